@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+namespace trajel {
+
+class surface;
+
+// The controls of the main window that the computations read and write. The
+// window is the model: the procedures read the boxes at the moment they run.
+enum class zone_texte {
+    Text1,
+    Text2,
+    Text3,
+    Text4,
+    Text5,
+    Text6,
+    Text7,
+    Text8,
+    Text9,
+    Text10,
+    Text11,
+    Text12,
+    Text13,
+};
+
+enum class bouton_option {
+    Option_circulaire,
+    Option_elliptique,
+    Option_parabolique,
+    Option_hyperbolique,
+    Option_RN,
+    Option_RH,
+    Option_RP,
+    Option_tous,
+};
+
+// The main window as the computations see it. Assigning a text that changes, or
+// selecting an option that was not selected, runs that control's handler at once,
+// nested, before the call returns; an error raised there comes out of the call.
+class formulaire {
+public:
+    virtual ~formulaire() = default;
+
+    virtual std::string texte(zone_texte zone) const = 0;
+    virtual void changer_texte(zone_texte zone, const std::string& texte) = 0;
+
+    virtual bool selectionne(bouton_option bouton) const = 0;
+    virtual void selectionner(bouton_option bouton) = 0;
+
+    virtual int valeur_HScroll1() const = 0; // view longitude, degrees
+    virtual int valeur_VScroll1() const = 0; // minus the view latitude, degrees
+
+    virtual void legende_Label_debit(const std::string& legende) = 0;
+
+    virtual surface& Picture1() = 0;
+};
+
+} // namespace trajel

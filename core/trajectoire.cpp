@@ -1,0 +1,117 @@
+#include "core/trajectoire.h"
+
+#include "core/texte.h"
+
+#include <cmath>
+#include <utility>
+
+namespace trajel {
+
+namespace {
+
+double valeur(zone_texte zone) {
+    return Val(Form1->texte(zone));
+}
+
+} // namespace
+
+void repere_orbital(const double& grand_omega, const double& inclinaison, const double& angle,
+                    repere& out) {
+    const double co = std::cos(deg_rad(grand_omega)), so = std::sin(deg_rad(grand_omega));
+    const double ci = std::cos(deg_rad(inclinaison)), si = std::sin(deg_rad(inclinaison));
+    const double cw = std::cos(deg_rad(angle)), sw = std::sin(deg_rad(angle));
+    out.u = {controle(co * cw - so * ci * sw), controle(so * cw + co * ci * sw), controle(si * sw)};
+    out.v = {controle(-(co * sw + so * ci * cw)), controle(-so * sw + co * ci * cw),
+             controle(si * cw)};
+    prod_vectoriel(out.u, out.v, out.w);
+}
+
+void repere_local(const double& longitude, const double& latitude, const double& cap, repere& out) {
+    const double cl = std::cos(deg_rad(longitude)), sl = std::sin(deg_rad(longitude));
+    const double cb = std::cos(deg_rad(latitude)), sb = std::sin(deg_rad(latitude));
+    const double ca = std::cos(deg_rad(cap)), sa = std::sin(deg_rad(cap));
+    out.u = {controle(cl * cb), controle(sl * cb), controle(sb)};
+    // v = cos(heading) east + sin(heading) north
+    out.v = {controle(-(sl * ca + cl * sb * sa)), controle(cl * ca - sl * sb * sa),
+             controle(cb * sa)};
+    prod_vectoriel(out.u, out.v, out.w);
+}
+
+void calcul_trajectoire(trajectoire& resultat) {
+    // Computed aside and stored at the end: an error leaves the record and the
+    // satellite values as the last successful computation left them.
+    trajectoire t = resultat;
+
+    // The first selected orbit-type option names the conic; none keeps the old type.
+    if (Form1->selectionne(bouton_option::Option_circulaire)) {
+        t.type_conique = circulaire;
+    } else if (Form1->selectionne(bouton_option::Option_elliptique)) {
+        t.type_conique = elliptique;
+    } else if (Form1->selectionne(bouton_option::Option_parabolique)) {
+        t.type_conique = parabolique;
+    } else if (Form1->selectionne(bouton_option::Option_hyperbolique)) {
+        t.type_conique = hyperbolique;
+    }
+
+    if (t.type_conique == circulaire) {
+        t.za = valeur(zone_texte::Text2);
+        t.zp = t.za;
+        const double r = controle(t.zp + rayon_terre);
+        t.excentricite = 0.0;
+        t.parametre = r;
+    } else if (t.type_conique == elliptique) {
+        t.za = valeur(zone_texte::Text1);
+        t.zp = valeur(zone_texte::Text2);
+        const double ra = controle(t.za + rayon_terre);
+        const double rp = controle(t.zp + rayon_terre);
+        const double a = controle(controle(rp + ra) * 0.5);
+        t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
+        t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
+    } else if (t.type_conique == parabolique) {
+        t.zp = valeur(zone_texte::Text2);
+        t.excentricite = 1.0;
+        t.parametre = controle(2.0 * controle(t.zp + rayon_terre));
+    } else if (t.type_conique == hyperbolique) {
+        t.angle_asymptote = valeur(zone_texte::Text1);
+        t.zp = valeur(zone_texte::Text2);
+        const double rp = controle(t.zp + rayon_terre);
+        // cos(Phi) = 1 / e: a hyperbola needs it strictly between 0 and 1.
+        const double c = std::cos(deg_rad(t.angle_asymptote));
+        if (!(c > 0.0 && c < 1.0)) {
+            lever(nature_erreur::angle_phi_invalide);
+        }
+        t.excentricite = quotient(1.0, c);
+        const double a = quotient(rp, t.excentricite - 1.0);
+        t.parametre = controle((t.excentricite * t.excentricite - 1.0) * a);
+    }
+
+    t.grand_omega = valeur(zone_texte::Text3);
+    t.inclinaison = valeur(zone_texte::Text4);
+    t.petit_omega = valeur(zone_texte::Text5);
+    t.anomalie = valeur(zone_texte::Text7);
+    repere_orbital(t.grand_omega, 0.0, 0.0, t.repere_RN);
+    repere_orbital(t.grand_omega, t.inclinaison, 0.0, t.repere_RH);
+    repere_orbital(t.grand_omega, t.inclinaison, t.petit_omega, t.repere_RP);
+    repere_orbital(t.grand_omega, t.inclinaison, controle(t.anomalie + t.petit_omega),
+                   t.repere_sat);
+
+    const double isp_lu = valeur(zone_texte::Text13);
+    const double masse_lue = valeur(zone_texte::Text6);
+    vecteur poussee_lue;
+    poussee_lue.x = valeur(zone_texte::Text9);  // radial
+    poussee_lue.y = valeur(zone_texte::Text8);  // ortho-radial
+    poussee_lue.z = valeur(zone_texte::Text10); // normal to the orbit plane
+    const double module =
+        puissance(controle(poussee_lue.x * poussee_lue.x + poussee_lue.y * poussee_lue.y +
+                           poussee_lue.z * poussee_lue.z),
+                  0.5);
+
+    resultat = std::move(t);
+    isp = isp_lu;
+    masse = masse_lue;
+    poussee = poussee_lue;
+    module_poussee = module;
+    Form1->legende_Label_debit("0");
+}
+
+} // namespace trajel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/vecteur.h"
+
+#include <array>
+
+namespace trajel {
+
+// The integrated state: velocity (km/s) in components 1 to 3, position (km) in 4 to
+// 6, both in the Earth-centred frame, and the mass (kg). Its derivative is again an
+// etat: acceleration, velocity, mass flow.
+struct etat {
+    std::array<double, 6> composantes{};
+    double m = 0.0;
+
+    double& y(int i) { return composantes[static_cast<std::size_t>(i - 1)]; }
+    double y(int i) const { return composantes[static_cast<std::size_t>(i - 1)]; }
+};
+
+// g0 of the mass-flow law, m/s^2.
+inline constexpr double g0 = 9.81;
+
+// D = dS/dt under central gravity, the thrust fixed in the local frame of S and the
+// engine's mass flow. t is not used: the forces do not depend on time.
+void derivees_etat(const etat& S, const double& t, etat& D);
+
+// F = poussee.x u + poussee.y v + poussee.z w of the local frame L.
+void poussee_inertielle(const repere& L, vecteur& F);
+
+// One classical Runge-Kutta step of size h from S at time t into S1 (distinct from S).
+void pas_runge_kutta(const etat& S, const double& t, const double& h, etat& S1);
+
+} // namespace trajel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/module1.h"
+
+#include <cstdint>
+#include <string>
+
+namespace trajel {
+
+// View set-up: largeur_image and hauteur_image from Picture1, repere_vue from the
+// scroll bars (longitude HScroll1, latitude minus VScroll1, heading 0).
+void mise_en_place_vue();
+
+// One line between two view-plane points (km) in palette colour n, with the current
+// pen. k = hauteur_image x zoom / 16000 units per km; X = floor(x k + W/2),
+// Y = floor(Hc/2 - y k).
+void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& n);
+
+// The three axes of R from the Earth's centre, 7236 km long, each labelled at its tip.
+void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
+                   const std::string& lw, const std::int16_t& n);
+
+// The view set-up, the equatorial frame, the Earth's outline, parallels and meridians.
+void tracer_terre();
+
+// The orbit's frames, the satellite's frame, the conic with the satellite, and the
+// great circle of the orbit plane, for the record t.
+void tracer_scene(const trajectoire& t);
+
+} // namespace trajel

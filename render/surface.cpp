@@ -1,0 +1,66 @@
+#include "render/surface.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace trajel {
+
+couleur_rgb palette(std::int16_t n) {
+    static constexpr couleur_rgb couleurs[16] = {
+        {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
+        {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
+        {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
+        {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
+    };
+    return couleurs[((n % 16) + 16) % 16];
+}
+
+void surface_enregistree::Line(double x1, double y1, double x2, double y2, std::int16_t n) {
+    element_affichage e;
+    e.nature = element_affichage::genre::trait;
+    e.x1 = x1;
+    e.y1 = y1;
+    e.x2 = x2;
+    e.y2 = y2;
+    e.couleur = n;
+    e.epaisseur = epaisseur_;
+    e.style = style_;
+    elements_.push_back(std::move(e));
+    courant_x_ = x2;
+    courant_y_ = y2;
+}
+
+void surface_enregistree::Print(const std::string& texte) {
+    element_affichage e;
+    e.nature = element_affichage::genre::texte;
+    e.x1 = courant_x_;
+    e.y1 = courant_y_;
+    e.epaisseur = epaisseur_;
+    e.style = style_;
+    e.texte = texte;
+    elements_.push_back(std::move(e));
+}
+
+void surface_enregistree::Cls() {
+    elements_.clear();
+    courant_x_ = 0.0;
+    courant_y_ = 0.0;
+}
+
+std::vector<element_affichage> surface_enregistree::traits() const {
+    std::vector<element_affichage> r;
+    std::copy_if(
+        elements_.begin(), elements_.end(), std::back_inserter(r),
+        [](const element_affichage& e) { return e.nature == element_affichage::genre::trait; });
+    return r;
+}
+
+std::vector<element_affichage> surface_enregistree::textes() const {
+    std::vector<element_affichage> r;
+    std::copy_if(
+        elements_.begin(), elements_.end(), std::back_inserter(r),
+        [](const element_affichage& e) { return e.nature == element_affichage::genre::texte; });
+    return r;
+}
+
+} // namespace trajel

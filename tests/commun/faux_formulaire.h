@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/module1.h"
+#include "render/surface.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trajel::test {
+
+// A main window without Qt: the design texts, selections and scroll values, a
+// recording surface at the design size, and a log of what the code assigned.
+// A hook may stand for the change and click handlers of the real window.
+class faux_formulaire : public formulaire {
+public:
+    faux_formulaire() {
+        textes = {"2000", "300", "20", "20", "10", "1000", "25", "0", "0", "0", "10", "100", "100"};
+        options = {false, true, false, false, false, false, false, true};
+    }
+
+    std::string texte(zone_texte zone) const override { return textes[indice(zone)]; }
+    void changer_texte(zone_texte zone, const std::string& t) override {
+        journal.push_back({zone, t});
+        if (textes[indice(zone)] == t) {
+            return;
+        }
+        textes[indice(zone)] = t;
+        if (sur_changement) {
+            sur_changement(zone);
+        }
+    }
+
+    bool selectionne(bouton_option b) const override { return options[indice(b)]; }
+    void selectionner(bouton_option b) override {
+        if (options[indice(b)]) {
+            return;
+        }
+        const std::size_t debut = indice(b) < 4 ? 0 : 4; // the two option groups
+        for (std::size_t i = debut; i < debut + 4; ++i) {
+            options[i] = false;
+        }
+        options[indice(b)] = true;
+        if (sur_clic) {
+            sur_clic(b);
+        }
+    }
+
+    int valeur_HScroll1() const override { return hscroll; }
+    int valeur_VScroll1() const override { return vscroll; }
+
+    void legende_Label_debit(const std::string& l) override { label_debit = l; }
+
+    surface& Picture1() override { return image; }
+
+    void ecrire(zone_texte zone, const std::string& t) { textes[indice(zone)] = t; }
+    void choisir(bouton_option b) {
+        const std::size_t debut = indice(b) < 4 ? 0 : 4;
+        for (std::size_t i = debut; i < debut + 4; ++i) {
+            options[i] = false;
+        }
+        options[indice(b)] = true;
+    }
+
+    std::array<std::string, 13> textes;
+    std::array<bool, 8> options{};
+    int hscroll = 20;
+    int vscroll = -40;
+    std::string label_debit = "0";
+    surface_enregistree image{10335.0, 8655.0};
+    std::vector<std::pair<zone_texte, std::string>> journal;
+    std::function<void(zone_texte)> sur_changement;
+    std::function<void(bouton_option)> sur_clic;
+
+private:
+    static std::size_t indice(zone_texte z) { return static_cast<std::size_t>(z); }
+    static std::size_t indice(bouton_option b) { return static_cast<std::size_t>(b); }
+};
+
+// Installs a fake window as Form1 and the start-up state of the first activation
+// (colours, zoom 1, fixed frame, picture size); restores a clean module on exit.
+class module_de_test {
+public:
+    module_de_test() {
+        reinitialiser_module1();
+        Form1 = &fenetre;
+        couleur_RN = 1;
+        couleur_trajectoire = 12;
+        couleur_terre = 0;
+        couleur_RH = 2;
+        couleur_RP = 6;
+        zoom = 1.0;
+        repere_fixe = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+        largeur_image = 10335;
+        hauteur_image = 8655;
+    }
+    ~module_de_test() {
+        Form1 = nullptr;
+        reinitialiser_module1();
+    }
+    module_de_test(const module_de_test&) = delete;
+    module_de_test& operator=(const module_de_test&) = delete;
+
+    faux_formulaire fenetre;
+};
+
+} // namespace trajel::test

@@ -1,0 +1,24 @@
+#include "commun/principal.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+std::vector<std::function<QObject*()>>& classes_de_test() {
+    static std::vector<std::function<QObject*()>> classes;
+    return classes;
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    int echecs = 0;
+    for (const auto& creer : classes_de_test()) {
+        std::unique_ptr<QObject> test(creer());
+        echecs += QTest::qExec(test.get(), argc, argv);
+    }
+    return echecs == 0 ? 0 : 1;
+}
