@@ -51,6 +51,7 @@ public:
     virtual int valeur_HScroll1() const = 0; // view longitude, degrees
     virtual int valeur_VScroll1() const = 0; // minus the view latitude, degrees
 
+    virtual std::string legende_Label_debit() const = 0;
     virtual void legende_Label_debit(const std::string& legende) = 0;
 
     virtual surface& Picture1() = 0;

@@ -50,6 +50,7 @@ public:
     int valeur_HScroll1() const override { return hscroll; }
     int valeur_VScroll1() const override { return vscroll; }
 
+    std::string legende_Label_debit() const override { return label_debit; }
     void legende_Label_debit(const std::string& l) override { label_debit = l; }
 
     surface& Picture1() override { return image; }
