@@ -1,6 +1,10 @@
+#include "ui/form1.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    return 0;
+    trajel::fenetre_principale Form1;
+    Form1.show();
+    return application.exec();
 }

@@ -1,0 +1,418 @@
+#include "ui/form1.h"
+
+#include "core/module1.h"
+#include "ui/picture1.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWindow>
+
+namespace trajel {
+
+namespace {
+
+// The design's controls: name, container, caption or initial text, position (twips).
+struct placement {
+    const char* nom;
+    const char* conteneur; // nullptr: the window itself
+    const char* texte;
+    int gauche, haut, largeur, hauteur;
+};
+
+constexpr placement cadres[] = {
+    {"Frame1", nullptr, "Trajectoire", 11160, 0, 3135, 3255},
+    {"Frame_Poussee", nullptr, "Vecteur Poussée (Newton)", 11160, 3360, 3135, 1095},
+    {"Frame_RK", nullptr, "Calcul Runge Kutta", 11160, 4560, 3135, 975},
+    {"Frame_satellite", nullptr, "Satellite", 11160, 5640, 3135, 1455},
+    {"Frame_affichage", nullptr, "Affichage", 11160, 7200, 3135, 2295},
+    {"Frame_reperes", "Frame_affichage", "Repères", 120, 240, 2895, 1335},
+};
+
+// In the order of zone_texte: Text1 .. Text13.
+constexpr placement textes[] = {
+    {"Text1", "Frame1", "2000", 240, 1080, 1095, 285},
+    {"Text2", "Frame1", "300", 240, 1440, 1095, 285},
+    {"Text3", "Frame1", "20", 240, 1800, 1095, 285},
+    {"Text4", "Frame1", "20", 240, 2160, 1095, 285},
+    {"Text5", "Frame1", "10", 240, 2520, 1095, 285},
+    {"Text6", "Frame_satellite", "1000", 120, 240, 1215, 285},
+    {"Text7", "Frame1", "25", 240, 2880, 1095, 285},
+    {"Text8", "Frame_Poussee", "0", 120, 480, 1095, 285},
+    {"Text9", "Frame_Poussee", "0", 120, 240, 1095, 285},
+    {"Text10", "Frame_Poussee", "0", 120, 720, 1095, 285},
+    {"Text11", "Frame_RK", "10", 240, 240, 735, 285},
+    {"Text12", "Frame_RK", "100", 240, 480, 735, 285},
+    {"Text13", "Frame_satellite", "100", 120, 600, 735, 285},
+};
+
+// In the order of bouton_option.
+constexpr placement options[] = {
+    {"Option_circulaire", "Frame1", "circulaire", 240, 240, 1095, 255},
+    {"Option_elliptique", "Frame1", "elliptique", 1680, 240, 1335, 255},
+    {"Option_parabolique", "Frame1", "parabolique", 240, 600, 1215, 255},
+    {"Option_hyperbolique", "Frame1", "hyperbolique", 1680, 600, 1335, 255},
+    {"Option_RN", "Frame_reperes", "RN (Omega, ligne des noeuds)", 120, 240, 2655, 255},
+    {"Option_RH", "Frame_reperes", "RH (i, moment cinétique)", 120, 480, 2655, 255},
+    {"Option_RP", "Frame_reperes", "RP (omega, périastre)", 120, 720, 2655, 255},
+    {"Option_tous", "Frame_reperes", "tous", 120, 960, 1455, 255},
+};
+
+constexpr placement etiquettes[] = {
+    {"Label3", nullptr, "latitude", 10560, 480, 615, 255},
+    {"Label1", nullptr, "0", 10680, 1080, 495, 255},
+    {"Label4", nullptr, "longitude °", 240, 9240, 855, 255},
+    {"Label2", nullptr, "0", 9480, 8880, 735, 255},
+    {"Label14", nullptr, "Trajel, décembre 2026", 8880, 9360, 1815, 255},
+    {"Label6", "Frame1", "Za (km)", 1560, 1080, 735, 255},
+    {"Label8", "Frame1", "Zp (km)", 1560, 1440, 735, 255},
+    {"Label9", "Frame1", "Omega °", 1560, 1800, 975, 255},
+    {"Label10", "Frame1", "i °", 1560, 2160, 735, 255},
+    {"Label11", "Frame1", "omega °", 1560, 2520, 975, 255},
+    {"Label12", "Frame1", "Anomalie°", 1560, 2880, 1095, 255},
+    {"Label21", "Frame_Poussee", "radiale", 1320, 240, 1215, 255},
+    {"Label22", "Frame_Poussee", "ortho-radiale", 1320, 480, 1215, 255},
+    {"Label23", "Frame_Poussee", "normale plan orbital", 1320, 720, 1695, 255},
+    {"Label7", "Frame_RK", "Durée du tir (s)", 1080, 240, 1095, 255},
+    {"Label13", "Frame_RK", "nb de pas", 1080, 480, 855, 375},
+    {"Label18", "Frame_satellite", "Masse (kg)", 1800, 240, 975, 255},
+    {"Label19", "Frame_satellite", "Isp (s)", 1800, 600, 855, 255},
+    {"Label20", "Frame_satellite", "cosommée (kg):", 120, 960, 1215, 255},
+    {"Label_debit", "Frame_satellite", "0", 1320, 960, 1695, 255},
+};
+
+constexpr placement boutons[] = {
+    {"Command1", "Frame1", "Reset", 2280, 2040, 735, 375},
+    {"cmd_tir", "Frame_RK", "Tir !", 2280, 360, 735, 375},
+    {"Command4", "Frame_affichage", "Zoom +", 120, 1680, 735, 375},
+    {"Command5", "Frame_affichage", "Zoom -", 2280, 1680, 735, 375},
+};
+
+// "MS Sans Serif" 8.25 pt where the system has it; elsewhere "Arial" (Liberation
+// Sans, of the same metrics), rather than whatever the font matcher substitutes.
+QFont police_controles() {
+    const QString famille = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
+                                ? QStringLiteral("MS Sans Serif")
+                                : QStringLiteral("Arial");
+    QFont police(famille);
+    police.setPointSizeF(8.25);
+    if (famille != QLatin1String("MS Sans Serif")) {
+        police.setStretch(92); // the stand-in is a little wider than the bitmap font
+    }
+    return police;
+}
+
+} // namespace
+
+fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Calcul d'orbite"));
+    creer_controles();
+    creer_menus();
+    relier_evenements();
+    adjustSize();
+    setFixedSize(size()); // the layout is fixed
+
+    evenements_.definir_rapporteur([this](const erreur_calcul& e) {
+        QMessageBox::warning(this, QStringLiteral("Trajel"), QString::fromUtf8(e.what()));
+    });
+    Form1 = this;
+}
+
+fenetre_principale::~fenetre_principale() {
+    if (Form1 == this) {
+        Form1 = nullptr;
+    }
+}
+
+int fenetre_principale::pixels(int twips) const {
+    const QScreen* ecran = screen();
+    const double dpi = ecran != nullptr ? ecran->logicalDotsPerInchY() : 96.0;
+    return qRound(twips * dpi / 1440.0);
+}
+
+void fenetre_principale::placer(QWidget* controle, int gauche, int haut, int largeur,
+                                int hauteur) const {
+    controle->setGeometry(pixels(gauche), pixels(haut), pixels(largeur), pixels(hauteur));
+}
+
+void fenetre_principale::creer_controles() {
+    auto* fond = new QWidget(this);
+    fond->setObjectName(QStringLiteral("fond"));
+    fond->setFont(police_controles());
+    fond->setFixedSize(pixels(14415), pixels(9675));
+    setCentralWidget(fond);
+
+    auto conteneur = [fond](const char* nom) -> QWidget* {
+        return nom == nullptr ? fond : fond->findChild<QWidget*>(QString::fromLatin1(nom));
+    };
+    auto nommer = [](QWidget* w, const placement& p) {
+        w->setObjectName(QString::fromLatin1(p.nom));
+    };
+
+    for (const placement& p : cadres) {
+        auto* cadre = new QGroupBox(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        nommer(cadre, p);
+        placer(cadre, p.gauche, p.haut, p.largeur, p.hauteur);
+    }
+
+    Picture1_ = new trajel::Picture1(fond);
+    placer(Picture1_, 240, 120, 10335, 8655);
+
+    VScroll1 = new QScrollBar(Qt::Vertical, fond);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    placer(VScroll1, 10680, 1800, 255, 6975);
+    VScroll1->setRange(-90, 90);
+    VScroll1->setValue(-40);
+    HScroll1 = new QScrollBar(Qt::Horizontal, fond);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    placer(HScroll1, 240, 8880, 8175, 255);
+    HScroll1->setRange(-180, 180);
+    HScroll1->setValue(20);
+    for (QScrollBar* barre : {VScroll1, HScroll1}) {
+        barre->setSingleStep(1);
+        barre->setPageStep(1);
+        barre->setTracking(false); // no change while the thumb is dragged
+    }
+
+    for (std::size_t i = 0; i < std::size(textes); ++i) {
+        const placement& p = textes[i];
+        Text[i] = new QLineEdit(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        nommer(Text[i], p);
+        placer(Text[i], p.gauche, p.haut, p.largeur, p.hauteur);
+    }
+    for (std::size_t i = 0; i < std::size(options); ++i) {
+        const placement& p = options[i];
+        Options[i] = new QRadioButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        nommer(Options[i], p);
+        placer(Options[i], p.gauche, p.haut, p.largeur, p.hauteur);
+    }
+    option(bouton_option::Option_elliptique)->setChecked(true);
+    option(bouton_option::Option_tous)->setChecked(true);
+
+    for (const placement& p : etiquettes) {
+        auto* etiquette = new QLabel(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        nommer(etiquette, p);
+        placer(etiquette, p.gauche, p.haut, p.largeur, p.hauteur);
+        etiquette->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        etiquette->setWordWrap(p.hauteur > 255); // only the two-line label wraps
+    }
+    Label1 = fond->findChild<QLabel*>(QStringLiteral("Label1"));
+    Label2 = fond->findChild<QLabel*>(QStringLiteral("Label2"));
+    Label6 = fond->findChild<QLabel*>(QStringLiteral("Label6"));
+    Label_debit = fond->findChild<QLabel*>(QStringLiteral("Label_debit"));
+
+    QPushButton** cibles[] = {&Command1, &cmd_tir, &Command4, &Command5};
+    for (std::size_t i = 0; i < std::size(boutons); ++i) {
+        const placement& p = boutons[i];
+        auto* bouton = new QPushButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        nommer(bouton, p);
+        placer(bouton, p.gauche, p.haut, p.largeur, p.hauteur);
+        bouton->setAutoDefault(false);
+        *cibles[i] = bouton;
+    }
+    QFont gras = police_controles();
+    gras.setBold(true);
+    gras.setUnderline(true);
+    cmd_tir->setFont(gras);
+}
+
+void fenetre_principale::creer_menus() {
+    auto action = [this](QMenu* menu, const char* nom, const char* legende) {
+        QAction* a = menu->addAction(QString::fromUtf8(legende));
+        a->setObjectName(QString::fromLatin1(nom));
+        return a;
+    };
+    auto sous_menu = [](QMenu* parent, const char* nom, const char* legende) {
+        QMenu* m = parent->addMenu(QString::fromUtf8(legende));
+        m->setObjectName(QString::fromLatin1(nom));
+        m->menuAction()->setObjectName(QString::fromLatin1(nom));
+        return m;
+    };
+
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Au menu"));
+    menu->setObjectName(QStringLiteral("menu"));
+    menu->menuAction()->setObjectName(QStringLiteral("menu"));
+    QMenu* depart = sous_menu(menu, "menu_orb_dep", "Orbites de départ");
+    QMenu* kourou = sous_menu(depart, "menu_kourou", "Orbite tir KOUROU (plein est)");
+    connect(action(kourou, "menu_kourou_circulaire", "Circulaire"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_kourou_circulaire_Click(); }); });
+    connect(action(kourou, "menu_GTO_IV", "GTO Ariane IV"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_GTO_IV_Click(); }); });
+    connect(action(kourou, "menu_GTO_V", "GTO Ariane V"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_GTO_V_Click(); }); });
+    QMenu* baikonour = sous_menu(depart, "menu_baikonour", "Orbite tir BAIKONOUR (plein est)");
+    connect(action(baikonour, "menu_baikonour_circulaire", "Circulaire"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_baikonour_circulaire_Click(); }); });
+    QMenu* canaveral = sous_menu(depart, "menu_canaveral", "Orbite tir CAP CANAVERAL");
+    connect(action(canaveral, "menu_canaveral_circulaire", "Circulaire"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_canaveral_circulaire_Click(); }); });
+
+    action(menu, "menu_libre", "Manoeuvre libre"); // no action
+    QMenu* types = sous_menu(menu, "Menu_man_type", "Manoeuvres type");
+    QMenu* terre = sous_menu(types, "menu_terre", "circum terrestre");
+    action(terre, "menu_hohmann", "transfert de type HOHMANN");
+    action(terre, "menu_modif_periastre", "modification de l'argument du périastre");
+    action(terre, "menu_modif_inclinaison", "modification de l'inclinaison");
+    QMenu* lune = sous_menu(types, "menu_lunaire", "circum lunaire");
+    action(lune, "menu_circularisation", "circularisation ");
+    action(lune, "menu_allunissage", "allunissage");
+    types->menuAction()->setEnabled(false);
+    action(menu, "menu_swing_by", "Tremplin gravifique")->setEnabled(false);
+    connect(action(menu, "menu_quitter", "quitter"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_quitter_Click(); }); });
+
+    QMenu* apropos = menuBar()->addMenu(QStringLiteral("A propos"));
+    apropos->setObjectName(QStringLiteral("menu_apropos"));
+    apropos->menuAction()->setObjectName(QStringLiteral("menu_apropos"));
+    action(apropos, "menu_aide", "Aide ")->setEnabled(false);
+    connect(action(apropos, "menu_abstract", "Abstract"), &QAction::triggered, this,
+            [this] { evenements_.executer([this] { menu_abstract_Click(); }); });
+}
+
+void fenetre_principale::relier_evenements() {
+    using gestionnaire = void (fenetre_principale::*)();
+    auto relier = [this](auto* emetteur, auto signal, gestionnaire g) {
+        connect(emetteur, signal, this,
+                [this, g] { evenements_.executer([this, g] { (this->*g)(); }); });
+    };
+    relier(Command1, &QPushButton::clicked, &fenetre_principale::Command1_Click);
+    relier(Command4, &QPushButton::clicked, &fenetre_principale::Command4_Click);
+    relier(Command5, &QPushButton::clicked, &fenetre_principale::Command5_Click);
+    relier(cmd_tir, &QPushButton::clicked, &fenetre_principale::cmd_tir_Click);
+    relier(HScroll1, &QScrollBar::valueChanged, &fenetre_principale::HScroll1_Change);
+    relier(VScroll1, &QScrollBar::valueChanged, &fenetre_principale::VScroll1_Change);
+
+    // A text that changes runs its handler, whoever changed it.
+    const std::pair<zone_texte, gestionnaire> changements[] = {
+        {zone_texte::Text1, &fenetre_principale::Text1_Change},
+        {zone_texte::Text2, &fenetre_principale::Text2_Change},
+        {zone_texte::Text3, &fenetre_principale::Text3_Change},
+        {zone_texte::Text4, &fenetre_principale::Text4_Change},
+        {zone_texte::Text5, &fenetre_principale::Text5_Change},
+        {zone_texte::Text7, &fenetre_principale::Text7_Change},
+    };
+    for (const auto& [zone, g] : changements) {
+        relier(boite(zone), &QLineEdit::textChanged, g);
+    }
+
+    // An option runs its handler when it becomes selected, not when deselected.
+    const std::pair<bouton_option, gestionnaire> clics[] = {
+        {bouton_option::Option_circulaire, &fenetre_principale::Option_circulaire_Click},
+        {bouton_option::Option_elliptique, &fenetre_principale::Option_elliptique_Click},
+        {bouton_option::Option_parabolique, &fenetre_principale::Option_parabolique_Click},
+        {bouton_option::Option_hyperbolique, &fenetre_principale::Option_hyperbolique_Click},
+        {bouton_option::Option_RN, &fenetre_principale::Option_RN_Click},
+        {bouton_option::Option_RH, &fenetre_principale::Option_RH_Click},
+        {bouton_option::Option_RP, &fenetre_principale::Option_RP_Click},
+        {bouton_option::Option_tous, &fenetre_principale::Option_tous_Click},
+    };
+    for (const auto& [b, g] : clics) {
+        connect(option(b), &QRadioButton::toggled, this, [this, g](bool selectionne) {
+            if (selectionne) {
+                evenements_.executer([this, g] { (this->*g)(); });
+            }
+        });
+    }
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this,
+            &fenetre_principale::fenetre_active_changee);
+}
+
+QLineEdit* fenetre_principale::boite(zone_texte zone) const {
+    return Text[static_cast<std::size_t>(zone)];
+}
+
+QRadioButton* fenetre_principale::option(bouton_option bouton) const {
+    return Options[static_cast<std::size_t>(bouton)];
+}
+
+std::string fenetre_principale::texte(zone_texte zone) const {
+    return boite(zone)->text().toStdString();
+}
+
+void fenetre_principale::changer_texte(zone_texte zone, const std::string& texte) {
+    const QString nouveau = QString::fromStdString(texte);
+    if (boite(zone)->text() == nouveau) {
+        return;
+    }
+    boite(zone)->setText(nouveau);
+    evenements_.relancer_en_attente();
+}
+
+bool fenetre_principale::selectionne(bouton_option bouton) const {
+    return option(bouton)->isChecked();
+}
+
+void fenetre_principale::selectionner(bouton_option bouton) {
+    if (option(bouton)->isChecked()) {
+        return;
+    }
+    option(bouton)->setChecked(true);
+    evenements_.relancer_en_attente();
+}
+
+void fenetre_principale::deselectionner(bouton_option bouton) {
+    // Buttons of one group exclude each other: the selected one stays selected
+    // until another is chosen. Deselecting runs nothing.
+    option(bouton)->setChecked(false);
+}
+
+int fenetre_principale::valeur_HScroll1() const {
+    return HScroll1->value();
+}
+
+int fenetre_principale::valeur_VScroll1() const {
+    return VScroll1->value();
+}
+
+std::string fenetre_principale::legende_Label_debit() const {
+    return Label_debit->text().toStdString();
+}
+
+void fenetre_principale::legende_Label_debit(const std::string& legende) {
+    Label_debit->setText(QString::fromStdString(legende));
+}
+
+surface& fenetre_principale::Picture1() {
+    return *Picture1_;
+}
+
+void fenetre_principale::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!premiere_activation_) {
+        premiere_activation_ = true;
+        evenements_.executer([this] { Form_Activate(); });
+    }
+}
+
+void fenetre_principale::fenetre_active_changee(QWindow* fenetre) {
+    if (fenetre == nullptr) {
+        return; // another application took the focus
+    }
+    // Only the program's forms count: menus and message boxes are passed over.
+    // Coming back to the main window from the about box activates it; coming back
+    // from another application does not.
+    if (fenetre == windowHandle()) {
+        if (fenetre_precedente_ == QLatin1String("frmAbout")) {
+            evenements_.executer([this] { Form_Activate(); });
+        }
+        fenetre_precedente_ = objectName();
+        return;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowHandle() == fenetre && w->objectName() == QLatin1String("frmAbout")) {
+            fenetre_precedente_ = w->objectName();
+        }
+    }
+}
+
+} // namespace trajel

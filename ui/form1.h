@@ -1,0 +1,118 @@
+#pragma once
+
+#include "core/formulaire.h"
+#include "ui/evenements.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QWindow;
+
+namespace trajel {
+
+class Picture1;
+
+// The main window "Calcul d'orbite": every input of the simulation, the view
+// controls, the drawing and the menu, at the design's fixed positions (twips).
+// It is the model the computations read through `formulaire`; its handlers redraw.
+class fenetre_principale : public QMainWindow, public formulaire {
+    Q_OBJECT
+public:
+    explicit fenetre_principale(QWidget* parent = nullptr);
+    ~fenetre_principale() override;
+
+    // formulaire
+    std::string texte(zone_texte zone) const override;
+    void changer_texte(zone_texte zone, const std::string& texte) override;
+    bool selectionne(bouton_option bouton) const override;
+    void selectionner(bouton_option bouton) override;
+    int valeur_HScroll1() const override;
+    int valeur_VScroll1() const override;
+    std::string legende_Label_debit() const override;
+    void legende_Label_debit(const std::string& legende) override;
+    surface& Picture1() override;
+
+    distributeur& evenements() { return evenements_; }
+
+    // Design units to this screen's pixels.
+    int pixels(int twips) const;
+
+private:
+    // Handlers (named after the control and the event).
+    void Form_Activate();
+    void Command1_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void HScroll1_Change();
+    void VScroll1_Change();
+    void Option_circulaire_Click();
+    void Option_elliptique_Click();
+    void Option_parabolique_Click();
+    void Option_hyperbolique_Click();
+    void Option_tous_Click();
+    void Option_RP_Click();
+    void Option_RH_Click();
+    void Option_RN_Click();
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void Text4_Change();
+    void Text5_Change();
+    void Text7_Change();
+    void cmd_tir_Click();
+    void menu_kourou_circulaire_Click();
+    void menu_GTO_IV_Click();
+    void menu_GTO_V_Click();
+    void menu_baikonour_circulaire_Click();
+    void menu_canaveral_circulaire_Click();
+    void menu_quitter_Click();
+    void menu_abstract_Click();
+
+    // The two redraw sequences.
+    void rafraichissement_complet();
+    void rafraichissement_vue();
+
+    // A preset orbit: its type, then Text1, Text2 and Text4.
+    void orbite_predefinie(bouton_option type, const char* za, const char* zp,
+                           const char* inclinaison);
+    void deselectionner(bouton_option bouton);
+    void fenetre_active_changee(QWindow* fenetre);
+
+    void creer_controles();
+    void creer_menus();
+    void relier_evenements();
+    void placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur) const;
+
+    QLineEdit* boite(zone_texte zone) const;
+    QRadioButton* option(bouton_option bouton) const;
+
+    void showEvent(QShowEvent* event) override;
+
+    distributeur evenements_;
+    bool premiere_activation_ = false;
+    QString fenetre_precedente_; // objectName of the program's last active window
+
+    trajel::Picture1* Picture1_ = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label_debit = nullptr;
+    QLineEdit* Text[13] = {};
+    QRadioButton* Options[8] = {};
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* cmd_tir = nullptr;
+};
+
+} // namespace trajel

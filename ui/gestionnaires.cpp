@@ -1,0 +1,203 @@
+// The handlers of the main window's controls: each does its bookkeeping on the
+// controls or the shared state, then redraws.
+
+#include "core/module1.h"
+#include "core/texte.h"
+#include "core/trajectoire.h"
+#include "render/scene.h"
+#include "ui/form1.h"
+#include "ui/picture1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+// The smallest zoom, reached from 1.0 by nine presses of "Zoom -".
+constexpr double zoom_minimal = 0.1;
+constexpr double pas_zoom_moins = 0.1;
+constexpr double pas_zoom_plus = 0.2;
+
+} // namespace
+
+void fenetre_principale::rafraichissement_complet() {
+    Picture1().Cls();
+    calcul_trajectoire(traj);
+    tracer_terre();
+    tracer_scene(traj);
+}
+
+void fenetre_principale::rafraichissement_vue() {
+    Picture1().Cls();
+    tracer_terre();
+    tracer_scene(traj);
+}
+
+void fenetre_principale::Form_Activate() {
+    couleur_RN = 1;           // blue
+    couleur_trajectoire = 12; // light red
+    couleur_terre = 0;        // black
+    couleur_RH = 2;           // green
+    couleur_RP = 6;           // brown
+    zoom = 1.0;
+    repere_fixe = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}};
+    largeur_image = entier32(Picture1().Width());
+    hauteur_image = entier32(Picture1().Height());
+    const double longitude = HScroll1->value();
+    const double latitude = -VScroll1->value();
+    repere_local(longitude, latitude, 0.0, repere_vue);
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Command1_Click() {
+    changer_texte(zone_texte::Text1, "2000");
+    changer_texte(zone_texte::Text2, "300");
+    changer_texte(zone_texte::Text3, "20");
+    changer_texte(zone_texte::Text4, "20");
+    changer_texte(zone_texte::Text5, "10");
+    changer_texte(zone_texte::Text6, "1000");
+    changer_texte(zone_texte::Text7, "25");
+    changer_texte(zone_texte::Text8, "0");
+    changer_texte(zone_texte::Text9, "0");
+    changer_texte(zone_texte::Text10, "0");
+    changer_texte(zone_texte::Text13, "100");
+    zoom = 1.0;
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Command4_Click() {
+    zoom = zoom + pas_zoom_plus;
+    rafraichissement_vue();
+}
+
+void fenetre_principale::Command5_Click() {
+    // Tenths do not add up exactly in binary: after nine presses from 1.0 the zoom
+    // stands a hair above 0.1, and one more step would leave about 1e-16, where the
+    // whole scene collapses to a point. A step that would go below the smallest zoom
+    // (by more than rounding) is not taken.
+    if (zoom - pas_zoom_moins >= zoom_minimal - 1e-9) {
+        zoom = zoom - pas_zoom_moins;
+    }
+    rafraichissement_vue();
+}
+
+void fenetre_principale::HScroll1_Change() {
+    rafraichissement_vue();
+    Label2->setText(QString::fromStdString(Str(HScroll1->value())));
+}
+
+void fenetre_principale::VScroll1_Change() {
+    rafraichissement_vue();
+    Label1->setText(QString::fromStdString(Str(-VScroll1->value())));
+}
+
+void fenetre_principale::Option_circulaire_Click() {
+    deselectionner(bouton_option::Option_elliptique);
+    selectionner(bouton_option::Option_circulaire);
+    deselectionner(bouton_option::Option_parabolique);
+    deselectionner(bouton_option::Option_hyperbolique);
+    boite(zone_texte::Text1)->hide();
+    Label6->hide();
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_elliptique_Click() {
+    selectionner(bouton_option::Option_elliptique);
+    deselectionner(bouton_option::Option_circulaire);
+    deselectionner(bouton_option::Option_parabolique);
+    deselectionner(bouton_option::Option_hyperbolique);
+    boite(zone_texte::Text1)->show();
+    Label6->show();
+    // Proposes an apoapsis half as high again as the periapsis.
+    const double zp = Val(texte(zone_texte::Text2));
+    changer_texte(zone_texte::Text1, Str(std::floor(controle(1.5 * zp))));
+    Label6->setText(QStringLiteral("Za (km)"));
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_parabolique_Click() {
+    deselectionner(bouton_option::Option_elliptique);
+    deselectionner(bouton_option::Option_circulaire);
+    selectionner(bouton_option::Option_parabolique);
+    deselectionner(bouton_option::Option_hyperbolique);
+    boite(zone_texte::Text1)->hide();
+    Label6->hide();
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_hyperbolique_Click() {
+    deselectionner(bouton_option::Option_elliptique);
+    deselectionner(bouton_option::Option_circulaire);
+    deselectionner(bouton_option::Option_parabolique);
+    selectionner(bouton_option::Option_hyperbolique);
+    boite(zone_texte::Text1)->show();
+    changer_texte(zone_texte::Text1, "45");
+    Label6->show();
+    Label6->setText(QStringLiteral("Phi°"));
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_tous_Click() {
+    deselectionner(bouton_option::Option_RN);
+    deselectionner(bouton_option::Option_RH);
+    deselectionner(bouton_option::Option_RP);
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_RP_Click() {
+    deselectionner(bouton_option::Option_tous);
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_RH_Click() {
+    deselectionner(bouton_option::Option_tous);
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Option_RN_Click() {
+    deselectionner(bouton_option::Option_tous);
+    rafraichissement_complet();
+}
+
+// Equal apsis altitudes make a circle, whose periapsis argument is set to 0. The
+// rule compares the two numbers whatever Text1 stands for.
+void fenetre_principale::Text1_Change() {
+    if (Val(texte(zone_texte::Text2)) == Val(texte(zone_texte::Text1))) {
+        changer_texte(zone_texte::Text5, "0");
+    }
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Text2_Change() {
+    if (Val(texte(zone_texte::Text1)) == Val(texte(zone_texte::Text2))) {
+        changer_texte(zone_texte::Text5, "0");
+    }
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Text3_Change() {
+    rafraichissement_complet();
+}
+
+// An equatorial orbit has no node: its longitude is set to 0.
+void fenetre_principale::Text4_Change() {
+    if (Val(texte(zone_texte::Text4)) == 0.0) {
+        changer_texte(zone_texte::Text3, "0");
+    }
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Text5_Change() {
+    rafraichissement_complet();
+}
+
+void fenetre_principale::Text7_Change() {
+    rafraichissement_complet();
+}
+
+} // namespace trajel

@@ -1,0 +1,47 @@
+// The menu commands: five preset launch orbits, "quitter" and "Abstract".
+
+#include "ui/form1.h"
+
+#include <QApplication>
+
+namespace trajel {
+
+// The orbit type first, so that the apoapsis "elliptique" proposes is replaced by
+// the preset's own; each text that changes runs its handler and a full redraw.
+void fenetre_principale::orbite_predefinie(bouton_option type, const char* za, const char* zp,
+                                           const char* inclinaison) {
+    selectionner(type);
+    changer_texte(zone_texte::Text1, za);
+    changer_texte(zone_texte::Text2, zp);
+    changer_texte(zone_texte::Text4, inclinaison);
+}
+
+void fenetre_principale::menu_kourou_circulaire_Click() {
+    orbite_predefinie(bouton_option::Option_circulaire, "200", "200", "7");
+}
+
+void fenetre_principale::menu_GTO_IV_Click() {
+    orbite_predefinie(bouton_option::Option_elliptique, "36000", "200", "7");
+}
+
+void fenetre_principale::menu_GTO_V_Click() {
+    orbite_predefinie(bouton_option::Option_elliptique, "36000", "600", "7");
+}
+
+void fenetre_principale::menu_baikonour_circulaire_Click() {
+    orbite_predefinie(bouton_option::Option_circulaire, "200", "200", "45.9");
+}
+
+void fenetre_principale::menu_canaveral_circulaire_Click() {
+    orbite_predefinie(bouton_option::Option_circulaire, "200", "200", "28.5");
+}
+
+void fenetre_principale::menu_quitter_Click() {
+    QApplication::quit();
+}
+
+void fenetre_principale::menu_abstract_Click() {}
+
+void fenetre_principale::cmd_tir_Click() {}
+
+} // namespace trajel
