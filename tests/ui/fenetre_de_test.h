@@ -52,6 +52,9 @@ struct fenetre_de_test {
         }
     }
 
+    // Pastes a whole text at once: one change, as a user's paste.
+    void coller(const char* nom, const QString& t) const { texte(nom)->setText(t); }
+
     std::unique_ptr<fenetre_principale> fenetre;
     std::vector<erreur_calcul> rapports;
 };
