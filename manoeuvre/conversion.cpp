@@ -1,0 +1,161 @@
+#include "manoeuvre/conversion.h"
+
+#include "core/trajectoire.h"
+
+#include <cmath>
+#include <utility>
+
+namespace trajel {
+
+namespace {
+
+// Record to state: the satellite at the true anomaly of T on its conic.
+void etat_depuis_trajectoire(trajectoire& T, vecteur& r_sortie, vecteur& v_sortie) {
+    // Q.u radial, Q.v ortho-radial at the argument of latitude omega + anomaly.
+    repere Q;
+    repere_orbital(T.grand_omega, T.inclinaison, controle(T.petit_omega + T.anomalie), Q);
+    const double nu = deg_rad(T.anomalie);
+    const double rp = controle(T.zp + rayon_terre); // km
+
+    double e = T.excentricite;
+    double p = T.parametre; // km
+    double vp = 0.0;        // km/s, speed at the periapsis
+    if (T.type_conique == circulaire || T.type_conique == elliptique) {
+        const double ra = controle(T.za + rayon_terre);
+        const double a = controle(controle(rp + ra) * 0.5);
+        const double E = quotient(-mu_terre, controle(2.0 * a)); // specific energy
+        e = quotient(controle(ra - rp), controle(rp + ra));
+        p = controle(controle(1.0 - puissance(e, 2.0)) * a);
+        vp = puissance(controle(2.0 * controle(quotient(mu_terre, rp) + E)), 0.5);
+    } else if (T.type_conique == parabolique) {
+        e = 1.0;
+        vp = puissance(quotient(2.0 * mu_terre, rp), 0.5);
+        p = controle(2.0 * rp);
+    } else if (T.type_conique == hyperbolique) {
+        e = quotient(1.0, std::cos(deg_rad(T.angle_asymptote))); // cos(Phi) = 1 / e
+        const double a = quotient(rp, controle(e - 1.0));
+        const double E = quotient(mu_terre, controle(2.0 * a));
+        p = controle(controle(puissance(e, 2.0) - 1.0) * a);
+        vp = puissance(controle(2.0 * controle(quotient(mu_terre, rp) + E)), 0.5);
+    }
+
+    // r = p / (1 + e cos nu); h = rp vp; nu' = h / r^2
+    const double cos_nu = std::cos(nu);
+    const double sin_nu = std::sin(nu);
+    const double denominateur = controle(1.0 + controle(e * cos_nu));
+    const double rayon = quotient(p, denominateur);
+    const double h = controle(rp * vp);
+    const double nu_point = quotient(h, puissance(rayon, 2.0));
+    // vt = nu' r; vr = p e sin(nu) nu' / (1 + e cos nu)^2
+    const double vt = controle(nu_point * rayon);
+    const double vr = quotient(controle(controle(controle(p * e) * sin_nu) * nu_point),
+                               puissance(denominateur, 2.0));
+
+    vecteur r;
+    vecteur v;
+    for (int i = 1; i <= 3; ++i) {
+        v(i) = controle(controle(Q.u(i) * vr) + controle(Q.v(i) * vt));
+        r(i) = controle(Q.u(i) * rayon);
+    }
+
+    T.excentricite = e;
+    T.parametre = p;
+    r_sortie = r;
+    v_sortie = v;
+}
+
+// State to record: the conic through r with the velocity v.
+void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v) {
+    trajectoire R = T; // fields that the state does not decide stay as they are
+
+    vecteur r_unitaire;
+    unitaire(r, r_unitaire);
+    vecteur H; // angular momentum r x v, km^2/s
+    prod_vectoriel(r, v, H);
+    vecteur normale;
+    unitaire(H, normale);
+    // eccentricity vector: (v x H) / mu - r / |r|
+    vecteur v_H;
+    prod_vectoriel(v, H, v_H);
+    vecteur excentricite_v;
+    for (int i = 1; i <= 3; ++i) {
+        excentricite_v(i) = controle(quotient(v_H(i), mu_terre) - r_unitaire(i));
+    }
+
+    // Node line: polar axis x normal (length sin i). An equatorial orbit has none and
+    // measures from the fixed x axis.
+    vecteur noeud;
+    prod_vectoriel(repere_fixe.w, normale, noeud);
+    if (norme(noeud) == 0.0) {
+        noeud = repere_fixe.u;
+    }
+    // Periapsis direction, taken in the orbit plane. The eccentricity vector lies in it,
+    // but for a near circle it is rounding noise that may point anywhere: its part off
+    // the plane would turn omega and the anomaly out of the plane, and their sum would
+    // no longer place the satellite. A circular orbit has no periapsis and measures
+    // from the node line.
+    const double hors_plan = prod_scalaire(excentricite_v, normale);
+    vecteur dans_plan;
+    for (int i = 1; i <= 3; ++i) {
+        dans_plan(i) = controle(excentricite_v(i) - controle(hors_plan * normale(i)));
+    }
+    vecteur periastre = noeud;
+    if (norme(dans_plan) > 0.0) {
+        unitaire(dans_plan, periastre);
+    }
+
+    R.grand_omega = angle_oriente(repere_fixe.u, noeud, repere_fixe.w);
+    R.inclinaison = angle_oriente(repere_fixe.w, normale, noeud);
+    R.petit_omega = angle_oriente(noeud, periastre, normale);
+    R.anomalie = angle_oriente(periastre, r_unitaire, normale);
+
+    repere_orbital(R.grand_omega, 0.0, 0.0, R.repere_RN);
+    repere_orbital(R.grand_omega, R.inclinaison, 0.0, R.repere_RH);
+    repere_orbital(R.grand_omega, R.inclinaison, R.petit_omega, R.repere_RP);
+    repere_orbital(R.grand_omega, R.inclinaison, controle(R.petit_omega + R.anomalie),
+                   R.repere_sat);
+
+    const double e = norme(excentricite_v);
+    R.excentricite = e;
+    const double norme_r = norme(r);
+    const double norme_v = norme(v);
+    // E = |v| 0.5 |v| - mu / |r|, km^2/s^2; its sign classifies the conic exactly.
+    const double E =
+        controle(controle(controle(norme_v * 0.5) * norme_v) - quotient(mu_terre, norme_r));
+
+    if (E < 0.0) {
+        R.type_conique = e == 0.0 ? circulaire : elliptique;
+        const double a = quotient(-mu_terre, controle(2.0 * E));
+        R.parametre = controle(controle(1.0 - puissance(e, 2.0)) * a);
+        const double rp = controle(controle(1.0 - e) * a);
+        const double ra = controle(controle(1.0 + e) * a);
+        R.za = controle(ra - rayon_terre);
+        R.zp = controle(rp - rayon_terre);
+    } else if (E == 0.0) {
+        R.type_conique = parabolique;
+        // p from the product of the lengths |r| |v|
+        R.parametre = quotient(puissance(controle(norme_r * norme_v), 2.0), mu_terre);
+        R.zp = controle(controle(R.parametre / 2.0) - rayon_terre);
+    } else {
+        R.type_conique = hyperbolique;
+        const double a = quotient(mu_terre, controle(2.0 * E));
+        R.parametre = controle(controle(puissance(e, 2.0) - 1.0) * a);
+        R.zp = controle(controle(controle(e - 1.0) * a) - rayon_terre);
+        // Phi between an asymptote and the axis: cos(Phi) = 1 / e, in degrees.
+        R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
+    }
+
+    T = std::move(R);
+}
+
+} // namespace
+
+void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v) {
+    if (sens == 1) {
+        etat_depuis_trajectoire(T, r, v);
+    } else if (sens == 2) {
+        trajectoire_depuis_etat(T, r, v);
+    }
+}
+
+} // namespace trajel

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "commun/faux_formulaire.h"
+#include "core/texte.h"
+#include "core/trajectoire.h"
+#include "manoeuvre/etat.h"
+#include "render/scene.h"
+
+#include <QString>
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+// |a - b| <= tolerance, with both values printed to 17 digits on failure.
+#define PROCHE(a, b, tolerance)                                                                    \
+    do {                                                                                           \
+        const double proche_a_ = (a);                                                              \
+        const double proche_b_ = (b);                                                              \
+        QVERIFY2(std::abs(proche_a_ - proche_b_) <= (tolerance),                                   \
+                 qPrintable(QStringLiteral("%1 = %2, %3 = %4, écart %5")                           \
+                                .arg(QStringLiteral(#a))                                           \
+                                .arg(proche_a_, 0, 'g', 17)                                        \
+                                .arg(QStringLiteral(#b))                                           \
+                                .arg(proche_b_, 0, 'g', 17)                                        \
+                                .arg(std::abs(proche_a_ - proche_b_), 0, 'g', 3)));                \
+    } while (false)
+
+namespace trajel::test {
+
+// Angles in degrees compared modulo 360.
+inline double ecart_angle(double a, double b) {
+    const double d = std::fmod(std::abs(a - b), 360.0);
+    return std::min(d, 360.0 - d);
+}
+
+inline double valeur(const faux_formulaire& f, zone_texte z) {
+    return Val(f.texte(z));
+}
+
+inline etat etat_de(const vecteur& r, const vecteur& v, double m) {
+    etat S;
+    S.y(1) = v.x;
+    S.y(2) = v.y;
+    S.y(3) = v.z;
+    S.y(4) = r.x;
+    S.y(5) = r.y;
+    S.y(6) = r.z;
+    S.m = m;
+    return S;
+}
+
+inline vecteur position_de(const etat& S) {
+    return {S.y(4), S.y(5), S.y(6)};
+}
+
+inline vecteur vitesse_de(const etat& S) {
+    return {S.y(1), S.y(2), S.y(3)};
+}
+
+// v^2 / 2 - mu / |r|, plain arithmetic.
+inline double energie(const etat& S) {
+    const double v2 = S.y(1) * S.y(1) + S.y(2) * S.y(2) + S.y(3) * S.y(3);
+    const double r = std::sqrt(S.y(4) * S.y(4) + S.y(5) * S.y(5) + S.y(6) * S.y(6));
+    return v2 / 2.0 - mu_terre / r;
+}
+
+// True anomaly (radians) reached dt seconds after nu0 (radians) on an ellipse of
+// eccentricity e and semi-major axis a (km), by Kepler's equation.
+inline double anomalie_kepler(double e, double a, double nu0, double dt) {
+    const double facteur = std::sqrt((1.0 - e) / (1.0 + e));
+    const double E0 = 2.0 * std::atan(facteur * std::tan(nu0 / 2.0));
+    const double M = E0 - e * std::sin(E0) + std::sqrt(mu_terre / (a * a * a)) * dt;
+    double E = M;
+    for (int i = 0; i < 50; ++i) {
+        E -= (E - e * std::sin(E) - M) / (1.0 - e * std::cos(E));
+    }
+    return 2.0 * std::atan(std::tan(E / 2.0) / facteur);
+}
+
+// The full redraw of the main window.
+inline void redessiner(faux_formulaire& f) {
+    f.image.Cls();
+    calcul_trajectoire(traj);
+    tracer_terre();
+    tracer_scene(traj);
+}
+
+// The main window's change and click handling of the orbit boxes and options: the
+// rules that write "0", the proposals of Text1, then a full redraw.
+inline void brancher_gestionnaires(faux_formulaire& f) {
+    f.sur_changement = [&f](zone_texte z) {
+        switch (z) {
+        case zone_texte::Text1:
+        case zone_texte::Text2:
+            if (valeur(f, zone_texte::Text1) == valeur(f, zone_texte::Text2)) {
+                f.changer_texte(zone_texte::Text5, "0");
+            }
+            break;
+        case zone_texte::Text4:
+            if (valeur(f, zone_texte::Text4) == 0.0) {
+                f.changer_texte(zone_texte::Text3, "0");
+            }
+            break;
+        case zone_texte::Text3:
+        case zone_texte::Text5:
+        case zone_texte::Text7:
+            break;
+        default:
+            return; // no change handling
+        }
+        redessiner(f);
+    };
+    f.sur_clic = [&f](bouton_option b) {
+        if (b == bouton_option::Option_elliptique) {
+            f.changer_texte(zone_texte::Text1, Str(std::floor(1.5 * valeur(f, zone_texte::Text2))));
+        } else if (b == bouton_option::Option_hyperbolique) {
+            f.changer_texte(zone_texte::Text1, "45");
+        }
+        redessiner(f);
+    };
+}
+
+// The lines of colour n drawn after the last element of another colour or a text.
+inline std::size_t traits_finaux(const surface_enregistree& s, std::int16_t n) {
+    const auto& e = s.elements();
+    std::size_t compte = 0;
+    for (auto it = e.rbegin(); it != e.rend(); ++it) {
+        if (it->nature != element_affichage::genre::trait || it->couleur != n) {
+            break;
+        }
+        ++compte;
+    }
+    return compte;
+}
+
+inline std::size_t traits_de_couleur(const surface_enregistree& s, std::int16_t n) {
+    std::size_t compte = 0;
+    for (const auto& e : s.elements()) {
+        if (e.nature == element_affichage::genre::trait && e.couleur == n) {
+            ++compte;
+        }
+    }
+    return compte;
+}
+
+inline bool memes_elements(const element_affichage& a, const element_affichage& b) {
+    return a.nature == b.nature && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 &&
+           a.couleur == b.couleur && a.epaisseur == b.epaisseur && a.style == b.style &&
+           a.texte == b.texte;
+}
+
+} // namespace trajel::test

@@ -1,0 +1,340 @@
+#include "commun/principal.h"
+#include "manoeuvre/conversion.h"
+#include "outils_manoeuvre.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <numbers>
+
+using namespace trajel;
+using namespace trajel::test;
+
+namespace {
+
+// The equations of motion written out plainly with the toolkit, in the order of
+// the physics: the integrator must reproduce them to the last bit.
+void derivees_reference(const etat& S, etat& D) {
+    const vecteur r = position_de(S);
+    const vecteur v = vitesse_de(S);
+    repere L;
+    unitaire(r, L.u);
+    vecteur h;
+    prod_vectoriel(r, v, h);
+    unitaire(h, L.w);
+    prod_vectoriel(L.w, L.u, L.v);
+    vecteur a;
+    vecteur b;
+    vecteur c;
+    mult_scalaire(poussee.x, L.u, a);
+    mult_scalaire(poussee.y, L.v, b);
+    mult_scalaire(poussee.z, L.w, c);
+    const vecteur F{(a.x + b.x) + c.x, (a.y + b.y) + c.y, (a.z + b.z) + c.z};
+    const double k = -398603.0 / std::pow(norme(r), 2.0);
+    vecteur g;
+    mult_scalaire(k, L.u, g);
+    for (int i = 1; i <= 3; ++i) {
+        D.y(i) = F(i) / S.m + g(i);
+        D.y(i + 3) = S.y(i);
+    }
+    D.m = -module_poussee / (isp * 9.81);
+}
+
+void pas_reference(const etat& S, double h, etat& S1) {
+    etat k1, k2, k3, k4, Y;
+    derivees_reference(S, k1);
+    for (int i = 1; i <= 6; ++i) {
+        Y.y(i) = S.y(i) + (h / 2) * k1.y(i);
+    }
+    Y.m = S.m + (h / 2) * k1.m;
+    derivees_reference(Y, k2);
+    for (int i = 1; i <= 6; ++i) {
+        Y.y(i) = S.y(i) + (h / 2) * k2.y(i);
+    }
+    Y.m = S.m + (h / 2) * k2.m;
+    derivees_reference(Y, k3);
+    for (int i = 1; i <= 6; ++i) {
+        Y.y(i) = S.y(i) + h * k3.y(i);
+    }
+    Y.m = S.m + h * k3.m;
+    derivees_reference(Y, k4);
+    for (int i = 1; i <= 6; ++i) {
+        S1.y(i) = S.y(i) + (h / 6) * (((2 * k2.y(i) + k1.y(i)) + 2 * k3.y(i)) + k4.y(i));
+    }
+    S1.m = S.m + (h / 6) * (((2 * k2.m + k1.m) + 2 * k3.m) + k4.m);
+}
+
+bool identiques(const etat& a, const etat& b) {
+    for (int i = 1; i <= 6; ++i) {
+        if (a.y(i) != b.y(i)) {
+            return false;
+        }
+    }
+    return a.m == b.m;
+}
+
+vecteur moment(const etat& S) {
+    vecteur h;
+    prod_vectoriel(position_de(S), vitesse_de(S), h);
+    return h;
+}
+
+double longueur(const vecteur& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+// The satellite of the design window (elliptic 2000 x 300 km, anomaly 25).
+etat etat_de_conception() {
+    calcul_trajectoire(traj);
+    vecteur r;
+    vecteur v;
+    trajectoire T = traj;
+    conversion_etat(1, T, r, v);
+    return etat_de(r, v, masse);
+}
+
+void fixer_poussee(const vecteur& p, double isp_s) {
+    poussee = p;
+    module_poussee = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+    isp = isp_s;
+}
+
+// Integrates n steps of h from S.
+etat integrer(etat S, double h, int n) {
+    etat S1;
+    double t = 0.0;
+    for (int j = 0; j < n; ++j) {
+        pas_runge_kutta(S, t, h, S1);
+        S = S1;
+        t += h;
+    }
+    return S;
+}
+
+} // namespace
+
+class TestEtat : public QObject {
+    Q_OBJECT
+private slots:
+    void derivees_et_pas_au_bit_pres_data() {
+        QTest::addColumn<double>("fx");
+        QTest::addColumn<double>("fy");
+        QTest::addColumn<double>("fz");
+        QTest::addColumn<double>("h");
+        QTest::newRow("vol libre") << 0.0 << 0.0 << 0.0 << 0.1;
+        QTest::newRow("poussée quelconque") << 1000.0 << -250.5 << 33.3 << 0.37;
+        QTest::newRow("grand pas arrière") << -7.0 << 1e4 << 0.5 << -120.0;
+    }
+    void derivees_et_pas_au_bit_pres() {
+        QFETCH(double, fx);
+        QFETCH(double, fy);
+        QFETCH(double, fz);
+        QFETCH(double, h);
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({fx, fy, fz}, 100.0);
+
+        etat D;
+        etat D_ref;
+        derivees_etat(S, 0.0, D);
+        derivees_reference(S, D_ref);
+        QVERIFY(identiques(D, D_ref));
+
+        etat S1;
+        etat S1_ref;
+        pas_runge_kutta(S, 0.0, h, S1);
+        pas_reference(S, h, S1_ref);
+        QVERIFY(identiques(S1, S1_ref));
+    }
+
+    // 1000 N radial on 1000 kg with Isp 100 s: dm/dt = -1000 / 981 kg/s, and the
+    // thrust adds 1 km/s^2 along the radial axis (no newton-to-km conversion).
+    void debit_et_acceleration_de_poussee() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        QCOMPARE(S.m, 1000.0);
+        fixer_poussee({0, 0, 0}, 100.0);
+        etat gravite;
+        derivees_etat(S, 0.0, gravite);
+        QCOMPARE(gravite.m, 0.0);
+
+        fixer_poussee({1000, 0, 0}, 100.0);
+        etat D;
+        derivees_etat(S, 0.0, D);
+        QVERIFY(D.m == -1000.0 / (100.0 * 9.81));
+        PROCHE(D.m, -1000.0 / 981.0, 1e-12);
+        vecteur u;
+        unitaire(position_de(S), u);
+        for (int i = 1; i <= 3; ++i) {
+            PROCHE(D.y(i) - gravite.y(i), u(i), 1e-14);
+            QCOMPARE(D.y(i + 3), S.y(i));
+        }
+        // Gravity alone: mu / r^2 towards the centre.
+        const double r = longueur(position_de(S));
+        PROCHE(longueur(vitesse_de(gravite)), 398603.0 / (r * r), 1e-15);
+    }
+
+    void pas_nul_negatif_et_temps() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({300, -50, 20}, 250.0);
+
+        etat S1;
+        pas_runge_kutta(S, 0.0, 0.0, S1);
+        QVERIFY(identiques(S1, S));
+
+        // Backwards the engine gives the mass back; forwards again returns to S.
+        etat arriere;
+        pas_runge_kutta(S, 0.0, -2.0, arriere);
+        QVERIFY(arriere.m > S.m);
+        PROCHE(arriere.m, S.m + 2.0 * module_poussee / (250.0 * 9.81), 1e-12);
+        etat retour;
+        pas_runge_kutta(arriere, 0.0, 2.0, retour);
+        for (int i = 1; i <= 6; ++i) {
+            PROCHE(retour.y(i), S.y(i), 1e-9 * std::max(1.0, std::abs(S.y(i))));
+        }
+        PROCHE(retour.m, S.m, 1e-12);
+
+        // The forces do not depend on time.
+        etat a;
+        etat b;
+        pas_runge_kutta(S, 0.0, 0.5, a);
+        pas_runge_kutta(S, 12345.678, 0.5, b);
+        QVERIFY(identiques(a, b));
+    }
+
+    // A radial thrust has no torque: r x v is kept.
+    void poussee_radiale_garde_le_moment() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({500, 0, 0}, 300.0);
+        const etat fin = integrer(S, 0.1, 200);
+        const vecteur h0 = moment(S);
+        const vecteur h1 = moment(fin);
+        for (int i = 1; i <= 3; ++i) {
+            PROCHE(h1(i), h0(i), 1e-11 * longueur(h0));
+        }
+        // The thrust did act: the orbit energy changed.
+        QVERIFY(std::abs(energie(fin) - energie(S)) > 1.0);
+    }
+
+    // An ortho-radial thrust changes |r x v| in the plane of the orbit.
+    void poussee_ortho_radiale_tourne_dans_le_plan() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({0, 100, 0}, 300.0);
+        const etat fin = integrer(S, 0.1, 100);
+        const vecteur h0 = moment(S);
+        const vecteur h1 = moment(fin);
+        QVERIFY(longueur(h1) > longueur(h0) * 1.05);
+        QVERIFY(energie(fin) > energie(S));
+        const double cosinus =
+            (h0.x * h1.x + h0.y * h1.y + h0.z * h1.z) / (longueur(h0) * longueur(h1));
+        PROCHE(cosinus, 1.0, 1e-14);
+    }
+
+    // A normal thrust turns the orbit plane about the radial axis: over a short
+    // burn, h turns about r (h0 x h1 along r) by |r| f dt / |h|, and |h| stays.
+    void poussee_normale_tourne_le_plan() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({0, 0, 100}, 300.0);
+        const double dt = 0.01;
+        const etat fin = integrer(S, dt / 10, 10);
+        const vecteur h0 = moment(S);
+        const vecteur h1 = moment(fin);
+        vecteur axe;
+        prod_vectoriel(h0, h1, axe);
+        vecteur u0;
+        unitaire(position_de(S), u0);
+        const double cos_axe = (axe.x * u0.x + axe.y * u0.y + axe.z * u0.z) / longueur(axe);
+        QVERIFY2(cos_axe > 1.0 - 1e-9, qPrintable(QString::number(cos_axe, 'g', 17)));
+        const double angle = std::asin(longueur(axe) / (longueur(h0) * longueur(h1)));
+        const double attendu = longueur(position_de(S)) * (100.0 / 1000.0) * dt / longueur(h0);
+        PROCHE(angle, attendu, 1e-4 * attendu);
+        PROCHE(longueur(h1), longueur(h0), 1e-7 * longueur(h0));
+    }
+
+    // A coast over one period comes back to its start (Kepler), with the fourth-order
+    // convergence of the scheme, and keeps its energy.
+    void revolution_kepler() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({0, 0, 0}, 100.0);
+        const double a = 4768.0; // (5618 + 3918) / 2
+        const double periode = 2.0 * std::numbers::pi * std::sqrt(a * a * a / 398603.0);
+
+        double erreurs[3];
+        const int pas[3] = {500, 1000, 2000};
+        for (int k = 0; k < 3; ++k) {
+            const etat fin = integrer(S, periode / pas[k], pas[k]);
+            vecteur d{fin.y(4) - S.y(4), fin.y(5) - S.y(5), fin.y(6) - S.y(6)};
+            erreurs[k] = longueur(d);
+            QCOMPARE(fin.m, S.m);
+            const double derive = std::abs((energie(fin) - energie(S)) / energie(S));
+            if (pas[k] == 1000) {
+                QVERIFY2(erreurs[k] < 1e-3, qPrintable(QString::number(erreurs[k])));
+                QVERIFY2(derive < 1e-9, qPrintable(QString::number(derive)));
+            }
+        }
+        for (int k = 0; k < 2; ++k) {
+            const double rapport = erreurs[k] / erreurs[k + 1];
+            QVERIFY2(rapport > 12.0 && rapport < 20.0, qPrintable(QString::number(rapport)));
+        }
+
+        // A quarter period: the anomaly that Kepler's equation gives.
+        const etat quart = integrer(S, periode / 4000, 1000);
+        const double e = 1700.0 / 9536.0;
+        const double nu0 = 25.0 * 3.141592658 / 180.0;
+        const double nu = anomalie_kepler(e, a, nu0, periode / 4);
+        const double p = a * (1 - e * e);
+        const double r_attendu = p / (1 + e * std::cos(nu));
+        PROCHE(longueur(position_de(quart)), r_attendu, 1e-6);
+        vecteur u0;
+        unitaire(position_de(S), u0);
+        vecteur u1;
+        unitaire(position_de(quart), u1);
+        PROCHE(std::acos(u0.x * u1.x + u0.y * u1.y + u0.z * u1.z), nu - nu0, 1e-9);
+    }
+
+    // States where the equations are undefined raise the arithmetic error.
+    void etats_indefinis_data() {
+        QTest::addColumn<double>("masse_kg");
+        QTest::addColumn<double>("isp_s");
+        QTest::addColumn<double>("vx");
+        QTest::addColumn<double>("rx");
+        QTest::addColumn<int>("nature");
+        const int zero_sur_zero = int(nature_erreur::operation_invalide);
+        const int division = int(nature_erreur::division_par_zero);
+        QTest::newRow("masse nulle") << 0.0 << 100.0 << 0.0 << 7000.0 << division;
+        QTest::newRow("isp nulle sans poussée") << 1000.0 << 0.0 << 0.0 << 7000.0 << zero_sur_zero;
+        QTest::newRow("vitesse radiale") << 1000.0 << 100.0 << 5.0 << 7000.0 << division;
+        QTest::newRow("centre de la Terre") << 1000.0 << 100.0 << 0.0 << 0.0 << division;
+    }
+    void etats_indefinis() {
+        QFETCH(double, masse_kg);
+        QFETCH(double, isp_s);
+        QFETCH(double, vx);
+        QFETCH(double, rx);
+        QFETCH(int, nature);
+        module_de_test m;
+        if (isp_s == 0.0) {
+            fixer_poussee({0, 0, 0}, 0.0);
+        } else {
+            fixer_poussee({10, 10, 0}, isp_s);
+        }
+        const etat S = etat_de({rx, 0, 0}, {vx, vx != 0.0 ? 0.0 : 7.5, 0}, masse_kg);
+        etat D;
+        D.m = 42.0;
+        try {
+            derivees_etat(S, 0.0, D);
+            QFAIL("no error raised");
+        } catch (const erreur_calcul& e) {
+            QCOMPARE(int(e.nature()), nature);
+        }
+        etat S1;
+        QVERIFY_THROWS_EXCEPTION(erreur_calcul, pas_runge_kutta(S, 0.0, 1.0, S1));
+    }
+};
+TRAJEL_TEST(TestEtat);
+#include "test_etat.moc"
