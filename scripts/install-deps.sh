@@ -8,9 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
   libbenchmark-dev libboost-dev
-  xvfb xauth imagemagick xdotool
+  xvfb xauth x11-utils imagemagick xdotool
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()
