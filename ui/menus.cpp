@@ -1,5 +1,6 @@
 // The menu commands: five preset launch orbits, "quitter" and "Abstract".
 
+#include "manoeuvre/tir.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -42,6 +43,6 @@ void fenetre_principale::menu_quitter_Click() {
 
 void fenetre_principale::menu_abstract_Click() {}
 
-void fenetre_principale::cmd_tir_Click() {}
+void fenetre_principale::cmd_tir_Click() { trajel::cmd_tir_Click(); }
 
 } // namespace trajel
