@@ -145,10 +145,22 @@ chiffres_significatifs decomposer(double x) {
             r.chiffres.push_back(c);
         }
     }
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), r.exposant);
+    // Just below the largest double, rounding to 15 digits passes it
+    // (1.7976931348623157E+308 gives 1.79769313486232E+308) and the text would overflow
+    // when read back: take the 15 digits just below instead.
+    double relu = 0.0;
+    if (r.exposant == 308 &&
+        std::from_chars(s.data(), s.data() + s.size(), relu).ec == std::errc::result_out_of_range) {
+        std::size_t i = r.chiffres.size() - 1;
+        for (; r.chiffres[i] == '0'; --i) {
+            r.chiffres[i] = '9';
+        }
+        --r.chiffres[i];
+    }
     while (r.chiffres.size() > 1 && r.chiffres.back() == '0') {
         r.chiffres.pop_back();
     }
-    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), r.exposant);
     return r;
 }
 

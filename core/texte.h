@@ -16,8 +16,10 @@ double Val(std::string_view texte);
 // Writing a number: at most 15 significant digits, trailing zeros and a trailing
 // point dropped, "." always, no zero before the point of a magnitude below 1, a
 // blank before a value that is not negative. Exponent form ("1E+15", "1.5E-05")
-// when the decimal exponent is 15 or more, or below -4. A NaN or an infinity is
-// never written: it raises the arithmetic error.
+// when the decimal exponent is 15 or more, or below -4. Every text written reads
+// back with Val (the few values that would round past the largest double are
+// written with the 15 digits below). A NaN or an infinity is never written: it
+// raises the arithmetic error.
 std::string Str(double x);
 
 // The general number format, written with "." whatever the locale: the look of Str

@@ -46,9 +46,10 @@ inline double norme(const vecteur& v) {
     return puissance(v.x * v.x + v.y * v.y + v.z * v.z, 0.5);
 }
 
-// a . b, summed as (x x' + y y') + z z'.
+// a . b, summed as (x x' + y y') + z z'. Each product is guarded on its own, so
+// that two overflowing terms of opposite signs report an overflow, not inf - inf.
 inline double prod_scalaire(const vecteur& a, const vecteur& b) {
-    return controle((a.x * b.x + a.y * b.y) + a.z * b.z);
+    return controle((controle(a.x * b.x) + controle(a.y * b.y)) + controle(a.z * b.z));
 }
 
 // out = v / |v|; out may be v itself. The zero vector divides by zero.
@@ -62,11 +63,11 @@ inline void unitaire(const vecteur& v, vecteur& out) {
     }
 }
 
-// out = a x b; out must be distinct from a and b.
+// out = a x b; out must be distinct from a and b. Products guarded as in prod_scalaire.
 inline void prod_vectoriel(const vecteur& a, const vecteur& b, vecteur& out) {
-    out.x = controle(a.y * b.z - b.y * a.z);
-    out.y = controle(b.x * a.z - a.x * b.z);
-    out.z = controle(a.x * b.y - b.x * a.y);
+    out.x = controle(controle(a.y * b.z) - controle(b.y * a.z));
+    out.y = controle(controle(b.x * a.z) - controle(a.x * b.z));
+    out.z = controle(controle(a.x * b.y) - controle(b.x * a.y));
 }
 
 // out = k v; out may be v itself.
