@@ -345,6 +345,7 @@ void fenetre_principale::changer_texte(zone_texte zone, const std::string& texte
         return;
     }
     boite(zone)->setText(nouveau);
+    boite(zone)->setCursorPosition(0); // a number written by the program shows its start
     evenements_.relancer_en_attente();
 }
 
