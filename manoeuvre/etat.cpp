@@ -2,11 +2,32 @@
 
 #include "core/module1.h"
 
+#include <cmath>
+
 namespace trajel {
 
 namespace {
 
-// out = v / |v| with |v| already known (the same operations as unitaire).
+// Every operation below is the one of the guarded toolkit, in the same order, so the
+// two ways give the same bits. The plain way runs first and is checked where a fault
+// could hide (a length that overflowed, a zero length, an infinite mass or Isp) and on
+// its results; anything else goes through the guarded way, which raises the error
+// that the first faulty operation deserves.
+
+inline bool fini(double x) {
+    return x - x == 0.0; // NaN for an infinity or a NaN
+}
+
+// All seven components finite: x - x is 0 for each finite x and NaN otherwise, and a
+// NaN survives the sum.
+inline bool tous_finis(const etat& S) {
+    const double* y = S.composantes.data();
+    const double z = (((y[0] - y[0]) + (y[1] - y[1])) + ((y[2] - y[2]) + (y[3] - y[3]))) +
+                     (((y[4] - y[4]) + (y[5] - y[5])) + (S.m - S.m));
+    return z == 0.0;
+}
+
+// out = v / |v| with |v| already known (the operations of unitaire).
 inline void unitaire_de_norme(const vecteur& v, const double& n, vecteur& out) {
     if (n == 0.0) {
         lever(nature_erreur::division_par_zero);
@@ -16,8 +37,8 @@ inline void unitaire_de_norme(const vecteur& v, const double& n, vecteur& out) {
     out.z = quotient(v.z, n);
 }
 
-// The equations of motion, inlined into the Runge-Kutta step.
-inline void derivees(const etat& S, etat& D) {
+// The equations of motion with every operation guarded.
+[[gnu::cold, gnu::noinline]] void derivees_gardees(const etat& S, etat& D) {
     const vecteur v{S.y(1), S.y(2), S.y(3)}; // km/s
     const vecteur r{S.y(4), S.y(5), S.y(6)}; // km
 
@@ -42,28 +63,99 @@ inline void derivees(const etat& S, etat& D) {
     D.y(1) = controle(quotient(F.x, S.m) + g.x);
     D.y(2) = controle(quotient(F.y, S.m) + g.y);
     D.y(3) = controle(quotient(F.z, S.m) + g.z);
-    D.y(4) = S.y(1);
-    D.y(5) = S.y(2);
-    D.y(6) = S.y(3);
+    D.y(4) = controle(S.y(1));
+    D.y(5) = controle(S.y(2));
+    D.y(6) = controle(S.y(3));
 
     // dm/dt = -|F| / (isp g0), constant during a burn (kg/s).
     D.m = quotient(-module_poussee, controle(isp * g0));
 }
 
-// Y = S + c k, component by component, the mass included.
-inline void etat_intermediaire(const etat& S, const double& c, const etat& k, etat& Y) {
-    for (std::size_t i = 0; i < 6; ++i) {
-        Y.composantes[i] = controle(S.composantes[i] + controle(c * k.composantes[i]));
-    }
-    Y.m = controle(S.m + controle(c * k.m));
+// What the equations read from the shared state, constant during a step: the thrust
+// components (N) and the mass flow dm/dt = -|F| / (isp g0) (kg/s).
+struct constantes {
+    double px;
+    double py;
+    double pz;
+    double debit;
+    bool finies; // isp g0 and the flow
+};
+
+inline constantes lire_constantes() {
+    const double isp_g0 = isp * g0;
+    const double debit = -module_poussee / isp_g0;
+    return {poussee.x, poussee.y, poussee.z, debit, fini(isp_g0) && fini(debit)};
 }
 
-// S + (h/6) ((2 k2 + k1) + 2 k3) + k4) for one component.
-inline double combinaison(const double& s, const double& h6, const double& k1, const double& k2,
-                          const double& k3, const double& k4) {
-    const double somme =
-        controle(controle(controle(controle(2.0 * k2) + k1) + controle(2.0 * k3)) + k4);
-    return controle(s + controle(h6 * somme));
+// The same equations in plain arithmetic; false when the guarded way must decide.
+inline bool derivees_directes(const etat& S, const constantes& c, etat& D) {
+    const double vx = S.y(1), vy = S.y(2), vz = S.y(3);
+    const double rx = S.y(4), ry = S.y(5), rz = S.y(6);
+
+    // u = r / |r|, |r| = (x x + y y + z z)^0.5
+    const double somme_r = rx * rx + ry * ry + rz * rz;
+    if (!fini(somme_r) || somme_r == 0.0) {
+        return false;
+    }
+    const double norme_r = std::pow(somme_r, 0.5);
+    const double ux = rx / norme_r, uy = ry / norme_r, uz = rz / norme_r;
+    // h = r x v; w = h / |h|
+    const double hx = ry * vz - vy * rz;
+    const double hy = vx * rz - rx * vz;
+    const double hz = rx * vy - vx * ry;
+    const double somme_h = hx * hx + hy * hy + hz * hz;
+    if (!fini(somme_h) || somme_h == 0.0) {
+        return false;
+    }
+    const double norme_h = std::pow(somme_h, 0.5);
+    const double wx = hx / norme_h, wy = hy / norme_h, wz = hz / norme_h;
+    // v = w x u
+    const double Vx = wy * uz - uy * wz;
+    const double Vy = ux * wz - wx * uz;
+    const double Vz = wx * uy - ux * wy;
+    // F = poussee.x u + poussee.y v + poussee.z w
+    const double Fx = (c.px * ux + c.py * Vx) + c.pz * wx;
+    const double Fy = (uy * c.px + Vy * c.py) + wy * c.pz;
+    const double Fz = (uz * c.px + Vz * c.py) + wz * c.pz;
+    // g = k u, k = -mu / |r|^2
+    const double k = -mu_terre / std::pow(norme_r, 2.0);
+    // N / kg added to km/s^2 as it stands
+    D.y(1) = Fx / S.m + k * ux;
+    D.y(2) = Fy / S.m + uy * k;
+    D.y(3) = Fz / S.m + uz * k;
+    D.y(4) = vx;
+    D.y(5) = vy;
+    D.y(6) = vz;
+    D.m = c.debit;
+    return c.finies && fini(S.m) && tous_finis(D);
+}
+
+inline void derivees(const etat& S, const constantes& c, etat& D) {
+    if (!derivees_directes(S, c, D)) {
+        derivees_gardees(S, D);
+    }
+}
+
+// From finite values, + and x can only go wrong by overflowing, and a NaN can only
+// follow an infinity: a result that is not finite is an overflow.
+inline void verifier(const etat& S) {
+    if (!tous_finis(S)) {
+        lever(nature_erreur::depassement_capacite);
+    }
+}
+
+// Y = S + c k, component by component, the mass included.
+inline void etat_intermediaire(const etat& S, const double c, const etat& k, etat& Y) {
+    for (std::size_t i = 0; i < 6; ++i) {
+        Y.composantes[i] = S.composantes[i] + c * k.composantes[i];
+    }
+    Y.m = S.m + c * k.m;
+    verifier(Y);
+}
+
+// s + (h/6) (((2 k2 + k1) + 2 k3) + k4) for one component.
+inline double combinaison(double s, double h6, double k1, double k2, double k3, double k4) {
+    return s + h6 * (((2.0 * k2 + k1) + 2.0 * k3) + k4);
 }
 
 } // namespace
@@ -82,32 +174,35 @@ void poussee_inertielle(const repere& L, vecteur& F) {
 
 void derivees_etat(const etat& S, const double& t, etat& D) {
     (void)t; // the forces do not depend on time
-    derivees(S, D);
+    derivees(S, lire_constantes(), D);
 }
 
 void pas_runge_kutta(const etat& S, const double& t, const double& h, etat& S1) {
     (void)t;
     const double demi_h = controle(h / 2.0);
     const double h6 = controle(h / 6.0);
+    const constantes c = lire_constantes();
     etat k1;
     etat k2;
     etat k3;
     etat k4;
     etat Y; // one trial state for the three stages
 
-    derivees(S, k1);
+    derivees(S, c, k1);
     etat_intermediaire(S, demi_h, k1, Y); // Y = S + h/2 k1
-    derivees(Y, k2);
+    derivees(Y, c, k2);
     etat_intermediaire(S, demi_h, k2, Y); // Y = S + h/2 k2
-    derivees(Y, k3);
+    derivees(Y, c, k3);
     etat_intermediaire(S, h, k3, Y); // Y = S + h k3
-    derivees(Y, k4);
+    derivees(Y, c, k4);
 
+    // S1 = S + h/6 (k1 + 2 k2 + 2 k3 + k4)
     for (std::size_t i = 0; i < 6; ++i) {
         S1.composantes[i] = combinaison(S.composantes[i], h6, k1.composantes[i], k2.composantes[i],
                                         k3.composantes[i], k4.composantes[i]);
     }
     S1.m = combinaison(S.m, h6, k1.m, k2.m, k3.m, k4.m);
+    verifier(S1);
 }
 
 } // namespace trajel

@@ -297,6 +297,20 @@ private slots:
         PROCHE(std::acos(u0.x * u1.x + u0.y * u1.y + u0.z * u1.z), nu - nu0, 1e-9);
     }
 
+    // A step so long that the trial states overflow.
+    void pas_demesure() {
+        module_de_test m;
+        const etat S = etat_de_conception();
+        fixer_poussee({0, 0, 0}, 100.0);
+        etat S1;
+        try {
+            pas_runge_kutta(S, 0.0, 1e305, S1);
+            QFAIL("no error raised");
+        } catch (const erreur_calcul& e) {
+            QCOMPARE(e.nature(), nature_erreur::depassement_capacite);
+        }
+    }
+
     // States where the equations are undefined raise the arithmetic error.
     void etats_indefinis_data() {
         QTest::addColumn<double>("masse_kg");
@@ -310,6 +324,10 @@ private slots:
         QTest::newRow("isp nulle sans poussée") << 1000.0 << 0.0 << 0.0 << 7000.0 << zero_sur_zero;
         QTest::newRow("vitesse radiale") << 1000.0 << 100.0 << 5.0 << 7000.0 << division;
         QTest::newRow("centre de la Terre") << 1000.0 << 100.0 << 0.0 << 0.0 << division;
+        const int depassement = int(nature_erreur::depassement_capacite);
+        QTest::newRow("Isp démesurée") << 1000.0 << 1e308 << 0.0 << 7000.0 << depassement;
+        QTest::newRow("masse infinie") << HUGE_VAL << 100.0 << 0.0 << 7000.0 << depassement;
+        QTest::newRow("position démesurée") << 1000.0 << 100.0 << 0.0 << 1e200 << depassement;
     }
     void etats_indefinis() {
         QFETCH(double, masse_kg);
