@@ -1,9 +1,11 @@
+#include "about/icone.h"
 #include "ui/form1.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;
     Form1.show();
     return application.exec();

@@ -1,5 +1,6 @@
 // The menu commands: five preset launch orbits, "quitter" and "Abstract".
 
+#include "about/frmabout.h"
 #include "manoeuvre/tir.h"
 #include "ui/form1.h"
 
@@ -41,7 +42,7 @@ void fenetre_principale::menu_quitter_Click() {
     QApplication::quit();
 }
 
-void fenetre_principale::menu_abstract_Click() {}
+void fenetre_principale::menu_abstract_Click() { frmAbout::afficher(this); }
 
 void fenetre_principale::cmd_tir_Click() { trajel::cmd_tir_Click(); }
 
