@@ -1,0 +1,309 @@
+#include "render/scene.h"
+
+#include "core/trajectoire.h"
+#include "render/surface.h"
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+constexpr double longueur_axe = 7236.0; // km, twice the Earth's radius
+
+// Cosine and sine of an angle in degrees, as the frame builders form them.
+struct trigo {
+    double c;
+    double s;
+};
+
+trigo trigo_de(const double& degres) {
+    return {std::cos(deg_rad(degres)), std::sin(deg_rad(degres))};
+}
+
+// The drawings below need one axis of a frame only. Each helper is that axis of
+// repere_local or repere_orbital written with the same expression, so it gives the
+// same bits; the other two axes (and their cross product) are not built.
+
+// u of repere_local(longitude, latitude, any heading): (cL cB, sL cB, sB).
+vecteur u_local(const trigo& l, const trigo& b) {
+    return {controle(l.c * b.c), controle(l.s * b.c), controle(b.s)};
+}
+
+// v of repere_local(longitude, latitude, heading): cA east + sA north.
+vecteur v_local(const trigo& l, const trigo& b, const trigo& a) {
+    return {controle(-(l.s * a.c + l.c * b.s * a.s)), controle(l.c * a.c - l.s * b.s * a.s),
+            controle(b.c * a.s)};
+}
+
+// u of repere_orbital(grand_omega, inclinaison, angle): the direction in the orbit
+// plane at that angle from the ascending node.
+vecteur u_orbital(const trigo& o, const trigo& i, const trigo& w) {
+    return {controle(o.c * w.c - o.s * i.c * w.s), controle(o.s * w.c + o.c * i.c * w.s),
+            controle(i.s * w.s)};
+}
+
+// k v, projected on the view plane.
+point_vue projete(const double& k, const vecteur& v) {
+    vecteur p;
+    mult_scalaire(k, v, p);
+    point_vue resultat;
+    projeter(repere_vue, p, resultat);
+    return resultat;
+}
+
+// A point of the Earth's surface, S(a, b) = 3618 u of repere_local(a, b, 20), with its
+// projection and whether it faces the viewer (S . u > 0, the limb excluded).
+struct point_terre {
+    point_vue vue;
+    bool devant;
+};
+
+point_terre surface_terre(const trigo& a, const trigo& b) {
+    vecteur s;
+    mult_scalaire(rayon_terre, u_local(a, b), s);
+    point_terre resultat;
+    projeter(repere_vue, s, resultat.vue);
+    resultat.devant = prod_scalaire(s, repere_vue.u) > 0.0;
+    return resultat;
+}
+
+void plume_normale(surface& s) {
+    s.DrawWidth(1);
+    s.DrawStyle(style_plein);
+}
+
+// Puts the pen back to width 1, solid, when the conic is done, also when an error
+// abandons it halfway: the next drawing starts from the pen it expects.
+class plume_retablie {
+public:
+    explicit plume_retablie(surface& s) : s_(s) {}
+    ~plume_retablie() { plume_normale(s_); }
+    plume_retablie(const plume_retablie&) = delete;
+    plume_retablie& operator=(const plume_retablie&) = delete;
+
+private:
+    surface& s_;
+};
+
+void lire_taille_image() {
+    surface& image = Form1->Picture1();
+    largeur_image = entier32(image.Width());
+    hauteur_image = entier32(image.Height());
+}
+
+// The viewer's longitude and latitude, degrees (the vertical bar reads downwards).
+double longitude_vue() {
+    return static_cast<double>(Form1->valeur_HScroll1());
+}
+double latitude_vue() {
+    return static_cast<double>(-Form1->valeur_VScroll1());
+}
+
+void tracer_repere_etiquete(const repere& R, const char* lu, const char* lv, const char* lw,
+                            const std::int16_t& n) {
+    etiquette_u = lu;
+    etiquette_v = lv;
+    etiquette_w = lw;
+    tracer_repere(R, etiquette_u, etiquette_v, etiquette_w, n);
+}
+
+// The true anomalies of the conic's steps, whole degrees nu1..nu2.
+struct plage_anomalies {
+    int debut;
+    int fin;
+};
+
+plage_anomalies plage(const trajectoire& t) {
+    if (t.type_conique == circulaire || t.type_conique == elliptique) {
+        return {entier16(t.anomalie), entier16(controle(t.anomalie + 360.0))};
+    }
+    if (t.type_conique == parabolique) {
+        return {-120, 120};
+    }
+    if (t.type_conique == hyperbolique) {
+        // Between the asymptotes, 20 degrees short of each.
+        return {entier16(controle(20.0 - t.angle_asymptote)),
+                entier16(controle(t.angle_asymptote - 20.0))};
+    }
+    return {0, 0};
+}
+
+// A point of the conic at true anomaly nu (degrees): r = p / (1 + e cos nu) along u of
+// repere_orbital(grand_omega, inclinaison, petit_omega + nu), then projected.
+struct point_conique {
+    vecteur espace; // km, equatorial frame
+    point_vue vue;  // km, view plane
+};
+
+point_conique conique(const trajectoire& t, const trigo& o, const trigo& i, int nu) {
+    const double anomalie = static_cast<double>(nu);
+    const double r = quotient(
+        t.parametre, controle(1.0 + controle(t.excentricite * std::cos(deg_rad(anomalie)))));
+    point_conique resultat;
+    mult_scalaire(r, u_orbital(o, i, trigo_de(controle(t.petit_omega + anomalie))),
+                  resultat.espace);
+    projeter(repere_vue, resultat.espace, resultat.vue);
+    return resultat;
+}
+
+} // namespace
+
+void mise_en_place_vue() {
+    lire_taille_image();
+    repere_local(longitude_vue(), latitude_vue(), 0.0, repere_vue);
+}
+
+void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& n) {
+    const double k = controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
+    const double demi_largeur = static_cast<double>(largeur_image) / 2.0;
+    const double demi_hauteur = static_cast<double>(hauteur_image) / 2.0;
+    // Floor, not nearest; a coordinate beyond the 32-bit range overflows here rather
+    // than reaching the surface.
+    const std::int32_t x1 = entier32(std::floor(a.x * k + demi_largeur));
+    const std::int32_t y1 = entier32(std::floor(demi_hauteur - a.y * k));
+    const std::int32_t x2 = entier32(std::floor(b.x * k + demi_largeur));
+    const std::int32_t y2 = entier32(std::floor(demi_hauteur - b.y * k));
+    Form1->Picture1().Line(x1, y1, x2, y2, n);
+}
+
+void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
+                   const std::string& lw, const std::int16_t& n) {
+    surface& image = Form1->Picture1();
+    point_vue origine;
+    projeter(repere_vue, vecteur{}, origine);
+    const vecteur* axes[3] = {&R.u, &R.v, &R.w};
+    const std::string* etiquettes[3] = {&lu, &lv, &lw};
+    for (int i = 0; i < 3; ++i) {
+        tracer_segment(origine, projete(longueur_axe, *axes[i]), n);
+        if (!etiquettes[i]->empty()) {
+            image.Print(*etiquettes[i]); // top-left corner at the axis tip
+        }
+    }
+}
+
+void tracer_terre() {
+    mise_en_place_vue();
+    surface& image = Form1->Picture1();
+    plume_normale(image);
+
+    repere equateur;
+    repere_orbital(0.0, 0.0, 0.0, equateur);
+    tracer_repere_etiquete(equateur, "X0(gamma)", "y0", "z0", couleur_terre);
+
+    // Outline: 3618 v of repere_local(lambda, phi, alpha), the circle of radius 3618 km
+    // about the view's centre, drawn whole. The end of one step is the start of the
+    // next (the same whole angle, the same bits).
+    const trigo lambda = trigo_de(longitude_vue());
+    const trigo phi = trigo_de(latitude_vue());
+    point_vue debut = projete(rayon_terre, v_local(lambda, phi, trigo_de(0.0)));
+    for (int alpha = 0; alpha <= 360; alpha += 10) {
+        const point_vue fin =
+            projete(rayon_terre, v_local(lambda, phi, trigo_de(static_cast<double>(alpha + 10))));
+        tracer_segment(debut, fin, couleur_terre);
+        debut = fin;
+    }
+
+    // Parallels, then meridians: each segment from S(a, b) is drawn when S(a, b) faces
+    // the viewer; its end point is not tested.
+    for (int b = -90; b <= 90; b += 30) {
+        const trigo latitude = trigo_de(static_cast<double>(b));
+        point_terre depart = surface_terre(trigo_de(0.0), latitude);
+        for (int a = 0; a <= 360; a += 10) {
+            const point_terre arrivee =
+                surface_terre(trigo_de(static_cast<double>(a + 10)), latitude);
+            if (depart.devant) {
+                tracer_segment(depart.vue, arrivee.vue, couleur_terre);
+            }
+            depart = arrivee;
+        }
+    }
+    for (int a = 0; a <= 360; a += 30) {
+        const trigo longitude = trigo_de(static_cast<double>(a));
+        point_terre depart = surface_terre(longitude, trigo_de(-90.0));
+        // b = 90 ends 10 degrees past the pole, on the opposite meridian.
+        for (int b = -90; b <= 90; b += 10) {
+            const point_terre arrivee =
+                surface_terre(longitude, trigo_de(static_cast<double>(b + 10)));
+            if (depart.devant) {
+                tracer_segment(depart.vue, arrivee.vue, couleur_terre);
+            }
+            depart = arrivee;
+        }
+    }
+}
+
+void tracer_scene(const trajectoire& t) {
+    lire_taille_image();
+    surface& image = Form1->Picture1();
+    plume_normale(image);
+
+    const bool tous = Form1->selectionne(bouton_option::Option_tous);
+    if (tous || Form1->selectionne(bouton_option::Option_RN)) {
+        tracer_repere_etiquete(t.repere_RN, "noeud", "", "", couleur_RN);
+    }
+    if (tous || Form1->selectionne(bouton_option::Option_RH)) {
+        tracer_repere_etiquete(t.repere_RH, "", "", "", couleur_RH);
+    }
+    if (tous || Form1->selectionne(bouton_option::Option_RP)) {
+        tracer_repere_etiquete(t.repere_RP, "périastre", "", "", couleur_RP);
+    }
+    tracer_repere_etiquete(t.repere_sat, "satellite", "", "mt cinétique", couleur_trajectoire);
+
+    const trigo grand_omega = trigo_de(t.grand_omega);
+    const trigo inclinaison = trigo_de(t.inclinaison);
+    point_vue centre;
+    projeter(repere_vue, vecteur{}, centre);
+
+    // The conic degree by degree. Bounds beyond the 16-bit range overflow in plage();
+    // the counter is a plain int so that nu2 = 32767 ends the loop.
+    const plage_anomalies bornes = plage(t);
+    if (bornes.debut <= bornes.fin) {
+        const plume_retablie plume(image); // width 1, solid after the last step
+        // P2 of step nu is the conic at nu + 1, its angle formed as
+        // petit_omega + (nu + 1): the very P1 of step nu + 1, computed once.
+        point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
+        for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
+            const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
+            if (static_cast<double>(nu) == t.anomalie) {
+                // The satellite: its radius line, always solid at width 2, and "S".
+                image.DrawWidth(2);
+                tracer_segment(centre, p1.vue, couleur_trajectoire);
+                image.DrawWidth(1);
+                image.Print("S");
+            }
+            // Seen: in front of the Earth's centre plane, or outside its disc.
+            const bool vu = prod_scalaire(p1.espace, repere_vue.u) >= 0.0 ||
+                            racine(p1.vue.x * p1.vue.x + p1.vue.y * p1.vue.y) >= rayon_terre;
+            if (vu) {
+                image.DrawWidth(2);
+                image.DrawStyle(style_plein);
+            } else {
+                image.DrawWidth(1);
+                image.DrawStyle(style_pointille);
+            }
+            tracer_segment(p1.vue, p2.vue, couleur_trajectoire);
+            p1 = p2;
+        }
+    }
+
+    // The great circle of the orbit plane on the Earth, its front half only.
+    vecteur g1;
+    mult_scalaire(rayon_terre, u_orbital(grand_omega, inclinaison, trigo_de(0.0)), g1);
+    for (int nu = 0; nu <= 360; nu += 10) {
+        vecteur g2;
+        mult_scalaire(rayon_terre,
+                      u_orbital(grand_omega, inclinaison, trigo_de(static_cast<double>(nu + 10))),
+                      g2);
+        if (prod_scalaire(g1, repere_vue.u) > 0.0) {
+            point_vue a;
+            point_vue b;
+            projeter(repere_vue, g1, a);
+            projeter(repere_vue, g2, b);
+            tracer_segment(a, b, couleur_trajectoire);
+        }
+        g1 = g2;
+    }
+}
+
+} // namespace trajel
