@@ -52,7 +52,7 @@ constexpr const char* pixels_icone[cote_icone] = {
 
 } // namespace
 
-QPixmap image_icone() {
+QImage dessin_icone() {
     QImage image(cote_icone, cote_icone, QImage::Format_ARGB32);
     for (int y = 0; y < cote_icone; ++y) {
         for (int x = 0; x < cote_icone; ++x) {
@@ -66,7 +66,11 @@ QPixmap image_icone() {
             image.setPixel(x, y, qRgb(couleur.r, couleur.g, couleur.b));
         }
     }
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap image_icone() {
+    return QPixmap::fromImage(dessin_icone());
 }
 
 QIcon icone_programme() {

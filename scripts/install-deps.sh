@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  fonts-liberation
+  fonts-liberation locales
   libbenchmark-dev libboost-dev
-  xvfb xauth x11-utils imagemagick xdotool
+  xvfb xauth x11-utils imagemagick xdotool desktop-file-utils
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
 )
@@ -23,4 +23,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A French locale, for the tests that check numbers are written with "." under it.
+if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+  localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi
