@@ -35,7 +35,11 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$fenetre")" # X, Y of the client area
 ox=$X; oy=$Y
 
-capture() { import -window root "$travail/$1.png"; }
+# TRAJEL_CAPTURES=folder keeps the screenshots, to look at them.
+capture() {
+    import -window root "$travail/$1.png"
+    if [ -n "${TRAJEL_CAPTURES:-}" ]; then mkdir -p "$TRAJEL_CAPTURES"; cp "$travail/$1.png" "$TRAJEL_CAPTURES/"; fi
+}
 pixel() { convert "$travail/$1.png" -format "%[hex:p{$2,$3}]" info:; }
 # The menu bar's height: the first white row of Picture1 lies 10 pixels below it.
 capture depart
