@@ -71,24 +71,9 @@ inline void unitaire_de_norme(const vecteur& v, const double& n, vecteur& out) {
     D.m = quotient(-module_poussee, controle(isp * g0));
 }
 
-// What the equations read from the shared state, constant during a step: the thrust
-// components (N) and the mass flow dm/dt = -|F| / (isp g0) (kg/s).
-struct constantes {
-    double px;
-    double py;
-    double pz;
-    double debit;
-    bool finies; // isp g0 and the flow
-};
-
-inline constantes lire_constantes() {
-    const double isp_g0 = isp * g0;
-    const double debit = -module_poussee / isp_g0;
-    return {poussee.x, poussee.y, poussee.z, debit, fini(isp_g0) && fini(debit)};
-}
-
 // The same equations in plain arithmetic; false when the guarded way must decide.
-inline bool derivees_directes(const etat& S, const constantes& c, etat& D) {
+inline bool derivees_directes(const etat& S, etat& D) {
+    const double px = poussee.x, py = poussee.y, pz = poussee.z; // N
     const double vx = S.y(1), vy = S.y(2), vz = S.y(3);
     const double rx = S.y(4), ry = S.y(5), rz = S.y(6);
 
@@ -114,9 +99,9 @@ inline bool derivees_directes(const etat& S, const constantes& c, etat& D) {
     const double Vy = ux * wz - wx * uz;
     const double Vz = wx * uy - ux * wy;
     // F = poussee.x u + poussee.y v + poussee.z w
-    const double Fx = (c.px * ux + c.py * Vx) + c.pz * wx;
-    const double Fy = (uy * c.px + Vy * c.py) + wy * c.pz;
-    const double Fz = (uz * c.px + Vz * c.py) + wz * c.pz;
+    const double Fx = (px * ux + py * Vx) + pz * wx;
+    const double Fy = (uy * px + Vy * py) + wy * pz;
+    const double Fz = (uz * px + Vz * py) + wz * pz;
     // g = k u, k = -mu / |r|^2
     const double k = -mu_terre / std::pow(norme_r, 2.0);
     // N / kg added to km/s^2 as it stands
@@ -126,14 +111,10 @@ inline bool derivees_directes(const etat& S, const constantes& c, etat& D) {
     D.y(4) = vx;
     D.y(5) = vy;
     D.y(6) = vz;
-    D.m = c.debit;
-    return c.finies && fini(S.m) && tous_finis(D);
-}
-
-inline void derivees(const etat& S, const constantes& c, etat& D) {
-    if (!derivees_directes(S, c, D)) {
-        derivees_gardees(S, D);
-    }
+    // dm/dt = -|F| / (isp g0)
+    const double isp_g0 = isp * g0;
+    D.m = -module_poussee / isp_g0;
+    return fini(isp_g0) && fini(S.m) && tous_finis(D);
 }
 
 // From finite values, + and x can only go wrong by overflowing, and a NaN can only
@@ -153,9 +134,12 @@ inline void etat_intermediaire(const etat& S, const double c, const etat& k, eta
     verifier(Y);
 }
 
-// s + (h/6) (((2 k2 + k1) + 2 k3) + k4) for one component.
-inline double combinaison(double s, double h6, double k1, double k2, double k3, double k4) {
-    return s + h6 * (((2.0 * k2 + k1) + 2.0 * k3) + k4);
+// somme = a k + b, component by component (the partial sums of the final combination).
+inline void cumuler(const double a, const etat& k, const etat& b, etat& somme) {
+    for (std::size_t i = 0; i < 6; ++i) {
+        somme.composantes[i] = a * k.composantes[i] + b.composantes[i];
+    }
+    somme.m = a * k.m + b.m;
 }
 
 } // namespace
@@ -172,36 +156,41 @@ void poussee_inertielle(const repere& L, vecteur& F) {
     F.z = controle(controle(a.z + b.z) + c.z);
 }
 
-void derivees_etat(const etat& S, const double& t, etat& D) {
+// One copy of the equations, which the step calls four times.
+[[gnu::noinline]] void derivees_etat(const etat& S, const double& t, etat& D) {
     (void)t; // the forces do not depend on time
-    derivees(S, lire_constantes(), D);
+    if (!derivees_directes(S, D)) {
+        derivees_gardees(S, D);
+    }
 }
 
 void pas_runge_kutta(const etat& S, const double& t, const double& h, etat& S1) {
-    (void)t;
     const double demi_h = controle(h / 2.0);
     const double h6 = controle(h / 6.0);
-    const constantes c = lire_constantes();
+    const double t_demi = controle(t + demi_h);
+    const double t_fin = controle(t + h);
     etat k1;
     etat k2;
     etat k3;
     etat k4;
-    etat Y; // one trial state for the three stages
+    etat Y;     // one trial state for the three stages
+    etat somme; // ((2 k2 + k1) + 2 k3) + k4, formed as the stages come
 
-    derivees(S, c, k1);
+    derivees_etat(S, t, k1);
     etat_intermediaire(S, demi_h, k1, Y); // Y = S + h/2 k1
-    derivees(Y, c, k2);
+    derivees_etat(Y, t_demi, k2);
     etat_intermediaire(S, demi_h, k2, Y); // Y = S + h/2 k2
-    derivees(Y, c, k3);
+    cumuler(2.0, k2, k1, somme);          // 2 k2 + k1
+    derivees_etat(Y, t_demi, k3);
     etat_intermediaire(S, h, k3, Y); // Y = S + h k3
-    derivees(Y, c, k4);
+    cumuler(2.0, k3, somme, somme);  // + 2 k3
+    derivees_etat(Y, t_fin, k4);
 
-    // S1 = S + h/6 (k1 + 2 k2 + 2 k3 + k4)
+    // S1 = S + h/6 (somme + k4)
     for (std::size_t i = 0; i < 6; ++i) {
-        S1.composantes[i] = combinaison(S.composantes[i], h6, k1.composantes[i], k2.composantes[i],
-                                        k3.composantes[i], k4.composantes[i]);
+        S1.composantes[i] = S.composantes[i] + h6 * (somme.composantes[i] + k4.composantes[i]);
     }
-    S1.m = combinaison(S.m, h6, k1.m, k2.m, k3.m, k4.m);
+    S1.m = S.m + h6 * (somme.m + k4.m);
     verifier(S1);
 }
 

@@ -173,29 +173,31 @@ void calcul_tir(trajectoire& T) {
                 "cinétique nul) : son repère local n'est pas défini.");
     }
 
-    etat S;
-    S.y(1) = v.x;
-    S.y(2) = v.y;
-    S.y(3) = v.z;
-    S.y(4) = r.x;
-    S.y(5) = r.y;
-    S.y(6) = r.z;
-    S.m = m0;
-    etat S1;
+    // Two states in turn: each step reads one and writes the other (S and S1).
+    etat etats[2];
+    etats[0].y(1) = v.x;
+    etats[0].y(2) = v.y;
+    etats[0].y(3) = v.z;
+    etats[0].y(4) = r.x;
+    etats[0].y(5) = r.y;
+    etats[0].y(6) = r.z;
+    etats[0].m = m0;
     double t = 0.0;
 
     // The arc runs from the state after the first step to the state after the last:
     // n points, n - 1 segments, drawn once the window shows the new orbit.
     std::vector<point_vue> arc(static_cast<std::size_t>(n));
     for (std::int16_t j = 0; j < n; ++j) {
+        const etat& S = etats[j % 2];
+        etat& S1 = etats[(j + 1) % 2];
         pas_runge_kutta(S, t, h, S1);
         projeter(P, position(S1), arc[static_cast<std::size_t>(j)]);
-        S = S1;
         t = controle(t + h);
     }
-    r = position(S);
-    v = vitesse(S);
-    const double mf = S1.m;
+    const etat& fin = etats[n % 2];
+    r = position(fin);
+    v = vitesse(fin);
+    const double mf = fin.m;
 
     trajectoire R;
     conversion_etat(2, R, r, v);
