@@ -125,13 +125,13 @@ inline void verifier(const etat& S) {
     }
 }
 
-// Y = S + c k, component by component, the mass included.
+// Y = S + c k, component by component, the mass included. From finite S, c and k, Y
+// can only overflow, and the next evaluation of the equations reports that.
 inline void etat_intermediaire(const etat& S, const double c, const etat& k, etat& Y) {
     for (std::size_t i = 0; i < 6; ++i) {
         Y.composantes[i] = S.composantes[i] + c * k.composantes[i];
     }
     Y.m = S.m + c * k.m;
-    verifier(Y);
 }
 
 // somme = a k + b, component by component (the partial sums of the final combination).
