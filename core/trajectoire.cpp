@@ -17,23 +17,20 @@ double valeur(zone_texte zone) {
 
 void repere_orbital(const double& grand_omega, const double& inclinaison, const double& angle,
                     repere& out) {
-    const double co = std::cos(deg_rad(grand_omega)), so = std::sin(deg_rad(grand_omega));
-    const double ci = std::cos(deg_rad(inclinaison)), si = std::sin(deg_rad(inclinaison));
-    const double cw = std::cos(deg_rad(angle)), sw = std::sin(deg_rad(angle));
-    out.u = {controle(co * cw - so * ci * sw), controle(so * cw + co * ci * sw), controle(si * sw)};
-    out.v = {controle(-(co * sw + so * ci * cw)), controle(-so * sw + co * ci * cw),
-             controle(si * cw)};
+    const trigo o = trigo_de(grand_omega);
+    const trigo i = trigo_de(inclinaison);
+    const trigo w = trigo_de(angle);
+    out.u = u_orbital(o, i, w);
+    out.v = v_orbital(o, i, w);
     prod_vectoriel(out.u, out.v, out.w);
 }
 
 void repere_local(const double& longitude, const double& latitude, const double& cap, repere& out) {
-    const double cl = std::cos(deg_rad(longitude)), sl = std::sin(deg_rad(longitude));
-    const double cb = std::cos(deg_rad(latitude)), sb = std::sin(deg_rad(latitude));
-    const double ca = std::cos(deg_rad(cap)), sa = std::sin(deg_rad(cap));
-    out.u = {controle(cl * cb), controle(sl * cb), controle(sb)};
-    // v = cos(heading) east + sin(heading) north
-    out.v = {controle(-(sl * ca + cl * sb * sa)), controle(cl * ca - sl * sb * sa),
-             controle(cb * sa)};
+    const trigo l = trigo_de(longitude);
+    const trigo b = trigo_de(latitude);
+    const trigo a = trigo_de(cap);
+    out.u = u_local(l, b);
+    out.v = v_local(l, b, a);
     prod_vectoriel(out.u, out.v, out.w);
 }
 

@@ -2,7 +2,47 @@
 
 #include "core/module1.h"
 
+#include <cmath>
+
 namespace trajel {
+
+// Cosine and sine of an angle in degrees.
+struct trigo {
+    double c = 1.0;
+    double s = 0.0;
+};
+
+inline trigo trigo_de(const double& degres) {
+    const double radians = deg_rad(degres);
+    return {std::cos(radians), std::sin(radians)};
+}
+
+// The axes of the frame builders below, one at a time, for the drawings that need
+// only one: repere_local's u = (cL cB, sL cB, sB) and v = cA east + sA north ...
+inline vecteur u_local(const trigo& longitude, const trigo& latitude) {
+    return {controle(longitude.c * latitude.c), controle(longitude.s * latitude.c),
+            controle(latitude.s)};
+}
+
+inline vecteur v_local(const trigo& longitude, const trigo& latitude, const trigo& cap) {
+    return {controle(-(longitude.s * cap.c + longitude.c * latitude.s * cap.s)),
+            controle(longitude.c * cap.c - longitude.s * latitude.s * cap.s),
+            controle(latitude.c * cap.s)};
+}
+
+// ... and repere_orbital's u, the direction in the orbit plane at `angle` from the
+// ascending node, and v, a quarter turn further along the motion.
+inline vecteur u_orbital(const trigo& grand_omega, const trigo& inclinaison, const trigo& angle) {
+    return {controle(grand_omega.c * angle.c - grand_omega.s * inclinaison.c * angle.s),
+            controle(grand_omega.s * angle.c + grand_omega.c * inclinaison.c * angle.s),
+            controle(inclinaison.s * angle.s)};
+}
+
+inline vecteur v_orbital(const trigo& grand_omega, const trigo& inclinaison, const trigo& angle) {
+    return {controle(-(grand_omega.c * angle.s + grand_omega.s * inclinaison.c * angle.c)),
+            controle(-grand_omega.s * angle.s + grand_omega.c * inclinaison.c * angle.c),
+            controle(inclinaison.s * angle.c)};
+}
 
 // Reads the orbit, satellite and thrust inputs of Form1 into t (always traj) and the
 // satellite globals, derives the conic and its four frames, and sets Label_debit to

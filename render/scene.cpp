@@ -11,38 +11,6 @@ namespace {
 
 constexpr double longueur_axe = 7236.0; // km, twice the Earth's radius
 
-// Cosine and sine of an angle in degrees, as the frame builders form them.
-struct trigo {
-    double c;
-    double s;
-};
-
-trigo trigo_de(const double& degres) {
-    return {std::cos(deg_rad(degres)), std::sin(deg_rad(degres))};
-}
-
-// The drawings below need one axis of a frame only. Each helper is that axis of
-// repere_local or repere_orbital written with the same expression, so it gives the
-// same bits; the other two axes (and their cross product) are not built.
-
-// u of repere_local(longitude, latitude, any heading): (cL cB, sL cB, sB).
-vecteur u_local(const trigo& l, const trigo& b) {
-    return {controle(l.c * b.c), controle(l.s * b.c), controle(b.s)};
-}
-
-// v of repere_local(longitude, latitude, heading): cA east + sA north.
-vecteur v_local(const trigo& l, const trigo& b, const trigo& a) {
-    return {controle(-(l.s * a.c + l.c * b.s * a.s)), controle(l.c * a.c - l.s * b.s * a.s),
-            controle(b.c * a.s)};
-}
-
-// u of repere_orbital(grand_omega, inclinaison, angle): the direction in the orbit
-// plane at that angle from the ascending node.
-vecteur u_orbital(const trigo& o, const trigo& i, const trigo& w) {
-    return {controle(o.c * w.c - o.s * i.c * w.s), controle(o.s * w.c + o.c * i.c * w.s),
-            controle(i.s * w.s)};
-}
-
 // k v, projected on the view plane.
 point_vue projete(const double& k, const vecteur& v) {
     vecteur p;
