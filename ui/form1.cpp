@@ -226,37 +226,40 @@ void fenetre_principale::creer_controles() {
 }
 
 void fenetre_principale::creer_menus() {
-    auto action = [this](QMenu* menu, const char* nom, const char* legende) {
+    using gestionnaire = void (fenetre_principale::*)();
+    // An item; with a handler, choosing it runs that handler as a user event.
+    auto action = [this](QMenu* menu, const char* nom, const char* legende,
+                         gestionnaire g = nullptr) {
         QAction* a = menu->addAction(QString::fromUtf8(legende));
         a->setObjectName(QString::fromLatin1(nom));
+        if (g != nullptr) {
+            connect(a, &QAction::triggered, this,
+                    [this, g] { evenements_.executer([this, g] { (this->*g)(); }); });
+        }
         return a;
     };
-    auto sous_menu = [](QMenu* parent, const char* nom, const char* legende) {
+    auto sous_menu = [](auto* parent, const char* nom, const char* legende) {
         QMenu* m = parent->addMenu(QString::fromUtf8(legende));
         m->setObjectName(QString::fromLatin1(nom));
         m->menuAction()->setObjectName(QString::fromLatin1(nom));
         return m;
     };
 
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Au menu"));
-    menu->setObjectName(QStringLiteral("menu"));
-    menu->menuAction()->setObjectName(QStringLiteral("menu"));
+    QMenu* menu = sous_menu(menuBar(), "menu", "Au menu");
     QMenu* depart = sous_menu(menu, "menu_orb_dep", "Orbites de départ");
     QMenu* kourou = sous_menu(depart, "menu_kourou", "Orbite tir KOUROU (plein est)");
-    connect(action(kourou, "menu_kourou_circulaire", "Circulaire"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_kourou_circulaire_Click(); }); });
-    connect(action(kourou, "menu_GTO_IV", "GTO Ariane IV"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_GTO_IV_Click(); }); });
-    connect(action(kourou, "menu_GTO_V", "GTO Ariane V"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_GTO_V_Click(); }); });
+    action(kourou, "menu_kourou_circulaire", "Circulaire",
+           &fenetre_principale::menu_kourou_circulaire_Click);
+    action(kourou, "menu_GTO_IV", "GTO Ariane IV", &fenetre_principale::menu_GTO_IV_Click);
+    action(kourou, "menu_GTO_V", "GTO Ariane V", &fenetre_principale::menu_GTO_V_Click);
     QMenu* baikonour = sous_menu(depart, "menu_baikonour", "Orbite tir BAIKONOUR (plein est)");
-    connect(action(baikonour, "menu_baikonour_circulaire", "Circulaire"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_baikonour_circulaire_Click(); }); });
+    action(baikonour, "menu_baikonour_circulaire", "Circulaire",
+           &fenetre_principale::menu_baikonour_circulaire_Click);
     QMenu* canaveral = sous_menu(depart, "menu_canaveral", "Orbite tir CAP CANAVERAL");
-    connect(action(canaveral, "menu_canaveral_circulaire", "Circulaire"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_canaveral_circulaire_Click(); }); });
+    action(canaveral, "menu_canaveral_circulaire", "Circulaire",
+           &fenetre_principale::menu_canaveral_circulaire_Click);
 
-    action(menu, "menu_libre", "Manoeuvre libre"); // no action
+    action(menu, "menu_libre", "Manoeuvre libre"); // does nothing
     QMenu* types = sous_menu(menu, "Menu_man_type", "Manoeuvres type");
     QMenu* terre = sous_menu(types, "menu_terre", "circum terrestre");
     action(terre, "menu_hohmann", "transfert de type HOHMANN");
@@ -265,17 +268,13 @@ void fenetre_principale::creer_menus() {
     QMenu* lune = sous_menu(types, "menu_lunaire", "circum lunaire");
     action(lune, "menu_circularisation", "circularisation ");
     action(lune, "menu_allunissage", "allunissage");
-    types->menuAction()->setEnabled(false);
+    types->menuAction()->setEnabled(false); // nothing under it can be reached
     action(menu, "menu_swing_by", "Tremplin gravifique")->setEnabled(false);
-    connect(action(menu, "menu_quitter", "quitter"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_quitter_Click(); }); });
+    action(menu, "menu_quitter", "quitter", &fenetre_principale::menu_quitter_Click);
 
-    QMenu* apropos = menuBar()->addMenu(QStringLiteral("A propos"));
-    apropos->setObjectName(QStringLiteral("menu_apropos"));
-    apropos->menuAction()->setObjectName(QStringLiteral("menu_apropos"));
+    QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);
-    connect(action(apropos, "menu_abstract", "Abstract"), &QAction::triggered, this,
-            [this] { evenements_.executer([this] { menu_abstract_Click(); }); });
+    action(apropos, "menu_abstract", "Abstract", &fenetre_principale::menu_abstract_Click);
 }
 
 void fenetre_principale::relier_evenements() {
