@@ -42,8 +42,12 @@ void fenetre_principale::menu_quitter_Click() {
     QApplication::quit();
 }
 
-void fenetre_principale::menu_abstract_Click() { frmAbout::afficher(this); }
+void fenetre_principale::menu_abstract_Click() {
+    frmAbout::afficher(this);
+}
 
-void fenetre_principale::cmd_tir_Click() { trajel::cmd_tir_Click(); }
+void fenetre_principale::cmd_tir_Click() {
+    trajel::cmd_tir_Click();
+}
 
 } // namespace trajel
