@@ -297,17 +297,27 @@ private slots:
         PROCHE(std::acos(u0.x * u1.x + u0.y * u1.y + u0.z * u1.z), nu - nu0, 1e-9);
     }
 
-    // A step so long that the trial states overflow.
+    // A step so long that the trial states overflow, or of no finite size at all.
+    void pas_demesure_data() {
+        QTest::addColumn<double>("h");
+        QTest::addColumn<int>("nature");
+        QTest::newRow("1e305") << 1e305 << int(nature_erreur::depassement_capacite);
+        QTest::newRow("infini") << HUGE_VAL << int(nature_erreur::depassement_capacite);
+        QTest::newRow("-infini") << -HUGE_VAL << int(nature_erreur::depassement_capacite);
+        QTest::newRow("NaN") << std::nan("") << int(nature_erreur::operation_invalide);
+    }
     void pas_demesure() {
+        QFETCH(double, h);
+        QFETCH(int, nature);
         module_de_test m;
         const etat S = etat_de_conception();
         fixer_poussee({0, 0, 0}, 100.0);
         etat S1;
         try {
-            pas_runge_kutta(S, 0.0, 1e305, S1);
+            pas_runge_kutta(S, 0.0, h, S1);
             QFAIL("no error raised");
         } catch (const erreur_calcul& e) {
-            QCOMPARE(e.nature(), nature_erreur::depassement_capacite);
+            QCOMPARE(int(e.nature()), nature);
         }
     }
 
