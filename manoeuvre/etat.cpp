@@ -171,12 +171,12 @@ void pas_runge_kutta(const etat& S, const double& t, const double& h, etat& S1) 
     const double h6 = h / 6.0;
     const double t_demi = t + demi_h;
     const double t_fin = t + h;
-    etat k1;
-    etat k2;
-    etat k3;
-    etat k4;
-    etat Y;     // one trial state for the three stages
-    etat somme; // ((2 k2 + k1) + 2 k3) + k4, formed as the stages come
+    etat k1(etat::brouillon);
+    etat k2(etat::brouillon);
+    etat k3(etat::brouillon);
+    etat k4(etat::brouillon);
+    etat Y(etat::brouillon);     // one trial state for the three stages
+    etat somme(etat::brouillon); // ((2 k2 + k1) + 2 k3) + k4, formed as the stages come
 
     derivees_etat(S, t, k1);
     etat_intermediaire(S, demi_h, k1, Y); // Y = S + h/2 k1

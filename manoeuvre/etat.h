@@ -10,8 +10,16 @@ namespace trajel {
 // 6, both in the Earth-centred frame, and the mass (kg). Its derivative is again an
 // etat: acceleration, velocity, mass flow.
 struct etat {
-    std::array<double, 6> composantes{};
-    double m = 0.0;
+    std::array<double, 6> composantes;
+    double m;
+
+    // A new state is zero.
+    etat() : composantes{}, m(0.0) {}
+    // Scratch space of the stepper, every component of which is written before it is
+    // read: left as it is, so that a step does not first clear six states.
+    struct brouillon_t {};
+    static constexpr brouillon_t brouillon{};
+    explicit etat(brouillon_t) {}
 
     double& y(int i) { return composantes[static_cast<std::size_t>(i - 1)]; }
     double y(int i) const { return composantes[static_cast<std::size_t>(i - 1)]; }
