@@ -45,19 +45,9 @@ struct contexte {
         vecteur r;
         vecteur v;
         conversion_etat(1, T, r, v);
-        depart.y(1) = v.x;
-        depart.y(2) = v.y;
-        depart.y(3) = v.z;
-        depart.y(4) = r.x;
-        depart.y(5) = r.y;
-        depart.y(6) = r.z;
-        depart.m = masse;
+        depart = etat_de(r, v, masse);
     }
 };
-
-vecteur position(const etat& S) {
-    return {S.y(4), S.y(5), S.y(6)};
-}
 
 void integration_trajel(benchmark::State& etat_banc) {
     contexte c;
@@ -131,7 +121,7 @@ void integration_et_arc(benchmark::State& etat_banc) {
         for (int j = 0; j < pas_maximum; ++j) {
             etat& S1 = etats[(j + 1) % 2];
             pas_runge_kutta(etats[j % 2], t, h, S1);
-            projeter(repere_vue, position(S1), arc[static_cast<std::size_t>(j)]);
+            projeter(repere_vue, position_de(S1), arc[static_cast<std::size_t>(j)]);
             t += h;
         }
         for (std::size_t i = 1; i < arc.size(); ++i) {

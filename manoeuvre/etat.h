@@ -25,6 +25,27 @@ struct etat {
     double y(int i) const { return composantes[static_cast<std::size_t>(i - 1)]; }
 };
 
+// The state of position r (km), velocity v (km/s) and mass m (kg), and back.
+inline etat etat_de(const vecteur& r, const vecteur& v, double m) {
+    etat S;
+    S.y(1) = v.x;
+    S.y(2) = v.y;
+    S.y(3) = v.z;
+    S.y(4) = r.x;
+    S.y(5) = r.y;
+    S.y(6) = r.z;
+    S.m = m;
+    return S;
+}
+
+inline vecteur position_de(const etat& S) {
+    return {S.y(4), S.y(5), S.y(6)};
+}
+
+inline vecteur vitesse_de(const etat& S) {
+    return {S.y(1), S.y(2), S.y(3)};
+}
+
 // g0 of the mass-flow law, m/s^2.
 inline constexpr double g0 = 9.81;
 

@@ -101,14 +101,6 @@ void restaurer_fenetre(const etat_fenetre& f) {
     }
 }
 
-vecteur position(const etat& S) {
-    return {S.y(4), S.y(5), S.y(6)};
-}
-
-vecteur vitesse(const etat& S) {
-    return {S.y(1), S.y(2), S.y(3)};
-}
-
 // The start record must describe a point at a finite distance on a true conic.
 void verifier_conique(const trajectoire& T) {
     if (T.type_conique == hyperbolique) {
@@ -174,14 +166,7 @@ void calcul_tir(trajectoire& T) {
     }
 
     // Two states in turn: each step reads one and writes the other (S and S1).
-    etat etats[2];
-    etats[0].y(1) = v.x;
-    etats[0].y(2) = v.y;
-    etats[0].y(3) = v.z;
-    etats[0].y(4) = r.x;
-    etats[0].y(5) = r.y;
-    etats[0].y(6) = r.z;
-    etats[0].m = m0;
+    etat etats[2] = {etat_de(r, v, m0), etat()};
     double t = 0.0;
 
     // The arc runs from the state after the first step to the state after the last:
@@ -191,12 +176,12 @@ void calcul_tir(trajectoire& T) {
         const etat& S = etats[j % 2];
         etat& S1 = etats[(j + 1) % 2];
         pas_runge_kutta(S, t, h, S1);
-        projeter(P, position(S1), arc[static_cast<std::size_t>(j)]);
+        projeter(P, position_de(S1), arc[static_cast<std::size_t>(j)]);
         t = controle(t + h);
     }
     const etat& fin = etats[n % 2];
-    r = position(fin);
-    v = vitesse(fin);
+    r = position_de(fin);
+    v = vitesse_de(fin);
     const double mf = fin.m;
 
     trajectoire R;

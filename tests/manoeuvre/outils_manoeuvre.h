@@ -38,24 +38,24 @@ inline double valeur(const faux_formulaire& f, zone_texte z) {
     return Val(f.texte(z));
 }
 
-inline etat etat_de(const vecteur& r, const vecteur& v, double m) {
-    etat S;
-    S.y(1) = v.x;
-    S.y(2) = v.y;
-    S.y(3) = v.z;
-    S.y(4) = r.x;
-    S.y(5) = r.y;
-    S.y(6) = r.z;
-    S.m = m;
-    return S;
+inline bool memes_reperes(const repere& x, const repere& y) {
+    for (int i = 1; i <= 3; ++i) {
+        if (x.u(i) != y.u(i) || x.v(i) != y.v(i) || x.w(i) != y.w(i)) {
+            return false;
+        }
+    }
+    return true;
 }
 
-inline vecteur position_de(const etat& S) {
-    return {S.y(4), S.y(5), S.y(6)};
-}
-
-inline vecteur vitesse_de(const etat& S) {
-    return {S.y(1), S.y(2), S.y(3)};
+// Two records equal field by field, to the bit.
+inline bool memes_trajectoires(const trajectoire& a, const trajectoire& b) {
+    return a.type_conique == b.type_conique && a.za == b.za && a.zp == b.zp &&
+           a.grand_omega == b.grand_omega && a.inclinaison == b.inclinaison &&
+           a.petit_omega == b.petit_omega && a.excentricite == b.excentricite &&
+           a.parametre == b.parametre && a.anomalie == b.anomalie &&
+           memes_reperes(a.repere_RN, b.repere_RN) && memes_reperes(a.repere_RH, b.repere_RH) &&
+           memes_reperes(a.repere_RP, b.repere_RP) && memes_reperes(a.repere_sat, b.repere_sat) &&
+           a.angle_asymptote == b.angle_asymptote;
 }
 
 // v^2 / 2 - mu / |r|, plain arithmetic.

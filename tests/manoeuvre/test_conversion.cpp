@@ -33,24 +33,6 @@ double longueur(const vecteur& v) {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
-bool memes_trajectoires(const trajectoire& a, const trajectoire& b) {
-    auto memes_reperes = [](const repere& x, const repere& y) {
-        for (int i = 1; i <= 3; ++i) {
-            if (x.u(i) != y.u(i) || x.v(i) != y.v(i) || x.w(i) != y.w(i)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    return a.type_conique == b.type_conique && a.za == b.za && a.zp == b.zp &&
-           a.grand_omega == b.grand_omega && a.inclinaison == b.inclinaison &&
-           a.petit_omega == b.petit_omega && a.excentricite == b.excentricite &&
-           a.parametre == b.parametre && a.anomalie == b.anomalie &&
-           memes_reperes(a.repere_RN, b.repere_RN) && memes_reperes(a.repere_RH, b.repere_RH) &&
-           memes_reperes(a.repere_RP, b.repere_RP) && memes_reperes(a.repere_sat, b.repere_sat) &&
-           a.angle_asymptote == b.angle_asymptote;
-}
-
 void fixer_repere_fixe() {
     repere_fixe = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 }

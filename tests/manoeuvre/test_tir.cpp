@@ -35,25 +35,6 @@ instantane prendre(const faux_formulaire& f) {
             poussee,  module_poussee, f.image.elements()};
 }
 
-bool memes_reperes(const repere& x, const repere& y) {
-    for (int i = 1; i <= 3; ++i) {
-        if (x.u(i) != y.u(i) || x.v(i) != y.v(i) || x.w(i) != y.w(i)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool memes_trajectoires(const trajectoire& a, const trajectoire& b) {
-    return a.type_conique == b.type_conique && a.za == b.za && a.zp == b.zp &&
-           a.grand_omega == b.grand_omega && a.inclinaison == b.inclinaison &&
-           a.petit_omega == b.petit_omega && a.excentricite == b.excentricite &&
-           a.parametre == b.parametre && a.anomalie == b.anomalie &&
-           memes_reperes(a.repere_RN, b.repere_RN) && memes_reperes(a.repere_RH, b.repere_RH) &&
-           memes_reperes(a.repere_RP, b.repere_RP) && memes_reperes(a.repere_sat, b.repere_sat) &&
-           a.angle_asymptote == b.angle_asymptote;
-}
-
 bool memes_images(const std::vector<element_affichage>& a,
                   const std::vector<element_affichage>& b) {
     if (a.size() != b.size()) {
