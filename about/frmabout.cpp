@@ -2,6 +2,7 @@
 
 #include "about/icone.h"
 #include "trajel_version.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,30 +17,6 @@
 namespace trajel {
 
 namespace {
-
-// The design is laid out in twips (1/1440 inch), which follow the screen's logical
-// resolution: 15 twips a pixel at 96 dpi.
-struct echelle {
-    double dpi_x;
-    double dpi_y;
-
-    int x(double twips) const { return qRound(twips * dpi_x / 1440.0); }
-    int y(double twips) const { return qRound(twips * dpi_y / 1440.0); }
-    QRect rectangle(double gauche, double haut, double largeur, double hauteur) const {
-        return QRect(x(gauche), y(haut), x(largeur), y(hauteur));
-    }
-};
-
-echelle echelle_de(const QWidget* fenetre) {
-    const QScreen* ecran = fenetre->screen();
-    if (ecran == nullptr) {
-        ecran = QGuiApplication::primaryScreen();
-    }
-    if (ecran == nullptr) {
-        return {96.0, 96.0};
-    }
-    return {ecran->logicalDotsPerInchX(), ecran->logicalDotsPerInchY()};
-}
 
 registre* base_branchee = nullptr;
 lanceur* poste_branche = nullptr;
@@ -145,7 +122,7 @@ frmAbout::frmAbout(QWidget* principale)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("A propos"));
 
-    const echelle e = echelle_de(this);
+    const echelle_twips e = echelle_twips::de(this);
     setFixedSize(e.x(5730), e.y(3555));
 
     picIcon = etiquette(this, "picIcon", e.rectangle(240, 240, 540, 540));

@@ -1,6 +1,6 @@
 #include "about/icone.h"
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "commun/faux_formulaire.h"
 #include "core/trajectoire.h"
 #include "render/scene.h"
+#include "soutien/faux_formulaire.h"
 
 #include <benchmark/benchmark.h>
 

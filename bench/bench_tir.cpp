@@ -5,13 +5,15 @@
 //
 // Run: bench_tir --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
-#include "commun/faux_formulaire.h"
 #include "core/texte.h"
 #include "core/trajectoire.h"
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
+#include "manoeuvre/integration.h"
 #include "manoeuvre/tir.h"
 #include "render/scene.h"
+#include "soutien/faux_formulaire.h"
+#include "soutien/references.h"
 
 #include <boost/numeric/odeint/stepper/runge_kutta4.hpp>
 
@@ -53,14 +55,10 @@ void integration_trajel(benchmark::State& etat_banc) {
     contexte c;
     const double h = c.duree / pas_maximum;
     for (auto _ : etat_banc) {
-        // Two states in turn: each step reads one and writes the other.
-        etat etats[2] = {c.depart, {}};
+        etat S = c.depart;
         double t = 0.0;
-        for (int j = 0; j < pas_maximum; ++j) {
-            pas_runge_kutta(etats[j % 2], t, h, etats[(j + 1) % 2]);
-            t += h;
-        }
-        benchmark::DoNotOptimize(etats[pas_maximum % 2]);
+        integrer_n_pas(S, t, h, pas_maximum, sans_observateur);
+        benchmark::DoNotOptimize(S);
     }
     etat_banc.counters["pas"] = pas_maximum;
 }
@@ -116,14 +114,12 @@ void integration_et_arc(benchmark::State& etat_banc) {
     std::vector<point_vue> arc(pas_maximum);
     for (auto _ : etat_banc) {
         image.Cls();
-        etat etats[2] = {c.depart, {}};
+        etat S = c.depart;
         double t = 0.0;
-        for (int j = 0; j < pas_maximum; ++j) {
-            etat& S1 = etats[(j + 1) % 2];
-            pas_runge_kutta(etats[j % 2], t, h, S1);
-            projeter(repere_vue, position_de(S1), arc[static_cast<std::size_t>(j)]);
-            t += h;
-        }
+        std::size_t j = 0;
+        integrer_n_pas(S, t, h, pas_maximum, [&](const etat& etape, double) {
+            projeter(repere_vue, position_de(etape), arc[j++]);
+        });
         for (std::size_t i = 1; i < arc.size(); ++i) {
             tracer_segment(arc[i - 1], arc[i], couleur_terre);
         }
@@ -158,24 +154,15 @@ void revolution_sans_poussee(benchmark::State& etat_banc) {
     contexte c("0");
     const int n = static_cast<int>(etat_banc.range(0));
     const double h = c.duree / n;
-    auto energie = [](const etat& S) {
-        const double v2 = S.y(1) * S.y(1) + S.y(2) * S.y(2) + S.y(3) * S.y(3);
-        const double r = std::sqrt(S.y(4) * S.y(4) + S.y(5) * S.y(5) + S.y(6) * S.y(6));
-        return v2 / 2.0 - mu_terre / r;
-    };
     etat S;
     for (auto _ : etat_banc) {
-        etat etats[2] = {c.depart, {}};
+        S = c.depart;
         double t = 0.0;
-        for (int j = 0; j < n; ++j) {
-            pas_runge_kutta(etats[j % 2], t, h, etats[(j + 1) % 2]);
-            t += h;
-        }
-        S = etats[n % 2];
+        integrer_n_pas(S, t, h, n, sans_observateur);
         benchmark::DoNotOptimize(S);
     }
-    const double e0 = energie(c.depart);
-    etat_banc.counters["derive_energie"] = (energie(S) - e0) / std::abs(e0);
+    const double e0 = test::energie(c.depart);
+    etat_banc.counters["derive_energie"] = (test::energie(S) - e0) / std::abs(e0);
     etat_banc.counters["ecart_position_km"] =
         std::hypot(S.y(4) - c.depart.y(4), S.y(5) - c.depart.y(5), S.y(6) - c.depart.y(6));
 }

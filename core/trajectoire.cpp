@@ -34,6 +34,14 @@ void repere_local(const double& longitude, const double& latitude, const double&
     prod_vectoriel(out.u, out.v, out.w);
 }
 
+void construire_reperes(trajectoire& t) {
+    repere_orbital(t.grand_omega, 0.0, 0.0, t.repere_RN);
+    repere_orbital(t.grand_omega, t.inclinaison, 0.0, t.repere_RH);
+    repere_orbital(t.grand_omega, t.inclinaison, t.petit_omega, t.repere_RP);
+    repere_orbital(t.grand_omega, t.inclinaison, controle(t.anomalie + t.petit_omega),
+                   t.repere_sat);
+}
+
 void calcul_trajectoire(trajectoire& resultat) {
     // Computed aside and stored at the end: an error leaves the record and the
     // satellite values as the last successful computation left them.
@@ -86,11 +94,7 @@ void calcul_trajectoire(trajectoire& resultat) {
     t.inclinaison = valeur(zone_texte::Text4);
     t.petit_omega = valeur(zone_texte::Text5);
     t.anomalie = valeur(zone_texte::Text7);
-    repere_orbital(t.grand_omega, 0.0, 0.0, t.repere_RN);
-    repere_orbital(t.grand_omega, t.inclinaison, 0.0, t.repere_RH);
-    repere_orbital(t.grand_omega, t.inclinaison, t.petit_omega, t.repere_RP);
-    repere_orbital(t.grand_omega, t.inclinaison, controle(t.anomalie + t.petit_omega),
-                   t.repere_sat);
+    construire_reperes(t);
 
     const double isp_lu = valeur(zone_texte::Text13);
     const double masse_lue = valeur(zone_texte::Text6);

@@ -59,4 +59,9 @@ void repere_orbital(const double& grand_omega, const double& inclinaison, const 
 // heading (degrees from the east towards the north), w = u x v.
 void repere_local(const double& longitude, const double& latitude, const double& cap, repere& out);
 
+// The four frames of t from its angles: RN (node, 0, 0), RH (node, inclination, 0),
+// RP (node, inclination, omega) and the satellite's (node, inclination, anomaly +
+// omega).
+void construire_reperes(trajectoire& t);
+
 } // namespace trajel

@@ -109,11 +109,7 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
     R.petit_omega = angle_oriente(noeud, periastre, normale);
     R.anomalie = angle_oriente(periastre, r_unitaire, normale);
 
-    repere_orbital(R.grand_omega, 0.0, 0.0, R.repere_RN);
-    repere_orbital(R.grand_omega, R.inclinaison, 0.0, R.repere_RH);
-    repere_orbital(R.grand_omega, R.inclinaison, R.petit_omega, R.repere_RP);
-    repere_orbital(R.grand_omega, R.inclinaison, controle(R.petit_omega + R.anomalie),
-                   R.repere_sat);
+    construire_reperes(R);
 
     const double e = norme(excentricite_v);
     R.excentricite = e;

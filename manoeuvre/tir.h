@@ -2,6 +2,9 @@
 
 #include "core/module1.h"
 
+#include <array>
+#include <string>
+
 namespace trajel {
 
 // The burn from the satellite's place on T (always traj): integrates the powered flight
@@ -9,11 +12,39 @@ namespace trajel {
 // conic reached into the element boxes and the options, the remaining mass into Text6
 // and the consumed mass into Label_debit, then draws the orbit before the burn, the new
 // orbit and the powered arc. A burn that cannot be computed is refused (tir_refuse)
-// before anything is changed; an arithmetic error leaves the window, T and the shared
-// values as they were.
+// before anything is changed.
 void calcul_tir(trajectoire& T);
 
-// "Tir !": rereads the window into traj and the satellite values, then fires.
+// "Tir !": rereads the window into traj and the satellite values, then fires. A refused
+// or failed burn leaves the window and the shared values as they were.
 void cmd_tir_Click();
+
+// The undo of a burn: takes a snapshot of what a burn changes (the orbit-type option,
+// the boxes it writes, Label_debit, traj and the satellite values) and puts it back
+// when it goes out of scope without having been validated, so that the error that
+// abandons the burn goes on to whoever reports it.
+class garde_tir {
+public:
+    garde_tir();
+    ~garde_tir();
+    garde_tir(const garde_tir&) = delete;
+    garde_tir& operator=(const garde_tir&) = delete;
+
+    // The burn has completed: nothing is put back.
+    void valider() { validee_ = true; }
+
+private:
+    void restaurer() noexcept;
+
+    bool validee_ = false;
+    int option_ = -1; // bouton_option, or none selected
+    std::array<std::string, 7> textes_;
+    std::string label_debit_;
+    trajectoire traj_;
+    double isp_ = 0.0;
+    double masse_ = 0.0;
+    vecteur poussee_;
+    double module_poussee_ = 0.0;
+};
 
 } // namespace trajel

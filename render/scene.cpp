@@ -1,7 +1,7 @@
 #include "render/scene.h"
 
+#include "core/surface.h"
 #include "core/trajectoire.h"
-#include "render/surface.h"
 
 #include <cmath>
 
@@ -115,6 +115,93 @@ point_conique conique(const trajectoire& t, const trigo& o, const trigo& i, int 
     return resultat;
 }
 
+// The orbit's frames chosen in Frame_reperes, then the satellite's frame.
+void tracer_reperes_orbite(const trajectoire& t) {
+    const bool tous = Form1->selectionne(bouton_option::Option_tous);
+    if (tous || Form1->selectionne(bouton_option::Option_RN)) {
+        tracer_repere_etiquete(t.repere_RN, "noeud", "", "", couleur_RN);
+    }
+    if (tous || Form1->selectionne(bouton_option::Option_RH)) {
+        tracer_repere_etiquete(t.repere_RH, "", "", "", couleur_RH);
+    }
+    if (tous || Form1->selectionne(bouton_option::Option_RP)) {
+        tracer_repere_etiquete(t.repere_RP, "périastre", "", "", couleur_RP);
+    }
+    tracer_repere_etiquete(t.repere_sat, "satellite", "", "mt cinétique", couleur_trajectoire);
+}
+
+// A point of the conic is hidden by the Earth when it lies behind the Earth's centre
+// plane (P . u < 0) and inside the Earth's disc on the view plane.
+bool terre_cache_point(const point_conique& p) {
+    return !(prod_scalaire(p.espace, repere_vue.u) >= 0.0 ||
+             racine(p.vue.x * p.vue.x + p.vue.y * p.vue.y) >= rayon_terre);
+}
+
+// The satellite: its radius line, always solid at width 2, and "S" at its end.
+void tracer_satellite(surface& image, const point_vue& position) {
+    point_vue centre;
+    projeter(repere_vue, vecteur{}, centre);
+    image.DrawWidth(2);
+    tracer_segment(centre, position, couleur_trajectoire);
+    image.DrawWidth(1);
+    image.Print("S");
+}
+
+// The conic degree by degree, solid where seen, dotted where the Earth hides it, with
+// the satellite at its step. Bounds beyond the 16-bit range overflow in plage(); the
+// counter is a plain int so that nu2 = 32767 ends the loop.
+void tracer_conique(const trajectoire& t) {
+    const plage_anomalies bornes = plage(t);
+    if (bornes.debut > bornes.fin) {
+        return;
+    }
+    surface& image = Form1->Picture1();
+    const trigo grand_omega = trigo_de(t.grand_omega);
+    const trigo inclinaison = trigo_de(t.inclinaison);
+    const plume_retablie plume(image); // width 1, solid after the last step
+    // P2 of step nu is the conic at nu + 1, its angle formed as petit_omega + (nu + 1):
+    // the very P1 of step nu + 1, computed once.
+    point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
+    for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
+        const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
+        if (static_cast<double>(nu) == t.anomalie) {
+            tracer_satellite(image, p1.vue);
+        }
+        if (terre_cache_point(p1)) {
+            image.DrawWidth(1);
+            image.DrawStyle(style_pointille);
+        } else {
+            image.DrawWidth(2);
+            image.DrawStyle(style_plein);
+        }
+        tracer_segment(p1.vue, p2.vue, couleur_trajectoire);
+        p1 = p2;
+    }
+}
+
+// The great circle of the orbit plane on the Earth, its front half only (start point
+// strictly in front).
+void tracer_grand_cercle(const trajectoire& t) {
+    const trigo grand_omega = trigo_de(t.grand_omega);
+    const trigo inclinaison = trigo_de(t.inclinaison);
+    vecteur g1;
+    mult_scalaire(rayon_terre, u_orbital(grand_omega, inclinaison, trigo_de(0.0)), g1);
+    for (int nu = 0; nu <= 360; nu += 10) {
+        vecteur g2;
+        mult_scalaire(rayon_terre,
+                      u_orbital(grand_omega, inclinaison, trigo_de(static_cast<double>(nu + 10))),
+                      g2);
+        if (prod_scalaire(g1, repere_vue.u) > 0.0) {
+            point_vue a;
+            point_vue b;
+            projeter(repere_vue, g1, a);
+            projeter(repere_vue, g2, b);
+            tracer_segment(a, b, couleur_trajectoire);
+        }
+        g1 = g2;
+    }
+}
+
 } // namespace
 
 void mise_en_place_vue() {
@@ -203,75 +290,23 @@ void tracer_terre() {
 
 void tracer_scene(const trajectoire& t) {
     lire_taille_image();
-    surface& image = Form1->Picture1();
-    plume_normale(image);
+    plume_normale(Form1->Picture1());
+    tracer_reperes_orbite(t);
+    tracer_conique(t);
+    tracer_grand_cercle(t);
+}
 
-    const bool tous = Form1->selectionne(bouton_option::Option_tous);
-    if (tous || Form1->selectionne(bouton_option::Option_RN)) {
-        tracer_repere_etiquete(t.repere_RN, "noeud", "", "", couleur_RN);
-    }
-    if (tous || Form1->selectionne(bouton_option::Option_RH)) {
-        tracer_repere_etiquete(t.repere_RH, "", "", "", couleur_RH);
-    }
-    if (tous || Form1->selectionne(bouton_option::Option_RP)) {
-        tracer_repere_etiquete(t.repere_RP, "périastre", "", "", couleur_RP);
-    }
-    tracer_repere_etiquete(t.repere_sat, "satellite", "", "mt cinétique", couleur_trajectoire);
+void rafraichissement_complet() {
+    Form1->Picture1().Cls();
+    calcul_trajectoire(traj);
+    tracer_terre();
+    tracer_scene(traj);
+}
 
-    const trigo grand_omega = trigo_de(t.grand_omega);
-    const trigo inclinaison = trigo_de(t.inclinaison);
-    point_vue centre;
-    projeter(repere_vue, vecteur{}, centre);
-
-    // The conic degree by degree. Bounds beyond the 16-bit range overflow in plage();
-    // the counter is a plain int so that nu2 = 32767 ends the loop.
-    const plage_anomalies bornes = plage(t);
-    if (bornes.debut <= bornes.fin) {
-        const plume_retablie plume(image); // width 1, solid after the last step
-        // P2 of step nu is the conic at nu + 1, its angle formed as
-        // petit_omega + (nu + 1): the very P1 of step nu + 1, computed once.
-        point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
-        for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
-            const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
-            if (static_cast<double>(nu) == t.anomalie) {
-                // The satellite: its radius line, always solid at width 2, and "S".
-                image.DrawWidth(2);
-                tracer_segment(centre, p1.vue, couleur_trajectoire);
-                image.DrawWidth(1);
-                image.Print("S");
-            }
-            // Seen: in front of the Earth's centre plane, or outside its disc.
-            const bool vu = prod_scalaire(p1.espace, repere_vue.u) >= 0.0 ||
-                            racine(p1.vue.x * p1.vue.x + p1.vue.y * p1.vue.y) >= rayon_terre;
-            if (vu) {
-                image.DrawWidth(2);
-                image.DrawStyle(style_plein);
-            } else {
-                image.DrawWidth(1);
-                image.DrawStyle(style_pointille);
-            }
-            tracer_segment(p1.vue, p2.vue, couleur_trajectoire);
-            p1 = p2;
-        }
-    }
-
-    // The great circle of the orbit plane on the Earth, its front half only.
-    vecteur g1;
-    mult_scalaire(rayon_terre, u_orbital(grand_omega, inclinaison, trigo_de(0.0)), g1);
-    for (int nu = 0; nu <= 360; nu += 10) {
-        vecteur g2;
-        mult_scalaire(rayon_terre,
-                      u_orbital(grand_omega, inclinaison, trigo_de(static_cast<double>(nu + 10))),
-                      g2);
-        if (prod_scalaire(g1, repere_vue.u) > 0.0) {
-            point_vue a;
-            point_vue b;
-            projeter(repere_vue, g1, a);
-            projeter(repere_vue, g2, b);
-            tracer_segment(a, b, couleur_trajectoire);
-        }
-        g1 = g2;
-    }
+void rafraichissement_vue() {
+    Form1->Picture1().Cls();
+    tracer_terre();
+    tracer_scene(traj);
 }
 
 } // namespace trajel

@@ -27,4 +27,9 @@ void tracer_terre();
 // great circle of the orbit plane, for the record t.
 void tracer_scene(const trajectoire& t);
 
+// The two redraw sequences of the handlers. Full: clear Picture1, calcul_trajectoire
+// (traj), tracer_terre, tracer_scene (traj). View: the same without the trajectory.
+void rafraichissement_complet();
+void rafraichissement_vue();
+
 } // namespace trajel

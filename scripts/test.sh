@@ -11,7 +11,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAJEL_SANITIZE=ON
 cmake --build build-asan
-(cd build-asan && ctest --output-on-failure -j2 -LE outil)
+(cd build-asan && ctest --output-on-failure -j2 -LE construction_propre)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build

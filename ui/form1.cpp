@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "ui/picture1.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -133,22 +134,17 @@ fenetre_principale::~fenetre_principale() {
     }
 }
 
-int fenetre_principale::pixels(int twips) const {
-    const QScreen* ecran = screen();
-    const double dpi = ecran != nullptr ? ecran->logicalDotsPerInchY() : 96.0;
-    return qRound(twips * dpi / 1440.0);
-}
-
 void fenetre_principale::placer(QWidget* controle, int gauche, int haut, int largeur,
                                 int hauteur) const {
-    controle->setGeometry(pixels(gauche), pixels(haut), pixels(largeur), pixels(hauteur));
+    controle->setGeometry(echelle_twips::de(this).rectangle(gauche, haut, largeur, hauteur));
 }
 
 void fenetre_principale::creer_controles() {
     auto* fond = new QWidget(this);
     fond->setObjectName(QStringLiteral("fond"));
     fond->setFont(police_controles());
-    fond->setFixedSize(pixels(14415), pixels(9675));
+    const echelle_twips e = echelle_twips::de(this);
+    fond->setFixedSize(e.x(14415), e.y(9675));
     setCentralWidget(fond);
 
     auto conteneur = [fond](const char* nom) -> QWidget* {

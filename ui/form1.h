@@ -42,9 +42,6 @@ public:
 
     distributeur& evenements() { return evenements_; }
 
-    // Design units to this screen's pixels.
-    int pixels(int twips) const;
-
 private:
     // Handlers (named after the control and the event).
     void Form_Activate();
@@ -75,10 +72,6 @@ private:
     void menu_canaveral_circulaire_Click();
     void menu_quitter_Click();
     void menu_abstract_Click();
-
-    // The two redraw sequences.
-    void rafraichissement_complet();
-    void rafraichissement_vue();
 
     // A preset orbit: its type, then Text1, Text2 and Text4.
     void orbite_predefinie(bouton_option type, const char* za, const char* zp,

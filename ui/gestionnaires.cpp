@@ -2,8 +2,10 @@
 // controls or the shared state, then redraws.
 
 #include "core/module1.h"
+#include "core/regles.h"
 #include "core/texte.h"
 #include "core/trajectoire.h"
+#include "manoeuvre/tir.h"
 #include "render/scene.h"
 #include "ui/form1.h"
 #include "ui/picture1.h"
@@ -11,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-
-#include <cmath>
 
 namespace trajel {
 
@@ -25,32 +25,8 @@ constexpr double pas_zoom_plus = 0.2;
 
 } // namespace
 
-void fenetre_principale::rafraichissement_complet() {
-    Picture1().Cls();
-    calcul_trajectoire(traj);
-    tracer_terre();
-    tracer_scene(traj);
-}
-
-void fenetre_principale::rafraichissement_vue() {
-    Picture1().Cls();
-    tracer_terre();
-    tracer_scene(traj);
-}
-
 void fenetre_principale::Form_Activate() {
-    couleur_RN = 1;           // blue
-    couleur_trajectoire = 12; // light red
-    couleur_terre = 0;        // black
-    couleur_RH = 2;           // green
-    couleur_RP = 6;           // brown
-    zoom = 1.0;
-    repere_fixe = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}};
-    largeur_image = entier32(Picture1().Width());
-    hauteur_image = entier32(Picture1().Height());
-    const double longitude = HScroll1->value();
-    const double latitude = -VScroll1->value();
-    repere_local(longitude, latitude, 0.0, repere_vue);
+    valeurs_d_activation();
     rafraichissement_complet();
 }
 
@@ -113,9 +89,7 @@ void fenetre_principale::Option_elliptique_Click() {
     deselectionner(bouton_option::Option_hyperbolique);
     boite(zone_texte::Text1)->show();
     Label6->show();
-    // Proposes an apoapsis half as high again as the periapsis.
-    const double zp = Val(texte(zone_texte::Text2));
-    changer_texte(zone_texte::Text1, Str(std::floor(controle(1.5 * zp))));
+    changer_texte(zone_texte::Text1, *proposition_Text1(bouton_option::Option_elliptique, *this));
     Label6->setText(QStringLiteral("Za (km)"));
     rafraichissement_complet();
 }
@@ -136,7 +110,7 @@ void fenetre_principale::Option_hyperbolique_Click() {
     deselectionner(bouton_option::Option_parabolique);
     selectionner(bouton_option::Option_hyperbolique);
     boite(zone_texte::Text1)->show();
-    changer_texte(zone_texte::Text1, "45");
+    changer_texte(zone_texte::Text1, *proposition_Text1(bouton_option::Option_hyperbolique, *this));
     Label6->show();
     Label6->setText(QStringLiteral("Phi°"));
     rafraichissement_complet();
@@ -164,19 +138,13 @@ void fenetre_principale::Option_RN_Click() {
     rafraichissement_complet();
 }
 
-// Equal apsis altitudes make a circle, whose periapsis argument is set to 0. The
-// rule compares the two numbers whatever Text1 stands for.
 void fenetre_principale::Text1_Change() {
-    if (Val(texte(zone_texte::Text2)) == Val(texte(zone_texte::Text1))) {
-        changer_texte(zone_texte::Text5, "0");
-    }
+    regle_altitudes_egales(*this);
     rafraichissement_complet();
 }
 
 void fenetre_principale::Text2_Change() {
-    if (Val(texte(zone_texte::Text1)) == Val(texte(zone_texte::Text2))) {
-        changer_texte(zone_texte::Text5, "0");
-    }
+    regle_altitudes_egales(*this);
     rafraichissement_complet();
 }
 
@@ -184,11 +152,8 @@ void fenetre_principale::Text3_Change() {
     rafraichissement_complet();
 }
 
-// An equatorial orbit has no node: its longitude is set to 0.
 void fenetre_principale::Text4_Change() {
-    if (Val(texte(zone_texte::Text4)) == 0.0) {
-        changer_texte(zone_texte::Text3, "0");
-    }
+    regle_inclinaison_nulle(*this);
     rafraichissement_complet();
 }
 
@@ -198,6 +163,10 @@ void fenetre_principale::Text5_Change() {
 
 void fenetre_principale::Text7_Change() {
     rafraichissement_complet();
+}
+
+void fenetre_principale::cmd_tir_Click() {
+    trajel::cmd_tir_Click();
 }
 
 } // namespace trajel

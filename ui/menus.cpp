@@ -1,7 +1,6 @@
 // The menu commands: five preset launch orbits, "quitter" and "Abstract".
 
 #include "about/frmabout.h"
-#include "manoeuvre/tir.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -44,10 +43,6 @@ void fenetre_principale::menu_quitter_Click() {
 
 void fenetre_principale::menu_abstract_Click() {
     frmAbout::afficher(this);
-}
-
-void fenetre_principale::cmd_tir_Click() {
-    trajel::cmd_tir_Click();
 }
 
 } // namespace trajel

@@ -1,5 +1,7 @@
 #include "ui/picture1.h"
 
+#include "ui/twips.h"
+
 #include <QPainter>
 #include <QScreen>
 
@@ -94,13 +96,11 @@ Picture1::Picture1(QWidget* parent) : QFrame(parent) {
 }
 
 double Picture1::twips_par_pixel() const {
-    const QScreen* ecran = screen();
-    const double dpi = ecran != nullptr ? ecran->logicalDotsPerInchY() : 96.0;
-    return 1440.0 / dpi;
+    return echelle_twips::de(this).twips_par_pixel_y();
 }
 
 double Picture1::Width() const {
-    return width() * twips_par_pixel();
+    return width() * echelle_twips::de(this).twips_par_pixel_x();
 }
 
 double Picture1::Height() const {

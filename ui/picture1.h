@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/surface.h"
+#include "core/surface.h"
 
 #include <QFrame>
 

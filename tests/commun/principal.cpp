@@ -1,6 +1,12 @@
 #include "commun/principal.h"
 
+#ifdef TRAJEL_SANS_FENETRE
+#include <QCoreApplication>
+using application_de_test = QCoreApplication;
+#else
 #include <QApplication>
+using application_de_test = QApplication;
+#endif
 #include <QTest>
 
 #include <memory>
@@ -14,7 +20,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication application(argc, argv);
+    application_de_test application(argc, argv);
     int echecs = 0;
     for (const auto& creer : classes_de_test()) {
         std::unique_ptr<QObject> test(creer());

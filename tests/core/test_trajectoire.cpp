@@ -1,7 +1,7 @@
-#include "commun/faux_formulaire.h"
 #include "commun/principal.h"
 #include "core/module1.h"
 #include "core/trajectoire.h"
+#include "soutien/faux_formulaire.h"
 #include "verifications.h"
 
 #include <QStringList>
@@ -186,31 +186,6 @@ private slots:
         QCOMPARE(couleur_terre, std::int16_t{0});
         QCOMPARE(couleur_RH, std::int16_t{0});
         QCOMPARE(couleur_RP, std::int16_t{0});
-    }
-
-    void un_nouvel_enregistrement_est_vide() {
-        const trajectoire t;
-        QVERIFY(t.type_conique.empty());
-        for (double champ : {t.za, t.zp, t.grand_omega, t.inclinaison, t.petit_omega,
-                             t.excentricite, t.parametre, t.anomalie, t.angle_asymptote}) {
-            COMPARER_EXACT(champ, 0.0);
-        }
-        for (const repere* r : {&t.repere_RN, &t.repere_RH, &t.repere_RP, &t.repere_sat}) {
-            QVERIFY(memes_reperes(*r, repere{}));
-        }
-    }
-
-    void constantes() {
-        COMPARER_EXACT(rayon_terre, 3618.0);
-        COMPARER_EXACT(mu_terre, 398603.0);
-        COMPARER_EXACT(pi, 3.141592658);
-        COMPARER_EXACT(demi_pi, 3.141592658 / 2.0);
-        COMPARER_EXACT(trois_demi_pi, 9.424777974 / 2.0);
-        COMPARER_EXACT(deux_pi, 6.283185316);
-        QCOMPARE(std::string(circulaire), std::string("circulaire"));
-        QCOMPARE(std::string(elliptique), std::string("elliptique"));
-        QCOMPARE(std::string(parabolique), std::string("parabolique"));
-        QCOMPARE(std::string(hyperbolique), std::string("hyperbolique"));
     }
 };
 TRAJEL_TEST(TestModule1);

@@ -1,11 +1,15 @@
 #include "commun/principal.h"
 #include "manoeuvre/conversion.h"
+#include "manoeuvre/equations.h"
+#include "manoeuvre/integration.h"
 #include "outils_manoeuvre.h"
 
 #include <QTest>
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <vector>
 
 using namespace trajel;
 using namespace trajel::test;
@@ -101,13 +105,8 @@ void fixer_poussee(const vecteur& p, double isp_s) {
 
 // Integrates n steps of h from S.
 etat integrer(etat S, double h, int n) {
-    etat S1;
     double t = 0.0;
-    for (int j = 0; j < n; ++j) {
-        pas_runge_kutta(S, t, h, S1);
-        S = S1;
-        t += h;
-    }
+    integrer_n_pas(S, t, h, n, sans_observateur);
     return S;
 }
 
@@ -145,6 +144,109 @@ private slots:
         pas_runge_kutta(S, 0.0, h, S1);
         pas_reference(S, h, S1_ref);
         QVERIFY(identiques(S1, S1_ref));
+    }
+
+    // The guarded and the plain instance of the equations give the same bits on valid
+    // states, from low orbit to far out, light to heavy, with any thrust; the plain one
+    // says so.
+    void deux_arithmetiques_memes_bits() {
+        module_de_test m;
+        std::mt19937_64 hasard(20261207);
+        auto au_hasard = [&](double a, double b) {
+            return std::uniform_real_distribution<double>(a, b)(hasard);
+        };
+        for (int k = 0; k < 2000; ++k) {
+            const double echelle = std::pow(10.0, au_hasard(3.0, 9.0)); // km
+            const vecteur r{au_hasard(-1, 1) * echelle, au_hasard(-1, 1) * echelle,
+                            au_hasard(-1, 1) * echelle};
+            const vecteur v{au_hasard(-12, 12), au_hasard(-12, 12), au_hasard(-12, 12)};
+            const etat S = etat_de(r, v, std::pow(10.0, au_hasard(-2.0, 6.0)));
+            fixer_poussee({au_hasard(-1e4, 1e4), au_hasard(-1e4, 1e4), au_hasard(-1e4, 1e4)},
+                          au_hasard(-500.0, 500.0));
+            etat gardee;
+            etat directe;
+            equations_du_mouvement<arithmetique_gardee>(S, gardee);
+            QVERIFY(equations_du_mouvement<arithmetique_directe>(S, directe));
+            QVERIFY2(identiques(gardee, directe), qPrintable(QString("state %1").arg(k)));
+            vecteur F;
+            repere L;
+            unitaire(r, L.u);
+            vecteur h;
+            prod_vectoriel(r, v, h);
+            unitaire(h, L.w);
+            prod_vectoriel(L.w, L.u, L.v);
+            poussee_inertielle(L, F);
+            const double ax = F.x / S.m - mu_terre / std::pow(norme(r), 2.0) * L.u.x;
+            PROCHE(gardee.y(1), ax, 1e-12 * std::abs(ax) + 1e-300);
+        }
+    }
+
+    // Where the plain arithmetic meets a fault it answers false, and the guarded one
+    // raises the error of that fault.
+    void arithmetique_directe_se_retire_data() {
+        QTest::addColumn<double>("masse_kg");
+        QTest::addColumn<double>("isp_s");
+        QTest::addColumn<double>("rx");
+        QTest::addColumn<int>("nature");
+        QTest::newRow("masse nulle")
+            << 0.0 << 100.0 << 7000.0 << int(nature_erreur::division_par_zero);
+        QTest::newRow("isp nulle")
+            << 1000.0 << 0.0 << 7000.0 << int(nature_erreur::division_par_zero);
+        QTest::newRow("au centre")
+            << 1000.0 << 100.0 << 0.0 << int(nature_erreur::division_par_zero);
+        QTest::newRow("démesurée")
+            << 1000.0 << 100.0 << 1e300 << int(nature_erreur::depassement_capacite);
+    }
+    void arithmetique_directe_se_retire() {
+        QFETCH(double, masse_kg);
+        QFETCH(double, isp_s);
+        QFETCH(double, rx);
+        QFETCH(int, nature);
+        module_de_test m;
+        fixer_poussee({10, 20, 30}, isp_s);
+        const etat S = etat_de({rx, 0, 0}, {0, 7.5, 0.1}, masse_kg);
+        etat D;
+        QVERIFY(!equations_du_mouvement<arithmetique_directe>(S, D));
+        try {
+            equations_du_mouvement<arithmetique_gardee>(S, D);
+            QFAIL("no error raised");
+        } catch (const erreur_calcul& e) {
+            QCOMPARE(int(e.nature()), nature);
+        }
+    }
+
+    // The loop: the observer sees each state just reached with its time, the last one
+    // is the state returned, and n steps of the loop are n steps of the stepper.
+    void integration_et_observateur_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("aucun pas") << 0;
+        QTest::newRow("un pas") << 1;
+        QTest::newRow("deux pas") << 2;
+        QTest::newRow("impair") << 7;
+    }
+    void integration_et_observateur() {
+        QFETCH(int, n);
+        module_de_test m;
+        fixer_poussee({5, 50, -3}, 300.0);
+        const etat depart = etat_de_conception();
+        const double h = 0.75;
+        etat S = depart;
+        double t = 10.0;
+        std::vector<std::pair<etat, double>> vus;
+        integrer_n_pas(S, t, h, n, [&](const etat& e, double instant) {
+            vus.push_back({e, instant});
+        });
+        QCOMPARE(int(vus.size()), n);
+        PROCHE(t, 10.0 + n * h, 1e-12);
+        etat attendu = depart;
+        for (int j = 0; j < n; ++j) {
+            etat suivant;
+            pas_reference(attendu, h, suivant);
+            attendu = suivant;
+            QVERIFY(identiques(vus[static_cast<std::size_t>(j)].first, attendu));
+            PROCHE(vus[static_cast<std::size_t>(j)].second, 10.0 + (j + 1) * h, 1e-12);
+        }
+        QVERIFY(identiques(S, attendu));
     }
 
     // 1000 N radial on 1000 kg with Isp 100 s: dm/dt = -1000 / 981 kg/s, and the

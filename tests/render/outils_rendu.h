@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/erreur.h"
-#include "render/surface.h"
+#include "core/surface.h"
 
 #include <QPoint>
 #include <QTest>

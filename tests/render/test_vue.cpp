@@ -1,8 +1,8 @@
-#include "commun/faux_formulaire.h"
 #include "commun/principal.h"
 #include "core/trajectoire.h"
 #include "render/outils_rendu.h"
 #include "render/scene.h"
+#include "soutien/faux_formulaire.h"
 
 #include <QTest>
 

@@ -3,6 +3,7 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
+#include "ui/twips.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -18,6 +19,33 @@ using namespace trajel::test;
 class TestFenetre : public QObject {
     Q_OBJECT
 private slots:
+    // Twips to pixels rounds to the nearest pixel, each axis at its own resolution.
+    void twips_en_pixels_data() {
+        QTest::addColumn<double>("dpi_x");
+        QTest::addColumn<double>("dpi_y");
+        QTest::addColumn<double>("twips");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("96 dpi, 15 twips") << 96.0 << 96.0 << 15.0 << 1 << 1;
+        QTest::newRow("96 dpi, 7 twips") << 96.0 << 96.0 << 7.0 << 0 << 0;
+        QTest::newRow("96 dpi, 8 twips") << 96.0 << 96.0 << 8.0 << 1 << 1;
+        QTest::newRow("96 dpi, 5654 twips") << 96.0 << 96.0 << 5654.0 << 377 << 377;
+        QTest::newRow("120 x 144 dpi, 1 inch") << 120.0 << 144.0 << 1440.0 << 120 << 144;
+        QTest::newRow("192 dpi, Picture1") << 192.0 << 192.0 << 10335.0 << 1378 << 1378;
+    }
+    void twips_en_pixels() {
+        QFETCH(double, dpi_x);
+        QFETCH(double, dpi_y);
+        QFETCH(double, twips);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        const echelle_twips e{dpi_x, dpi_y};
+        QCOMPARE(e.x(twips), x);
+        QCOMPARE(e.y(twips), y);
+        QCOMPARE(e.rectangle(twips, twips, twips, twips), QRect(x, y, x, y));
+        QCOMPARE(e.twips_par_pixel_x() * dpi_x, 1440.0);
+    }
+
     void init() { f = std::make_unique<fenetre_de_test>(); }
     void cleanup() { f.reset(); }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/module1.h"
-#include "render/surface.h"
+#include "core/regles.h"
+#include "core/surface.h"
+#include "render/scene.h"
 
 #include <array>
 #include <functional>
@@ -79,22 +81,15 @@ private:
     static std::size_t indice(bouton_option b) { return static_cast<std::size_t>(b); }
 };
 
-// Installs a fake window as Form1 and the start-up state of the first activation
-// (colours, zoom 1, fixed frame, picture size); restores a clean module on exit.
+// Installs a fake window as Form1 and the start values of the first activation
+// (colours, zoom 1, fixed frame, picture size, view frame); restores a clean module
+// on exit.
 class module_de_test {
 public:
     module_de_test() {
         reinitialiser_module1();
         Form1 = &fenetre;
-        couleur_RN = 1;
-        couleur_trajectoire = 12;
-        couleur_terre = 0;
-        couleur_RH = 2;
-        couleur_RP = 6;
-        zoom = 1.0;
-        repere_fixe = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-        largeur_image = 10335;
-        hauteur_image = 8655;
+        valeurs_d_activation();
     }
     ~module_de_test() {
         Form1 = nullptr;
@@ -105,5 +100,21 @@ public:
 
     faux_formulaire fenetre;
 };
+
+// The main window's change and click handling on the fake, through the window's own
+// rules: the rule of the box or the proposal of the option, then a full redraw.
+inline void brancher_gestionnaires(faux_formulaire& f) {
+    f.sur_changement = [&f](zone_texte z) {
+        if (regle_de_changement(z, f)) {
+            rafraichissement_complet();
+        }
+    };
+    f.sur_clic = [&f](bouton_option b) {
+        if (const auto texte = proposition_Text1(b, f)) {
+            f.changer_texte(zone_texte::Text1, *texte);
+        }
+        rafraichissement_complet();
+    };
+}
 
 } // namespace trajel::test

@@ -1,4 +1,4 @@
-#include "render/surface.h"
+#include "core/surface.h"
 
 #include <algorithm>
 #include <iterator>

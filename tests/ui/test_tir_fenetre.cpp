@@ -2,7 +2,7 @@
 // change and click handlers, its error reports and its picture's display list.
 
 #include "commun/principal.h"
-#include "outils_manoeuvre.h"
+#include "manoeuvre/outils_manoeuvre.h"
 #include "ui/fenetre_de_test.h"
 
 #include <QPushButton>
