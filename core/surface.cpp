@@ -47,6 +47,18 @@ void surface_enregistree::Cls() {
     courant_y_ = 0.0;
 }
 
+void surface_enregistree::remettre(const std::vector<element_affichage>& liste) {
+    elements_ = liste;
+    courant_x_ = 0.0;
+    courant_y_ = 0.0;
+    if (!elements_.empty()) {
+        const element_affichage& dernier = elements_.back();
+        const bool trait = dernier.nature == element_affichage::genre::trait;
+        courant_x_ = trait ? dernier.x2 : dernier.x1;
+        courant_y_ = trait ? dernier.y2 : dernier.y1;
+    }
+}
+
 std::vector<element_affichage> surface_enregistree::traits() const {
     std::vector<element_affichage> r;
     std::copy_if(

@@ -53,6 +53,8 @@ struct element_affichage {
     int epaisseur = 1;        // DrawWidth when drawn
     int style = style_plein;  // DrawStyle when drawn
     std::string texte;        // texts only
+
+    bool operator==(const element_affichage&) const = default;
 };
 
 // A surface that keeps its display list: the recording surface of the tests, and
@@ -82,6 +84,8 @@ public:
     double CurrentY() const { return courant_y_; }
 
     const std::vector<element_affichage>& elements() const { return elements_; }
+    // Puts back a display list kept earlier; the current point is where it ended.
+    void remettre(const std::vector<element_affichage>& liste);
     std::vector<element_affichage> traits() const;
     std::vector<element_affichage> textes() const;
 

@@ -23,11 +23,16 @@ void distributeur::executer(const std::function<void()>& gestionnaire) {
         erreur = erreur ? erreur : en_attente_;
         en_attente_ = nullptr;
     }
-    if (!erreur) {
+    if (!exterieur) {
+        if (erreur) {
+            en_attente_ = erreur;
+        }
         return;
     }
-    if (!exterieur) {
-        en_attente_ = erreur;
+    if (fin_) {
+        fin_(!erreur);
+    }
+    if (!erreur) {
         return;
     }
     try {

@@ -25,12 +25,18 @@ public:
     // Who tells the user (a message box; tests capture it).
     void definir_rapporteur(rapporteur r) { rapporteur_ = std::move(r); }
 
+    // What runs when a user event ends, before its error is reported: true when it
+    // completed, false when it was abandoned.
+    using fin_d_evenement = std::function<void(bool reussi)>;
+    void definir_fin_d_evenement(fin_d_evenement f) { fin_ = std::move(f); }
+
     int profondeur() const { return profondeur_; }
 
 private:
     int profondeur_ = 0;
     std::exception_ptr en_attente_;
     rapporteur rapporteur_;
+    fin_d_evenement fin_;
 };
 
 } // namespace trajel

@@ -122,6 +122,14 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
     adjustSize();
     setFixedSize(size()); // the layout is fixed
 
+    evenements_.definir_fin_d_evenement([this](bool reussi) {
+        if (reussi) {
+            Picture1_->valider_affichage();
+        } else {
+            Picture1_->annuler_affichage();
+        }
+        emit evenement_termine(reussi);
+    });
     evenements_.definir_rapporteur([this](const erreur_calcul& e) {
         QMessageBox::warning(this, QStringLiteral("Trajel"), QString::fromUtf8(e.what()));
     });
@@ -267,6 +275,8 @@ void fenetre_principale::creer_menus() {
     types->menuAction()->setEnabled(false); // nothing under it can be reached
     action(menu, "menu_swing_by", "Tremplin gravifique")->setEnabled(false);
     action(menu, "menu_quitter", "quitter", &fenetre_principale::menu_quitter_Click);
+
+    menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils");
 
     QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);

@@ -42,6 +42,17 @@ public:
 
     distributeur& evenements() { return evenements_; }
 
+    // The "Outils" menu, between "Au menu" and "A propos", where the tools add their
+    // items.
+    QMenu* menu_outils() const { return menu_outils_; }
+    trajel::Picture1* image() const { return Picture1_; }
+
+signals:
+    // A user event has ended (completed, or abandoned and reported): the windows that
+    // follow the scene refresh now.
+    void evenement_termine(bool reussi);
+
+public:
 private:
     // Handlers (named after the control and the event).
     void Form_Activate();
@@ -94,6 +105,7 @@ private:
     QString fenetre_precedente_; // objectName of the program's last active window
 
     trajel::Picture1* Picture1_ = nullptr;
+    QMenu* menu_outils_ = nullptr;
     QScrollBar* VScroll1 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -109,17 +109,27 @@ double Picture1::Height() const {
 
 void Picture1::Line(double x1, double y1, double x2, double y2, std::int16_t n) {
     surface_enregistree::Line(x1, y1, x2, y2, n);
-    update();
 }
 
 void Picture1::Print(const std::string& texte) {
     surface_enregistree::Print(texte);
-    update();
 }
 
 void Picture1::Cls() {
     surface_enregistree::Cls();
+}
+
+void Picture1::valider_affichage() {
+    if (affiches_ == elements()) {
+        return; // nothing new drawn
+    }
+    affiches_ = elements();
     update();
+    emit affichage_change();
+}
+
+void Picture1::annuler_affichage() {
+    remettre(affiches_);
 }
 
 void Picture1::paintEvent(QPaintEvent* event) {
@@ -130,7 +140,7 @@ void Picture1::paintEvent(QPaintEvent* event) {
     peintre.setClipRect(interieur);
     peintre.translate(interieur.topLeft());
     peintre.setRenderHint(QPainter::Antialiasing, false);
-    peindre_liste(peintre, elements(), 1.0 / twips_par_pixel(),
+    peindre_liste(peintre, affiches_, 1.0 / twips_par_pixel(),
                   QRectF(0.0, 0.0, interieur.width(), interieur.height()));
 }
 

@@ -97,9 +97,10 @@ difference=$(difference inclinaison tir)
 verifier "the burn changed the picture ($difference pixels differ)" test "$difference" -gt 100
 verifier "trajel still runs after the burn" kill -0 "$pid_trajel"
 
-# The about box opens from "A propos" / "Abstract" and closes with Escape.
-cliquer $((ox + 100)) $((oy + barre / 2))
-xdotool key Down Return
+# The about box opens from "A propos" / "Abstract" and closes with Escape: the menu
+# bar is walked from "Au menu" to its last menu, "A propos".
+cliquer $((ox + 30)) $((oy + barre / 2))
+xdotool key Right Right Down Return
 sleep 1
 apropos=$(xdotool search --name "^About Trajel$" 2>/dev/null | head -n 1 || true)
 verifier "the about box appears" test -n "$apropos"

@@ -235,7 +235,21 @@ private slots:
         QVERIFY2(arbre.contains(nom), qPrintable(nom));
         QCOMPARE(arbre[nom].first, chemin);
         QCOMPARE(arbre[nom].second, actif);
-        QCOMPARE(arbre.size(), 24); // nothing more than the design's items
+        // Nothing more than the design's items, but the tools under "Outils".
+        int hors_outils = 0;
+        for (const auto& [chemin, actif] : arbre) {
+            hors_outils += chemin.startsWith(QStringLiteral("Outils")) ? 0 : 1;
+        }
+        QCOMPARE(hors_outils, 24);
+    }
+
+    // "Outils" stands between "Au menu" and "A propos".
+    void menu_outils() {
+        QStringList barre;
+        for (QAction* a : f->fenetre->menuBar()->actions()) {
+            barre << a->objectName();
+        }
+        QCOMPARE(barre, (QStringList{"menu", "menu_outils", "menu_apropos"}));
     }
 
     void sous_menus_inaccessibles() {
