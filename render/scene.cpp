@@ -76,27 +76,6 @@ void tracer_repere_etiquete(const repere& R, const char* lu, const char* lv, con
     tracer_repere(R, etiquette_u, etiquette_v, etiquette_w, n);
 }
 
-// The true anomalies of the conic's steps, whole degrees nu1..nu2.
-struct plage_anomalies {
-    int debut;
-    int fin;
-};
-
-plage_anomalies plage(const trajectoire& t) {
-    if (t.type_conique == circulaire || t.type_conique == elliptique) {
-        return {entier16(t.anomalie), entier16(controle(t.anomalie + 360.0))};
-    }
-    if (t.type_conique == parabolique) {
-        return {-120, 120};
-    }
-    if (t.type_conique == hyperbolique) {
-        // Between the asymptotes, 20 degrees short of each.
-        return {entier16(controle(20.0 - t.angle_asymptote)),
-                entier16(controle(t.angle_asymptote - 20.0))};
-    }
-    return {0, 0};
-}
-
 // A point of the conic at true anomaly nu (degrees): r = p / (1 + e cos nu) along u of
 // repere_orbital(grand_omega, inclinaison, petit_omega + nu), then projected.
 struct point_conique {
@@ -151,7 +130,7 @@ void tracer_satellite(surface& image, const point_vue& position) {
 // the satellite at its step. Bounds beyond the 16-bit range overflow in plage(); the
 // counter is a plain int so that nu2 = 32767 ends the loop.
 void tracer_conique(const trajectoire& t) {
-    const plage_anomalies bornes = plage(t);
+    const plage_anomalies bornes = plage_tracee(t);
     if (bornes.debut > bornes.fin) {
         return;
     }
@@ -203,6 +182,21 @@ void tracer_grand_cercle(const trajectoire& t) {
 }
 
 } // namespace
+
+plage_anomalies plage_tracee(const trajectoire& t) {
+    if (t.type_conique == circulaire || t.type_conique == elliptique) {
+        return {entier16(t.anomalie), entier16(controle(t.anomalie + 360.0))};
+    }
+    if (t.type_conique == parabolique) {
+        return {-120, 120};
+    }
+    if (t.type_conique == hyperbolique) {
+        // Between the asymptotes, 20 degrees short of each.
+        return {entier16(controle(20.0 - t.angle_asymptote)),
+                entier16(controle(t.angle_asymptote - 20.0))};
+    }
+    return {0, 0};
+}
 
 void mise_en_place_vue() {
     lire_taille_image();
