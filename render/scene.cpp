@@ -127,7 +127,7 @@ void tracer_satellite(surface& image, const point_vue& position) {
 }
 
 // The conic degree by degree, solid where seen, dotted where the Earth hides it, with
-// the satellite at its step. Bounds beyond the 16-bit range overflow in plage(); the
+// the satellite at its step. Bounds beyond the 16-bit range overflow in plage_tracee(); the
 // counter is a plain int so that nu2 = 32767 ends the loop.
 void tracer_conique(const trajectoire& t) {
     const plage_anomalies bornes = plage_tracee(t);
