@@ -17,7 +17,8 @@ const char* message_par_defaut(nature_erreur nature) {
         return "Erreur de calcul : dépassement de capacité.";
     case nature_erreur::angle_phi_invalide:
         return "Angle Phi invalide : une hyperbole demande un angle Phi dont le cosinus est "
-               "strictement compris entre 0 et 1 (entre 0° et 90° exclus).";
+               "strictement compris entre 0 et 1, c'est-à-dire entre 0° et 90° exclus, à un "
+               "tour près (45°, -45° et 405° donnent la même hyperbole).";
     case nature_erreur::tir_refuse:
         return "Tir impossible.";
     }
@@ -41,6 +42,10 @@ erreur_calcul::erreur_calcul(nature_erreur nature)
 
 erreur_calcul::erreur_calcul(nature_erreur nature, const std::string& message)
     : std::runtime_error(message), nature_(nature) {}
+
+erreur_calcul::erreur_calcul(const erreur_calcul& e, const std::string& grandeur)
+    : std::runtime_error(std::string(e.what()) + " En cause : " + grandeur + "."),
+      nature_(e.nature()), grandeur_(grandeur) {}
 
 void lever(nature_erreur nature) {
     throw erreur_calcul(nature);

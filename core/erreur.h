@@ -24,14 +24,33 @@ class erreur_calcul : public std::runtime_error {
 public:
     explicit erreur_calcul(nature_erreur nature);
     erreur_calcul(nature_erreur nature, const std::string& message);
+    // The same error, naming the quantity whose computation failed.
+    erreur_calcul(const erreur_calcul& e, const std::string& grandeur);
 
     nature_erreur nature() const noexcept { return nature_; }
+    const std::string& grandeur() const noexcept { return grandeur_; }
 
 private:
     nature_erreur nature_;
+    std::string grandeur_;
 };
 
 [[noreturn]] void lever(nature_erreur nature);
+
+// Runs calcul(); an error it raises that names no quantity yet names `grandeur`.
+template <class Calcul> auto en_calculant(const char* grandeur, Calcul&& calcul) {
+    try {
+        return calcul();
+    } catch (const erreur_calcul& e) {
+        const bool arithmetique = e.nature() == nature_erreur::division_par_zero ||
+                                  e.nature() == nature_erreur::operation_invalide ||
+                                  e.nature() == nature_erreur::depassement_capacite;
+        if (!arithmetique || !e.grandeur().empty()) {
+            throw;
+        }
+        throw erreur_calcul(e, grandeur);
+    }
+}
 
 // Guarded arithmetic. Every value that leaves a procedure passes one of these, so a
 // NaN or an infinity never reaches a drawing or a text.

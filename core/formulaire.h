@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace trajel {
@@ -55,6 +56,16 @@ public:
     virtual void legende_Label_debit(const std::string& legende) = 0;
 
     virtual surface& Picture1() = 0;
+
+    // What the window shows, kept exactly as it stands (every box's text, the
+    // selections, the captions that follow them, Label_debit), and put back as it was
+    // without running any handler.
+    class memoire {
+    public:
+        virtual ~memoire() = default;
+    };
+    virtual std::unique_ptr<memoire> memoriser() const = 0;
+    virtual void restituer(const memoire& m) = 0;
 };
 
 } // namespace trajel

@@ -78,8 +78,8 @@ double decimal(std::string_view s) {
             } else if (apres_point && !significatif) {
                 --puissance_entiere;
             }
-        } else if (c == '.' && !apres_point) {
-            nombre.push_back('.');
+        } else if ((c == '.' || c == ',') && !apres_point) {
+            nombre.push_back('.'); // a decimal comma reads as the point
             apres_point = true;
         } else {
             break;

@@ -7,7 +7,8 @@ namespace trajel {
 
 // Reading a number from a text. Blanks, tabs and line feeds are ignored wherever
 // they stand; the longest leading number is taken: an optional sign, digits, one
-// decimal point ("." whatever the locale), an optional exponent introduced by E or
+// decimal separator ("." or ",", whatever the locale; reading stops at a second
+// one), an optional exponent introduced by E or
 // D (either case) with an optional sign; or "&H" / "&O" (either case) followed by a
 // hexadecimal or octal whole number. A text with no leading number reads 0. Nothing
 // is rejected, but a number beyond the range of a double overflows (erreur_calcul).

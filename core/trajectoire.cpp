@@ -9,8 +9,74 @@ namespace trajel {
 
 namespace {
 
+// The box's caption, to name it in a message.
+const char* nom_de_boite(zone_texte zone) {
+    switch (zone) {
+    case zone_texte::Text1:
+        return Form1->selectionne(bouton_option::Option_hyperbolique) ? "la zone « Phi° »"
+                                                                      : "la zone « Za (km) »";
+    case zone_texte::Text2:
+        return "la zone « Zp (km) »";
+    case zone_texte::Text3:
+        return "la zone « Omega ° »";
+    case zone_texte::Text4:
+        return "la zone « i ° »";
+    case zone_texte::Text5:
+        return "la zone « omega ° »";
+    case zone_texte::Text6:
+        return "la zone « Masse (kg) »";
+    case zone_texte::Text7:
+        return "la zone « Anomalie° »";
+    case zone_texte::Text8:
+        return "la poussée ortho-radiale";
+    case zone_texte::Text9:
+        return "la poussée radiale";
+    case zone_texte::Text10:
+        return "la poussée normale au plan orbital";
+    case zone_texte::Text13:
+        return "la zone « Isp (s) »";
+    default:
+        return "une zone de la fenêtre";
+    }
+}
+
 double valeur(zone_texte zone) {
-    return Val(Form1->texte(zone));
+    return en_calculant(nom_de_boite(zone), [zone] { return Val(Form1->texte(zone)); });
+}
+
+// The shape of the conic from the type and the altitudes or the angle Phi.
+void calculer_forme(trajectoire& t) {
+    if (t.type_conique == circulaire) {
+        t.za = valeur(zone_texte::Text2);
+        t.zp = t.za;
+        const double r = controle(t.zp + rayon_terre);
+        t.excentricite = 0.0;
+        t.parametre = r;
+    } else if (t.type_conique == elliptique) {
+        t.za = valeur(zone_texte::Text1);
+        t.zp = valeur(zone_texte::Text2);
+        const double ra = controle(t.za + rayon_terre);
+        const double rp = controle(t.zp + rayon_terre);
+        const double a = controle(controle(rp + ra) * 0.5);
+        t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
+        t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
+    } else if (t.type_conique == parabolique) {
+        t.zp = valeur(zone_texte::Text2);
+        t.excentricite = 1.0;
+        t.parametre = controle(2.0 * controle(t.zp + rayon_terre));
+    } else if (t.type_conique == hyperbolique) {
+        t.angle_asymptote = valeur(zone_texte::Text1);
+        t.zp = valeur(zone_texte::Text2);
+        const double rp = controle(t.zp + rayon_terre);
+        // cos(Phi) = 1 / e: a hyperbola needs it strictly between 0 and 1.
+        const double c = std::cos(deg_rad(t.angle_asymptote));
+        if (!(c > 0.0 && c < 1.0)) {
+            lever(nature_erreur::angle_phi_invalide);
+        }
+        t.excentricite = quotient(1.0, c);
+        const double a = quotient(rp, t.excentricite - 1.0);
+        t.parametre = controle((t.excentricite * t.excentricite - 1.0) * a);
+    }
 }
 
 } // namespace
@@ -58,43 +124,17 @@ void calcul_trajectoire(trajectoire& resultat) {
         t.type_conique = hyperbolique;
     }
 
-    if (t.type_conique == circulaire) {
-        t.za = valeur(zone_texte::Text2);
-        t.zp = t.za;
-        const double r = controle(t.zp + rayon_terre);
-        t.excentricite = 0.0;
-        t.parametre = r;
-    } else if (t.type_conique == elliptique) {
-        t.za = valeur(zone_texte::Text1);
-        t.zp = valeur(zone_texte::Text2);
-        const double ra = controle(t.za + rayon_terre);
-        const double rp = controle(t.zp + rayon_terre);
-        const double a = controle(controle(rp + ra) * 0.5);
-        t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
-        t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
-    } else if (t.type_conique == parabolique) {
-        t.zp = valeur(zone_texte::Text2);
-        t.excentricite = 1.0;
-        t.parametre = controle(2.0 * controle(t.zp + rayon_terre));
-    } else if (t.type_conique == hyperbolique) {
-        t.angle_asymptote = valeur(zone_texte::Text1);
-        t.zp = valeur(zone_texte::Text2);
-        const double rp = controle(t.zp + rayon_terre);
-        // cos(Phi) = 1 / e: a hyperbola needs it strictly between 0 and 1.
-        const double c = std::cos(deg_rad(t.angle_asymptote));
-        if (!(c > 0.0 && c < 1.0)) {
-            lever(nature_erreur::angle_phi_invalide);
-        }
-        t.excentricite = quotient(1.0, c);
-        const double a = quotient(rp, t.excentricite - 1.0);
-        t.parametre = controle((t.excentricite * t.excentricite - 1.0) * a);
-    }
+    const char* forme = t.type_conique == hyperbolique ? "la forme de la conique (Phi, Zp)"
+                                                       : "la forme de la conique (Za, Zp)";
+    en_calculant(forme, [&] { calculer_forme(t); });
 
-    t.grand_omega = valeur(zone_texte::Text3);
-    t.inclinaison = valeur(zone_texte::Text4);
-    t.petit_omega = valeur(zone_texte::Text5);
-    t.anomalie = valeur(zone_texte::Text7);
-    construire_reperes(t);
+    en_calculant("l'orientation de l'orbite (Omega, i, omega, anomalie)", [&] {
+        t.grand_omega = valeur(zone_texte::Text3);
+        t.inclinaison = valeur(zone_texte::Text4);
+        t.petit_omega = valeur(zone_texte::Text5);
+        t.anomalie = valeur(zone_texte::Text7);
+        construire_reperes(t);
+    });
 
     const double isp_lu = valeur(zone_texte::Text13);
     const double masse_lue = valeur(zone_texte::Text6);
@@ -103,9 +143,12 @@ void calcul_trajectoire(trajectoire& resultat) {
     poussee_lue.y = valeur(zone_texte::Text8);  // ortho-radial
     poussee_lue.z = valeur(zone_texte::Text10); // normal to the orbit plane
     const double module =
-        puissance(controle(poussee_lue.x * poussee_lue.x + poussee_lue.y * poussee_lue.y +
-                           poussee_lue.z * poussee_lue.z),
-                  0.5);
+        en_calculant("le module de la poussée (radiale, ortho-radiale, normale)", [&] {
+            return puissance(controle(poussee_lue.x * poussee_lue.x +
+                                      poussee_lue.y * poussee_lue.y +
+                                      poussee_lue.z * poussee_lue.z),
+                             0.5);
+        });
 
     resultat = std::move(t);
     isp = isp_lu;

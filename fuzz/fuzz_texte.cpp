@@ -118,7 +118,7 @@ jugement reference(std::string_view texte, lecture& attendu) {
         return jugement::debordement_seul;
     }
 
-    // [+-] digits [. digits] [(E|e|D|d) [+-] digits], at least one mantissa digit.
+    // [+-] digits [(.|,) digits] [(E|e|D|d) [+-] digits], at least one mantissa digit.
     std::string nombre;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -129,8 +129,9 @@ jugement reference(std::string_view texte, lecture& attendu) {
         nombre.push_back(s[i++]);
         chiffre_vu = true;
     }
-    if (i < s.size() && s[i] == '.') {
-        nombre.push_back(s[i++]);
+    if (i < s.size() && (s[i] == '.' || s[i] == ',')) { // the decimal point or comma
+        nombre.push_back('.');
+        ++i;
         while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
             nombre.push_back(s[i++]);
             chiffre_vu = true;

@@ -118,25 +118,24 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
     // E = |v| 0.5 |v| - mu / |r|, km^2/s^2; its sign classifies the conic exactly.
     const double E =
         controle(controle(controle(norme_v * 0.5) * norme_v) - quotient(mu_terre, norme_r));
+    // p = |r x v|^2 / mu for every conic, and the apsides from it: rp = p / (1 + e),
+    // ra = p / (1 - e). Unlike (1 - e) a and (1 - e^2) a, these keep their digits when e
+    // is near 1, where a grows without bound.
+    R.parametre = quotient(puissance(norme(H), 2.0), mu_terre);
+    const double rp = quotient(R.parametre, controle(1.0 + e));
+    R.zp = controle(rp - rayon_terre);
 
     if (E < 0.0) {
         R.type_conique = e == 0.0 ? circulaire : elliptique;
-        const double a = quotient(-mu_terre, controle(2.0 * E));
-        R.parametre = controle(controle(1.0 - puissance(e, 2.0)) * a);
-        const double rp = controle(controle(1.0 - e) * a);
-        const double ra = controle(controle(1.0 + e) * a);
+        // Bound, yet e rounds to 1 or past it: the apoapsis from the semi-major axis.
+        const double ra =
+            e < 1.0 ? quotient(R.parametre, controle(1.0 - e))
+                    : controle(controle(2.0 * quotient(-mu_terre, controle(2.0 * E))) - rp);
         R.za = controle(ra - rayon_terre);
-        R.zp = controle(rp - rayon_terre);
     } else if (E == 0.0) {
         R.type_conique = parabolique;
-        // p from the product of the lengths |r| |v|
-        R.parametre = quotient(puissance(controle(norme_r * norme_v), 2.0), mu_terre);
-        R.zp = controle(controle(R.parametre / 2.0) - rayon_terre);
     } else {
         R.type_conique = hyperbolique;
-        const double a = quotient(mu_terre, controle(2.0 * E));
-        R.parametre = controle(controle(puissance(e, 2.0) - 1.0) * a);
-        R.zp = controle(controle(controle(e - 1.0) * a) - rayon_terre);
         // Phi between an asymptote and the axis: cos(Phi) = 1 / e, in degrees.
         R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
     }

@@ -7,10 +7,8 @@
 #include "manoeuvre/integration.h"
 #include "render/scene.h"
 
-#include <array>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +38,8 @@ void verifier_conique(const trajectoire& T) {
     if (T.type_conique == hyperbolique) {
         const double c = std::cos(deg_rad(T.angle_asymptote)); // 1 / e
         if (!(c > 0.0 && c < 1.0)) {
-            refuser("l'angle Phi de l'hyperbole doit être strictement compris entre 0° et "
-                    "90°.");
+            refuser("l'angle Phi de l'hyperbole doit avoir un cosinus strictement compris "
+                    "entre 0 et 1 (entre 0° et 90° exclus, à un tour près).");
         }
         const double e = quotient(1.0, c);
         if (!(controle(1.0 + controle(e * std::cos(deg_rad(T.anomalie)))) > 0.0)) {
@@ -205,75 +203,17 @@ void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vecto
     }
 }
 
-constexpr std::array<bouton_option, 4> options_conique = {
-    bouton_option::Option_circulaire, bouton_option::Option_elliptique,
-    bouton_option::Option_parabolique, bouton_option::Option_hyperbolique};
-
-// Restored in this order: the option's click may propose a Text1, Text4 = 0 clears
-// Text3, Text1 = Text2 clears Text5; each later box puts back what an earlier
-// handler wrote.
-constexpr std::array<zone_texte, 7> boites_restaurees = {
-    zone_texte::Text4, zone_texte::Text1, zone_texte::Text2, zone_texte::Text3,
-    zone_texte::Text5, zone_texte::Text7, zone_texte::Text6};
-
 } // namespace
 
-garde_tir::garde_tir() {
-    for (const bouton_option b : options_conique) {
-        if (Form1->selectionne(b)) {
-            option_ = static_cast<int>(b);
-            break;
-        }
-    }
-    for (std::size_t i = 0; i < boites_restaurees.size(); ++i) {
-        textes_[i] = Form1->texte(boites_restaurees[i]);
-    }
-    label_debit_ = Form1->legende_Label_debit();
-    traj_ = traj;
-    isp_ = isp;
-    masse_ = masse;
-    poussee_ = poussee;
-    module_poussee_ = module_poussee;
-}
+garde_tir::garde_tir()
+    : fenetre_(Form1->memoriser()), traj_(traj), isp_(isp), masse_(masse), poussee_(poussee),
+      module_poussee_(module_poussee) {}
 
 garde_tir::~garde_tir() {
-    if (!validee_) {
-        restaurer();
+    if (validee_) {
+        return;
     }
-}
-
-void garde_tir::restaurer() noexcept {
-    // The window goes back through its ordinary assignments, so that the nested
-    // handlers recompute and redraw as for a user's input. The error being reported is
-    // the one that abandoned the burn: a handler that fails again while the window is
-    // put back does not stop the others.
-    auto sans_echec = [](auto&& affectation) {
-        try {
-            affectation();
-        } catch (...) {
-        }
-    };
-    // Only what differs is assigned, as an unchanged text or option runs nothing.
-    if (option_ >= 0) {
-        sans_echec([this] {
-            const auto option = static_cast<bouton_option>(option_);
-            if (!Form1->selectionne(option)) {
-                Form1->selectionner(option);
-            }
-        });
-    }
-    for (std::size_t i = 0; i < boites_restaurees.size(); ++i) {
-        sans_echec([this, i] {
-            if (Form1->texte(boites_restaurees[i]) != textes_[i]) {
-                Form1->changer_texte(boites_restaurees[i], textes_[i]);
-            }
-        });
-    }
-    sans_echec([this] {
-        if (Form1->legende_Label_debit() != label_debit_) {
-            Form1->legende_Label_debit(label_debit_);
-        }
-    });
+    Form1->restituer(*fenetre_);
     traj = traj_;
     isp = isp_;
     masse = masse_;

@@ -2,8 +2,7 @@
 
 #include "core/module1.h"
 
-#include <array>
-#include <string>
+#include <memory>
 
 namespace trajel {
 
@@ -19,10 +18,10 @@ void calcul_tir(trajectoire& T);
 // or failed burn leaves the window and the shared values as they were.
 void cmd_tir_Click();
 
-// The undo of a burn: takes a snapshot of what a burn changes (the orbit-type option,
-// the boxes it writes, Label_debit, traj and the satellite values) and puts it back
-// when it goes out of scope without having been validated, so that the error that
-// abandons the burn goes on to whoever reports it.
+// The undo of a burn: takes a snapshot of what a burn changes (the window as it
+// stands, traj and the satellite values) and puts it back, without running any
+// handler, when it goes out of scope without having been validated, so that the
+// error that abandons the burn goes on to whoever reports it.
 class garde_tir {
 public:
     garde_tir();
@@ -34,12 +33,8 @@ public:
     void valider() { validee_ = true; }
 
 private:
-    void restaurer() noexcept;
-
     bool validee_ = false;
-    int option_ = -1; // bouton_option, or none selected
-    std::array<std::string, 7> textes_;
-    std::string label_debit_;
+    std::unique_ptr<formulaire::memoire> fenetre_;
     trajectoire traj_;
     double isp_ = 0.0;
     double masse_ = 0.0;

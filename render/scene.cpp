@@ -36,6 +36,52 @@ point_terre surface_terre(const trigo& a, const trigo& b) {
     return resultat;
 }
 
+// The box lines are cut to: the canvas and a margin of 1e8 units on every side.
+constexpr double marge_cadre = 1e8;
+
+// Liang-Barsky: the part of the line (x1, y1)-(x2, y2) inside the box, ends floored to
+// whole units; false when none of it is. A line wholly inside is left as it is.
+bool couper_hors_cadre(double& x1, double& y1, double& x2, double& y2) {
+    const double gauche = -marge_cadre;
+    const double haut = -marge_cadre;
+    const double droite = static_cast<double>(largeur_image) + marge_cadre;
+    const double bas = static_cast<double>(hauteur_image) + marge_cadre;
+    if (std::min(x1, x2) >= gauche && std::max(x1, x2) <= droite && std::min(y1, y2) >= haut &&
+        std::max(y1, y2) <= bas) {
+        return true;
+    }
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - gauche, droite - x1, y1 - haut, bas - y1};
+    double t0 = 0.0;
+    double t1 = 1.0;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+        } else {
+            const double t = q[i] / p[i];
+            if (p[i] < 0.0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    if (t0 > t1) {
+        return false;
+    }
+    const double debut_x = x1;
+    const double debut_y = y1;
+    x1 = std::floor(debut_x + t0 * dx);
+    y1 = std::floor(debut_y + t0 * dy);
+    x2 = std::floor(debut_x + t1 * dx);
+    y2 = std::floor(debut_y + t1 * dy);
+    return true;
+}
+
 void plume_normale(surface& s) {
     s.DrawWidth(1);
     s.DrawStyle(style_plein);
@@ -74,6 +120,21 @@ void tracer_repere_etiquete(const repere& R, const char* lu, const char* lv, con
     etiquette_v = lv;
     etiquette_w = lw;
     tracer_repere(R, etiquette_u, etiquette_v, etiquette_w, n);
+}
+
+// An open conic's steps widened to hold the satellite, when its anomaly (taken in
+// (-180, 180]) lies strictly between the asymptotes at +-limite degrees; every step,
+// nu to nu + 1, stays strictly inside them.
+plage_anomalies elargie_au_satellite(plage_anomalies bornes, double limite, double anomalie) {
+    const double nu = std::remainder(controle(anomalie), 360.0);
+    if (!(std::abs(nu) < limite)) {
+        return bornes;
+    }
+    const double dernier = std::ceil(limite) - 2.0; // the last step start: nu + 1 < limite
+    const double premier = 1.0 - std::ceil(limite); // the first: nu > -limite
+    bornes.fin = std::max(bornes.fin, static_cast<int>(std::min(std::ceil(nu), dernier)));
+    bornes.debut = std::min(bornes.debut, static_cast<int>(std::max(std::floor(nu), premier)));
+    return bornes;
 }
 
 // A point of the conic at true anomaly nu (degrees): r = p / (1 + e cos nu) along u of
@@ -126,35 +187,54 @@ void tracer_satellite(surface& image, const point_vue& position) {
     image.Print("S");
 }
 
-// The conic degree by degree, solid where seen, dotted where the Earth hides it, with
-// the satellite at its step. Bounds beyond the 16-bit range overflow in plage_tracee(); the
-// counter is a plain int so that nu2 = 32767 ends the loop.
-void tracer_conique(const trajectoire& t) {
-    const plage_anomalies bornes = plage_tracee(t);
-    if (bornes.debut > bornes.fin) {
+// The satellite's own place, r = p / (1 + e cos(anomaly)) along u of its frame, for an
+// anomaly the steps did not meet; nothing where the conic does not reach.
+void tracer_satellite_hors_pas(surface& image, const trajectoire& t) {
+    const double d = controle(1.0 + controle(t.excentricite * std::cos(deg_rad(t.anomalie))));
+    if (!(d > 0.0)) {
         return;
     }
+    vecteur position;
+    mult_scalaire(quotient(t.parametre, d), t.repere_sat.u, position);
+    point_vue vue;
+    projeter(repere_vue, position, vue);
+    tracer_satellite(image, vue);
+}
+
+// The conic degree by degree, solid where seen, dotted where the Earth hides it, with
+// the satellite at its step, or after the steps when its anomaly is not one of them.
+// Bounds beyond the 16-bit range overflow in plage_tracee(); the counter is a plain int
+// so that nu2 = 32767 ends the loop.
+void tracer_conique(const trajectoire& t) {
+    const plage_anomalies bornes = plage_tracee(t);
     surface& image = Form1->Picture1();
-    const trigo grand_omega = trigo_de(t.grand_omega);
-    const trigo inclinaison = trigo_de(t.inclinaison);
-    const plume_retablie plume(image); // width 1, solid after the last step
-    // P2 of step nu is the conic at nu + 1, its angle formed as petit_omega + (nu + 1):
-    // the very P1 of step nu + 1, computed once.
-    point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
-    for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
-        const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
-        if (static_cast<double>(nu) == t.anomalie) {
-            tracer_satellite(image, p1.vue);
+    bool satellite_trace = false;
+    if (bornes.debut <= bornes.fin) {
+        const trigo grand_omega = trigo_de(t.grand_omega);
+        const trigo inclinaison = trigo_de(t.inclinaison);
+        const plume_retablie plume(image); // width 1, solid after the last step
+        // P2 of step nu is the conic at nu + 1, its angle formed as petit_omega + (nu + 1):
+        // the very P1 of step nu + 1, computed once.
+        point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
+        for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
+            const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
+            if (static_cast<double>(nu) == t.anomalie) {
+                tracer_satellite(image, p1.vue);
+                satellite_trace = true;
+            }
+            if (terre_cache_point(p1)) {
+                image.DrawWidth(1);
+                image.DrawStyle(style_pointille);
+            } else {
+                image.DrawWidth(2);
+                image.DrawStyle(style_plein);
+            }
+            tracer_segment(p1.vue, p2.vue, couleur_trajectoire);
+            p1 = p2;
         }
-        if (terre_cache_point(p1)) {
-            image.DrawWidth(1);
-            image.DrawStyle(style_pointille);
-        } else {
-            image.DrawWidth(2);
-            image.DrawStyle(style_plein);
-        }
-        tracer_segment(p1.vue, p2.vue, couleur_trajectoire);
-        p1 = p2;
+    }
+    if (!satellite_trace) {
+        tracer_satellite_hors_pas(image, t);
     }
 }
 
@@ -188,12 +268,19 @@ plage_anomalies plage_tracee(const trajectoire& t) {
         return {entier16(t.anomalie), entier16(controle(t.anomalie + 360.0))};
     }
     if (t.type_conique == parabolique) {
-        return {-120, 120};
+        return elargie_au_satellite({-120, 120}, 180.0, t.anomalie);
     }
     if (t.type_conique == hyperbolique) {
-        // Between the asymptotes, 20 degrees short of each.
-        return {entier16(controle(20.0 - t.angle_asymptote)),
-                entier16(controle(t.angle_asymptote - 20.0))};
+        // Phi, the angle in (0, 90) whose cosine is 1 / e (405 is 45): steps from Phi - 160
+        // to 160 - Phi, 20 degrees short of each asymptote at 180 - Phi.
+        const double c = std::cos(deg_rad(t.angle_asymptote));
+        if (!(c > 0.0 && c < 1.0)) {
+            return {entier16(controle(20.0 - t.angle_asymptote)),
+                    entier16(controle(t.angle_asymptote - 20.0))};
+        }
+        const double phi = controle(180.0 / pi * arccos(c));
+        return elargie_au_satellite({entier16(phi - 160.0), entier16(160.0 - phi)},
+                                    controle(180.0 - phi), t.anomalie);
     }
     return {0, 0};
 }
@@ -207,13 +294,18 @@ void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& 
     const double k = controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
     const double demi_largeur = static_cast<double>(largeur_image) / 2.0;
     const double demi_hauteur = static_cast<double>(hauteur_image) / 2.0;
-    // Floor, not nearest; a coordinate beyond the 32-bit range overflows here rather
-    // than reaching the surface.
-    const std::int32_t x1 = entier32(std::floor(a.x * k + demi_largeur));
-    const std::int32_t y1 = entier32(std::floor(demi_hauteur - a.y * k));
-    const std::int32_t x2 = entier32(std::floor(b.x * k + demi_largeur));
-    const std::int32_t y2 = entier32(std::floor(demi_hauteur - b.y * k));
-    Form1->Picture1().Line(x1, y1, x2, y2, n);
+    // Floor, not nearest. Only a NaN or an infinity is an error: a line reaching far off
+    // the canvas is cut, in double precision, where it leaves a box well outside it, so
+    // that its whole coordinates stay in range and it is drawn as far as it crosses the
+    // canvas.
+    double x1 = std::floor(controle(controle(a.x * k) + demi_largeur));
+    double y1 = std::floor(controle(demi_hauteur - controle(a.y * k)));
+    double x2 = std::floor(controle(controle(b.x * k) + demi_largeur));
+    double y2 = std::floor(controle(demi_hauteur - controle(b.y * k)));
+    if (!couper_hors_cadre(x1, y1, x2, y2)) {
+        return; // wholly beyond the box: nothing of it can be seen
+    }
+    Form1->Picture1().Line(entier32(x1), entier32(y1), entier32(x2), entier32(y2), n);
 }
 
 void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
@@ -290,11 +382,36 @@ void tracer_scene(const trajectoire& t) {
     tracer_grand_cercle(t);
 }
 
+namespace {
+std::uint64_t rafraichissements_complets = 0;
+}
+
 void rafraichissement_complet() {
-    Form1->Picture1().Cls();
-    calcul_trajectoire(traj);
-    tracer_terre();
-    tracer_scene(traj);
+    // A trajectory that cannot be drawn does not stay: traj and the satellite values
+    // go back to those of the last scene drawn, which the picture keeps.
+    const trajectoire traj_dessinee = traj;
+    const double isp_dessinee = isp;
+    const double masse_dessinee = masse;
+    const vecteur poussee_dessinee = poussee;
+    const double module_dessine = module_poussee;
+    try {
+        Form1->Picture1().Cls();
+        calcul_trajectoire(traj);
+        tracer_terre();
+        tracer_scene(traj);
+    } catch (...) {
+        traj = traj_dessinee;
+        isp = isp_dessinee;
+        masse = masse_dessinee;
+        poussee = poussee_dessinee;
+        module_poussee = module_dessine;
+        throw;
+    }
+    ++rafraichissements_complets;
+}
+
+std::uint64_t nombre_rafraichissements_complets() {
+    return rafraichissements_complets;
 }
 
 void rafraichissement_vue() {

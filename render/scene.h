@@ -40,4 +40,7 @@ void tracer_scene(const trajectoire& t);
 void rafraichissement_complet();
 void rafraichissement_vue();
 
+// How many full redraws have completed since the start.
+std::uint64_t nombre_rafraichissements_complets();
+
 } // namespace trajel

@@ -11,7 +11,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRAJEL_SANITIZE=ON
 cmake --build build-asan
-(cd build-asan && ctest --output-on-failure -j2 -LE construction_propre)
+# Under the sanitizers each random run takes 2000 actions (4000 in release).
+(cd build-asan && TRAJEL_ACTIONS=2000 ctest --output-on-failure -j2 -LE construction_propre)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build

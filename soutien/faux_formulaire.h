@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,25 @@ public:
     void legende_Label_debit(const std::string& l) override { label_debit = l; }
 
     surface& Picture1() override { return image; }
+
+    struct memoire_fausse : memoire {
+        std::array<std::string, 13> textes;
+        std::array<bool, 8> options{};
+        std::string label_debit;
+    };
+    std::unique_ptr<memoire> memoriser() const override {
+        auto m = std::make_unique<memoire_fausse>();
+        m->textes = textes;
+        m->options = options;
+        m->label_debit = label_debit;
+        return m;
+    }
+    void restituer(const memoire& m) override {
+        const auto& f = static_cast<const memoire_fausse&>(m);
+        textes = f.textes;
+        options = f.options;
+        label_debit = f.label_debit;
+    }
 
     void ecrire(zone_texte zone, const std::string& t) { textes[indice(zone)] = t; }
     void choisir(bouton_option b) {

@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
 #include "core/module1.h"
+#include "core/regles.h"
+#include "render/scene.h"
 #include "ui/picture1.h"
 #include "ui/twips.h"
 
@@ -15,7 +17,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QWindow>
+
+#include <utility>
+#include <vector>
 
 namespace trajel {
 
@@ -123,16 +129,23 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
     setFixedSize(size()); // the layout is fixed
 
     evenements_.definir_fin_d_evenement([this](bool reussi) {
+        // The picture keeps the last complete scene; the error strip stays until a full
+        // redraw succeeds.
+        const std::uint64_t redessins = nombre_rafraichissements_complets();
         if (reussi) {
             Picture1_->valider_affichage();
+            if (redessins != redessins_au_debut_) {
+                effacer_bandeau();
+            }
         } else {
             Picture1_->annuler_affichage();
         }
+        redessins_au_debut_ = redessins;
+        accorder_Text1();
         emit evenement_termine(reussi);
     });
-    evenements_.definir_rapporteur([this](const erreur_calcul& e) {
-        QMessageBox::warning(this, QStringLiteral("Trajel"), QString::fromUtf8(e.what()));
-    });
+    evenements_.definir_rapporteur([this](const erreur_calcul& e) { rapporter(e); });
+    qApp->installEventFilter(this);
     Form1 = this;
 }
 
@@ -170,6 +183,22 @@ void fenetre_principale::creer_controles() {
 
     Picture1_ = new trajel::Picture1(fond);
     placer(Picture1_, 240, 120, 10335, 8655);
+    // The strip that tells, over the bottom of the picture, what the typing could not
+    // compute.
+    bandeau_erreur_ = new QLabel(fond);
+    bandeau_erreur_->setObjectName(QStringLiteral("bandeau_erreur"));
+    bandeau_erreur_->setWordWrap(true);
+    bandeau_erreur_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    bandeau_erreur_->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fff4c2; color: #7a0000; border-top: 1px solid #c08000; "
+        "padding: 2px 6px; }"));
+    {
+        const QRect image = Picture1_->geometry();
+        const int hauteur = e.y(600);
+        bandeau_erreur_->setGeometry(image.left() + 2, image.bottom() - 1 - hauteur,
+                                     image.width() - 4, hauteur);
+    }
+    bandeau_erreur_->hide();
 
     VScroll1 = new QScrollBar(Qt::Vertical, fond);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
@@ -306,7 +335,22 @@ void fenetre_principale::relier_evenements() {
         {zone_texte::Text7, &fenetre_principale::Text7_Change},
     };
     for (const auto& [zone, g] : changements) {
-        relier(boite(zone), &QLineEdit::textChanged, g);
+        connect(boite(zone), &QLineEdit::textChanged, this, [this, zone, g] {
+            if (affectations_ > 0) {
+                evenements_.executer([this, g] { (this->*g)(); });
+                return;
+            }
+            // The user's own typing: its errors go to the strip, not to a dialog.
+            frappe_ = true;
+            rapport_non_modal_ = true;
+            boite_frappee_ = zone;
+            evenements_.executer([this, g] { (this->*g)(); });
+            frappe_ = false;
+            rapport_non_modal_ = false;
+        });
+    }
+    for (const zone_texte zone : {zone_texte::Text1, zone_texte::Text2, zone_texte::Text4}) {
+        connect(boite(zone), &QLineEdit::editingFinished, this, [this] { valider_saisie(); });
     }
 
     // An option runs its handler when it becomes selected, not when deselected.
@@ -340,6 +384,64 @@ QRadioButton* fenetre_principale::option(bouton_option bouton) const {
     return Options[static_cast<std::size_t>(bouton)];
 }
 
+void fenetre_principale::rapporter(const erreur_calcul& e) {
+    const bool modal = !rapport_non_modal_;
+    if (temoin_) {
+        temoin_(e, modal);
+    }
+    if (modal) {
+        if (boite_de_message_) {
+            boite_de_message_(e);
+        } else {
+            QMessageBox::warning(this, QStringLiteral("Trajel"), QString::fromUtf8(e.what()));
+        }
+        return;
+    }
+    bandeau_erreur_->setText(QString::fromUtf8(e.what()));
+    bandeau_erreur_->show();
+    bandeau_erreur_->raise();
+    if (boite_marquee_ != nullptr) {
+        boite_marquee_->setStyleSheet(QString());
+    }
+    boite_marquee_ = boite(boite_frappee_);
+    boite_marquee_->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
+}
+
+void fenetre_principale::effacer_bandeau() {
+    bandeau_erreur_->hide();
+    bandeau_erreur_->clear();
+    if (boite_marquee_ != nullptr) {
+        boite_marquee_->setStyleSheet(QString());
+        boite_marquee_ = nullptr;
+    }
+}
+
+void fenetre_principale::valider_saisie() {
+    const unsigned en_attente = std::exchange(regles_en_attente_, 0u);
+    if (en_attente == 0) {
+        return;
+    }
+    const bool non_modal = std::exchange(rapport_non_modal_, true);
+    evenements_.executer([this, en_attente] {
+        if ((en_attente & (bit(zone_texte::Text1) | bit(zone_texte::Text2))) != 0) {
+            regle_altitudes_egales(*this);
+        }
+        if ((en_attente & bit(zone_texte::Text4)) != 0) {
+            regle_inclinaison_nulle(*this);
+        }
+    });
+    rapport_non_modal_ = non_modal;
+}
+
+bool fenetre_principale::eventFilter(QObject* objet, QEvent* evenement) {
+    // A click on any other control commits the edit under way first.
+    if (regles_en_attente_ != 0 && evenement->type() == QEvent::MouseButtonPress &&
+        objet->isWidgetType() && objet != boite(boite_frappee_)) {
+        valider_saisie();
+    }
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
 std::string fenetre_principale::texte(zone_texte zone) const {
     return boite(zone)->text().toStdString();
 }
@@ -349,8 +451,13 @@ void fenetre_principale::changer_texte(zone_texte zone, const std::string& texte
     if (boite(zone)->text() == nouveau) {
         return;
     }
+    const bool frappe = std::exchange(frappe_, false);
+    ++affectations_;
     boite(zone)->setText(nouveau);
     boite(zone)->setCursorPosition(0); // a number written by the program shows its start
+    --affectations_;
+    frappe_ = frappe;
+    regles_en_attente_ &= ~bit(zone); // the program's own value: its rule has run
     evenements_.relancer_en_attente();
 }
 
@@ -390,6 +497,65 @@ void fenetre_principale::legende_Label_debit(const std::string& legende) {
 
 surface& fenetre_principale::Picture1() {
     return *Picture1_;
+}
+
+namespace {
+
+struct memoire_qt : formulaire::memoire {
+    QString textes[13];
+    bool options[8] = {};
+    QString label_debit;
+};
+
+} // namespace
+
+std::unique_ptr<formulaire::memoire> fenetre_principale::memoriser() const {
+    auto m = std::make_unique<memoire_qt>();
+    for (std::size_t i = 0; i < std::size(Text); ++i) {
+        m->textes[i] = Text[i]->text();
+    }
+    for (std::size_t i = 0; i < std::size(Options); ++i) {
+        m->options[i] = Options[i]->isChecked();
+    }
+    m->label_debit = Label_debit->text();
+    return m;
+}
+
+void fenetre_principale::restituer(const memoire& m) {
+    const auto& memoire = static_cast<const memoire_qt&>(m);
+    for (std::size_t i = 0; i < std::size(Text); ++i) {
+        if (Text[i]->text() != memoire.textes[i]) {
+            const QSignalBlocker silence(Text[i]);
+            Text[i]->setText(memoire.textes[i]);
+            Text[i]->setCursorPosition(0);
+        }
+    }
+    std::vector<std::unique_ptr<QSignalBlocker>> silences;
+    for (QRadioButton* o : Options) {
+        silences.push_back(std::make_unique<QSignalBlocker>(o));
+    }
+    for (std::size_t i = 0; i < std::size(Options); ++i) {
+        if (memoire.options[i]) {
+            Options[i]->setChecked(true);
+        }
+    }
+    Label_debit->setText(memoire.label_debit);
+    accorder_Text1();
+}
+
+void fenetre_principale::accorder_Text1() {
+    if (selectionne(bouton_option::Option_elliptique) ||
+        selectionne(bouton_option::Option_hyperbolique)) {
+        boite(zone_texte::Text1)->show();
+        Label6->show();
+        Label6->setText(selectionne(bouton_option::Option_hyperbolique)
+                            ? QStringLiteral("Phi°")
+                            : QStringLiteral("Za (km)"));
+    } else if (selectionne(bouton_option::Option_circulaire) ||
+               selectionne(bouton_option::Option_parabolique)) {
+        boite(zone_texte::Text1)->hide();
+        Label6->hide();
+    }
 }
 
 void fenetre_principale::showEvent(QShowEvent* event) {

@@ -6,6 +6,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+#include <memory>
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -39,6 +43,8 @@ public:
     std::string legende_Label_debit() const override;
     void legende_Label_debit(const std::string& legende) override;
     surface& Picture1() override;
+    std::unique_ptr<memoire> memoriser() const override;
+    void restituer(const memoire& m) override;
 
     distributeur& evenements() { return evenements_; }
 
@@ -46,6 +52,15 @@ public:
     // items.
     QMenu* menu_outils() const { return menu_outils_; }
     trajel::Picture1* image() const { return Picture1_; }
+
+    // How an error is shown. An error of the user's typing goes to the strip over the
+    // bottom of the picture and marks the box; any other to a modal message box, which
+    // a test may replace. The witness, if any, sees every error and how it was shown.
+    using afficheur_erreur = std::function<void(const erreur_calcul&)>;
+    void definir_boite_de_message(afficheur_erreur a) { boite_de_message_ = std::move(a); }
+    void definir_temoin(std::function<void(const erreur_calcul&, bool modal)> t) {
+        temoin_ = std::move(t);
+    }
 
 signals:
     // A user event has ended (completed, or abandoned and reported): the windows that
@@ -90,6 +105,26 @@ private:
     void deselectionner(bouton_option bouton);
     void fenetre_active_changee(QWindow* fenetre);
 
+    // The caption of Label6 and the visibility of Text1 and Label6 follow the orbit type.
+    void accorder_Text1();
+    // An assignment of a command carried to its end: the error of a nested redraw is
+    // set aside and the command goes on; it returns whether the assignment failed.
+    template <class Affectation> bool sans_arret(Affectation&& affectation) {
+        try {
+            affectation();
+            return false;
+        } catch (const erreur_calcul&) {
+            return true; // reported, if at all, by the command's last redraw
+        }
+    }
+    static unsigned bit(zone_texte zone) { return 1u << static_cast<unsigned>(zone); }
+
+    // The user's typing: the rules that write "0" wait for the edit to be committed.
+    void rapporter(const erreur_calcul& e);
+    void valider_saisie();
+    void effacer_bandeau();
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
     void creer_controles();
     void creer_menus();
     void relier_evenements();
@@ -101,6 +136,16 @@ private:
     void showEvent(QShowEvent* event) override;
 
     distributeur evenements_;
+    int affectations_ = 0;           // program assignments under way
+    bool frappe_ = false;            // a handler runs for the user's own typing
+    bool rapport_non_modal_ = false; // the event under way reports without a dialog
+    zone_texte boite_frappee_ = zone_texte::Text1;
+    unsigned regles_en_attente_ = 0; // bit per box whose rule waits for the commit
+    std::uint64_t redessins_au_debut_ = 0;
+    QLineEdit* boite_marquee_ = nullptr;
+    QLabel* bandeau_erreur_ = nullptr;
+    afficheur_erreur boite_de_message_;
+    std::function<void(const erreur_calcul&, bool)> temoin_;
     bool premiere_activation_ = false;
     QString fenetre_precedente_; // objectName of the program's last active window
 

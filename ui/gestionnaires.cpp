@@ -30,18 +30,20 @@ void fenetre_principale::Form_Activate() {
     rafraichissement_complet();
 }
 
+// Carried to its end: an error of one box's redraw does not stop the others, and is
+// reported only if the last redraw fails as well. Under "hyperbolique", Text1 takes the
+// angle Phi that option proposes rather than an apoapsis.
 void fenetre_principale::Command1_Click() {
-    changer_texte(zone_texte::Text1, "2000");
-    changer_texte(zone_texte::Text2, "300");
-    changer_texte(zone_texte::Text3, "20");
-    changer_texte(zone_texte::Text4, "20");
-    changer_texte(zone_texte::Text5, "10");
-    changer_texte(zone_texte::Text6, "1000");
-    changer_texte(zone_texte::Text7, "25");
-    changer_texte(zone_texte::Text8, "0");
-    changer_texte(zone_texte::Text9, "0");
-    changer_texte(zone_texte::Text10, "0");
-    changer_texte(zone_texte::Text13, "100");
+    const char* za_ou_phi = selectionne(bouton_option::Option_hyperbolique) ? "45" : "2000";
+    const std::pair<zone_texte, const char*> valeurs[] = {
+        {zone_texte::Text1, za_ou_phi}, {zone_texte::Text2, "300"},  {zone_texte::Text3, "20"},
+        {zone_texte::Text4, "20"},      {zone_texte::Text5, "10"},   {zone_texte::Text6, "1000"},
+        {zone_texte::Text7, "25"},      {zone_texte::Text8, "0"},    {zone_texte::Text9, "0"},
+        {zone_texte::Text10, "0"},      {zone_texte::Text13, "100"},
+    };
+    for (const auto& [zone, texte] : valeurs) {
+        sans_arret([&] { changer_texte(zone, texte); });
+    }
     zoom = 1.0;
     rafraichissement_complet();
 }
@@ -89,7 +91,10 @@ void fenetre_principale::Option_elliptique_Click() {
     deselectionner(bouton_option::Option_hyperbolique);
     boite(zone_texte::Text1)->show();
     Label6->show();
-    changer_texte(zone_texte::Text1, *proposition_Text1(bouton_option::Option_elliptique, *this));
+    sans_arret([this] {
+        changer_texte(zone_texte::Text1,
+                      *proposition_Text1(bouton_option::Option_elliptique, *this));
+    });
     Label6->setText(QStringLiteral("Za (km)"));
     rafraichissement_complet();
 }
@@ -110,7 +115,10 @@ void fenetre_principale::Option_hyperbolique_Click() {
     deselectionner(bouton_option::Option_parabolique);
     selectionner(bouton_option::Option_hyperbolique);
     boite(zone_texte::Text1)->show();
-    changer_texte(zone_texte::Text1, *proposition_Text1(bouton_option::Option_hyperbolique, *this));
+    sans_arret([this] {
+        changer_texte(zone_texte::Text1,
+                      *proposition_Text1(bouton_option::Option_hyperbolique, *this));
+    });
     Label6->show();
     Label6->setText(QStringLiteral("Phi°"));
     rafraichissement_complet();
@@ -138,13 +146,23 @@ void fenetre_principale::Option_RN_Click() {
     rafraichissement_complet();
 }
 
+// The rules that write "0" run at once for the program's assignments; for the user's
+// typing they wait for the edit to be committed, while the picture follows every key.
 void fenetre_principale::Text1_Change() {
-    regle_altitudes_egales(*this);
+    if (frappe_) {
+        regles_en_attente_ |= bit(zone_texte::Text1);
+    } else {
+        regle_altitudes_egales(*this);
+    }
     rafraichissement_complet();
 }
 
 void fenetre_principale::Text2_Change() {
-    regle_altitudes_egales(*this);
+    if (frappe_) {
+        regles_en_attente_ |= bit(zone_texte::Text2);
+    } else {
+        regle_altitudes_egales(*this);
+    }
     rafraichissement_complet();
 }
 
@@ -153,7 +171,11 @@ void fenetre_principale::Text3_Change() {
 }
 
 void fenetre_principale::Text4_Change() {
-    regle_inclinaison_nulle(*this);
+    if (frappe_) {
+        regles_en_attente_ |= bit(zone_texte::Text4);
+    } else {
+        regle_inclinaison_nulle(*this);
+    }
     rafraichissement_complet();
 }
 

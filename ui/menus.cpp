@@ -1,6 +1,7 @@
 // The menu commands: five preset launch orbits, "quitter" and "Abstract".
 
 #include "about/frmabout.h"
+#include "render/scene.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -11,10 +12,15 @@ namespace trajel {
 // the preset's own; each text that changes runs its handler and a full redraw.
 void fenetre_principale::orbite_predefinie(bouton_option type, const char* za, const char* zp,
                                            const char* inclinaison) {
-    selectionner(type);
-    changer_texte(zone_texte::Text1, za);
-    changer_texte(zone_texte::Text2, zp);
-    changer_texte(zone_texte::Text4, inclinaison);
+    // Carried to its end: an error of one nested redraw does not stop the preset; if
+    // one was set aside, a last full redraw reports it, should it fail again.
+    bool echec = sans_arret([&] { selectionner(type); });
+    echec = sans_arret([&] { changer_texte(zone_texte::Text1, za); }) || echec;
+    echec = sans_arret([&] { changer_texte(zone_texte::Text2, zp); }) || echec;
+    echec = sans_arret([&] { changer_texte(zone_texte::Text4, inclinaison); }) || echec;
+    if (echec) {
+        rafraichissement_complet();
+    }
 }
 
 void fenetre_principale::menu_kourou_circulaire_Click() {

@@ -127,7 +127,11 @@ private slots:
         QTest::newRow("nombre puis lettres") << QByteArray("12abc") << 12.0;
         QTest::newRow("deux points") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("points consécutifs") << QByteArray("1..2") << 1.0;
-        QTest::newRow("virgule") << QByteArray("1,5") << 1.0;
+        QTest::newRow("virgule") << QByteArray("1,5") << 1.5;
+        QTest::newRow("virgule puis point") << QByteArray("1,5.3") << 1.5;
+        QTest::newRow("point puis virgule") << QByteArray("1.5,3") << 1.5;
+        QTest::newRow("virgules consécutives") << QByteArray("1,,2") << 1.0;
+        QTest::newRow("virgule après l'exposant") << QByteArray("1E2,5") << 100.0;
         QTest::newRow("octet nul") << QByteArray("4\0"
                                                  "2",
                                                  3)
@@ -166,13 +170,17 @@ private slots:
             << ("." + QByteArray(399, '0') + "1E400") << 1.0;
         QTest::newRow("399 zéros après le point") << ("." + QByteArray(399, '0') + "1") << 0.0;
     }
+    // Every row is read a second time with its points written as commas: the decimal
+    // comma reads exactly where the point does.
     void val() {
         QFETCH(QByteArray, texte);
         QFETCH(double, attendu);
-        double lu = -12345.0;
-        const auto erreur = trajel::test::erreur_levee([&] { lu = Val(::texte(texte)); });
-        QVERIFY2(!erreur, qPrintable(trajel::test::texte_nature(erreur)));
-        COMPARER_EXACT(lu, attendu);
+        for (const QByteArray& t : {texte, QByteArray(texte).replace('.', ',')}) {
+            double lu = -12345.0;
+            const auto erreur = trajel::test::erreur_levee([&] { lu = Val(::texte(t)); });
+            QVERIFY2(!erreur, qPrintable(trajel::test::texte_nature(erreur)));
+            COMPARER_EXACT(lu, attendu);
+        }
     }
 
     void val_deborde_data() {
@@ -188,8 +196,10 @@ private slots:
     }
     void val_deborde() {
         QFETCH(QByteArray, texte);
-        const std::string s = ::texte(texte);
-        VERIFIER_ERREUR([&] { Val(s); }, nature_erreur::depassement_capacite);
+        for (const QByteArray& t : {texte, QByteArray(texte).replace('.', ',')}) {
+            const std::string s = ::texte(t);
+            VERIFIER_ERREUR([&] { Val(s); }, nature_erreur::depassement_capacite);
+        }
     }
 
     void str_data() {
@@ -344,8 +354,8 @@ private slots:
         QVERIFY(essais > 190000);
     }
 
-    // The decimal point is "." and the comma stops a number, whatever the C++ and Qt
-    // locales say.
+    // The decimal point and the decimal comma read alike and numbers are written with
+    // ".", whatever the C++ and Qt locales say.
     void point_decimal_avec_locales_francaises() {
         const std::locale ancienne =
             std::locale::global(std::locale(std::locale::classic(), new virgule_decimale));
@@ -358,7 +368,7 @@ private slots:
         QLocale::setDefault(ancienne_qt);
         std::locale::global(ancienne);
         COMPARER_EXACT(lu_point, 12.5);
-        COMPARER_EXACT(lu_virgule, 12.0);
+        COMPARER_EXACT(lu_virgule, 12.5);
         QCOMPARE(QString::fromStdString(ecrit), QStringLiteral("-1234.25"));
         QCOMPARE(QString::fromStdString(general), QStringLiteral("989.8"));
     }
@@ -383,7 +393,7 @@ private slots:
         std::setlocale(LC_ALL, ancienne.c_str());
         QVERIFY(virgule);
         COMPARER_EXACT(lu_point, 12.5);
-        COMPARER_EXACT(lu_virgule, 12.0);
+        COMPARER_EXACT(lu_virgule, 12.5);
         QCOMPARE(QString::fromStdString(ecrit), QStringLiteral(" .25"));
         QCOMPARE(QString::fromStdString(general), QStringLiteral("-989.8"));
     }

@@ -243,9 +243,9 @@ private slots:
             << ell << "2000"
             << "300"
             << "elliptique" << 2000.0 << 300.0 << e0 << p0 << 33.0 << 1e-15;
-        QTest::newRow("elliptique, blancs et virgule")
+        QTest::newRow("elliptique, blancs et virgule décimale")
             << ell << " 2 000 "
-            << "300,75"
+            << "300,00"
             << "elliptique" << 2000.0 << 300.0 << e0 << p0 << 33.0 << 1e-15;
         QTest::newRow("elliptique za = zp: le cercle")
             << ell << "300"

@@ -17,20 +17,33 @@ verifier() { # description, command...
 numero=99
 while [ -e /tmp/.X11-unix/X$numero ] || [ -e /tmp/.X$numero-lock ]; do numero=$((numero + 1)); done
 export DISPLAY=:$numero
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
 pid_x=$!
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A fresh machine can be slow to bring the server up: up to 30 s, while it lives.
+pret=false
+for _ in $(seq 300); do
+    kill -0 "$pid_x" 2>/dev/null || { echo "FAIL - Xvfb ended"; cat "$travail/xvfb.log"; exit 1; }
+    xdpyinfo >/dev/null 2>&1 && { pret=true; break; }
+    sleep 0.1
+done
+$pret || { echo "FAIL - the X server did not answer within 30 s"; cat "$travail/xvfb.log"; exit 1; }
 unset QT_QPA_PLATFORM
 
 "$programme" >"$travail/trajel.log" 2>&1 &
 pid_trajel=$!
 fenetre=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     fenetre=$(xdotool search --name "^Calcul d'orbite$" 2>/dev/null | head -n 1 || true)
     [ -n "$fenetre" ] && break
+    kill -0 "$pid_trajel" 2>/dev/null || break
     sleep 0.1
 done
-[ -n "$fenetre" ] || { echo "FAIL - the main window did not appear"; exit 1; }
+if [ -z "$fenetre" ]; then
+    echo "FAIL - the main window did not appear within 30 s"
+    kill -0 "$pid_trajel" 2>/dev/null || echo "trajel ended; its output:"
+    cat "$travail/trajel.log"
+    exit 1
+fi
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$fenetre")" # X, Y of the client area
 ox=$X; oy=$Y
@@ -125,4 +138,5 @@ verifier "trajel still runs" kill -0 "$pid_trajel"
 verifier "the main window answers" xdotool getwindowname "$fenetre"
 
 echo "$reussites passed, $echecs failed"
+[ "$echecs" -eq 0 ] || { echo "trajel's output:"; cat "$travail/trajel.log"; }
 [ "$echecs" -eq 0 ]

@@ -318,6 +318,46 @@ private slots:
         }
     }
 
+    // Near the parabola the periapsis keeps its digits: the state of a conic of periapsis
+    // 4618 km (Zp 1000) at true anomaly nu, with a speed 1 + delta times the parabola's,
+    // comes back with Zp 1000 and, when bound, the analytic apoapsis.
+    void presque_parabolique_data() {
+        QTest::addColumn<double>("delta");
+        QTest::addColumn<double>("nu");
+        for (const double delta : {-1e-6, -1e-9, -1e-12, 1e-12, 1e-9, 1e-6}) {
+            for (const double nu : {0.0, 60.0, -100.0}) {
+                QTest::addRow("delta %g, nu %g", delta, nu) << delta << nu;
+            }
+        }
+    }
+    void presque_parabolique() {
+        QFETCH(double, delta);
+        QFETCH(double, nu);
+        const double rp = 4618.0;
+        // h = rp vp with vp = (1 + delta) (2 mu / rp)^0.5; e = h^2 / (mu rp) - 1.
+        const double h = rp * (1 + delta) * std::sqrt(2 * mu_terre / rp);
+        const double p = h * h / mu_terre;
+        const double e = (1 + delta) * (1 + delta) * 2 - 1;
+        const double c = std::cos(nu * std::numbers::pi / 180);
+        const double s = std::sin(nu * std::numbers::pi / 180);
+        const double r = p / (1 + e * c);
+        const double vr = mu_terre / h * e * s;
+        const double vt = h / r;
+        vecteur position{r * c, r * s, 0};
+        vecteur vitesse{vr * c - vt * s, vr * s + vt * c, 0};
+        trajectoire R;
+        conversion_etat(2, R, position, vitesse);
+        QVERIFY(R.type_conique == (delta < 0 ? elliptique : hyperbolique));
+        PROCHE(R.zp, 1000.0, 1e-6);
+        PROCHE(R.parametre, p, 1e-9 * p);
+        if (delta < 0) {
+            // ra = p / (1 - e), 1 - e = -4 delta - 2 delta^2 formed without cancellation;
+            // e itself is known to about 1e-16 from the state, hence the tolerance.
+            const double ra = p / (-4 * delta - 2 * delta * delta);
+            PROCHE(R.za + rayon_terre, ra, ra * 1e-15 / std::abs(delta));
+        }
+    }
+
     // Energy exactly zero: a parabola, p from |r| |v|.
     void parabole_exacte() {
         vecteur r{199301.5, 0, 0};

@@ -591,8 +591,9 @@ private slots:
         PROCHE(Val(m.fenetre.label_debit), m0 - mf, 1e-9);
     }
 
-    // A handler that fails while the burn writes its result: the window is put back
-    // through its ordinary assignments, then the shared values, and the error goes on.
+    // A handler that fails while the burn writes its result: the window and the shared
+    // values are put back as they were, without a single assignment (no handler runs),
+    // and the error goes on.
     void panne_pendant_les_ecritures_data() {
         QTest::addColumn<QString>("saisies");
         QTest::addColumn<QString>("panne");
@@ -621,8 +622,12 @@ private slots:
         bool tombee = false;
         const auto changement = f.sur_changement;
         const auto clic = f.sur_clic;
+        std::size_t ecritures = 0; // the journal when the first failure came
         auto tomber = [&] {
             if (armee && (une_fois ? !tombee : true)) {
+                if (!tombee) {
+                    ecritures = f.journal.size();
+                }
                 tombee = true;
                 throw erreur_calcul(nature_erreur::division_par_zero, "panne d'un gestionnaire");
             }
@@ -652,26 +657,7 @@ private slots:
         QVERIFY(tombee);
         armee = false;
         INCHANGE(avant, prendre(f), false);
-        if (une_fois) {
-            // The last nested redraw shows the window as it was.
-            const auto image = f.image.elements();
-            rafraichissement_complet();
-            QVERIFY(memes_images(image, f.image.elements()));
-        }
-        // The boxes the burn had changed were put back, in the order Text4, Text1,
-        // Text2, Text3, Text5, Text7, Text6.
-        const std::vector<zone_texte> ordre = {
-            zone_texte::Text4, zone_texte::Text1, zone_texte::Text2, zone_texte::Text3,
-            zone_texte::Text5, zone_texte::Text7, zone_texte::Text6};
-        std::vector<std::size_t> rangs;
-        for (const auto& [zone, texte] : f.journal) {
-            const auto rang = std::find(ordre.begin(), ordre.end(), zone);
-            if (rang != ordre.end() && texte == avant.textes[static_cast<std::size_t>(zone)]) {
-                rangs.push_back(static_cast<std::size_t>(rang - ordre.begin()));
-            }
-        }
-        QVERIFY(!rangs.empty());
-        QVERIFY(std::is_sorted(rangs.begin(), rangs.end()));
+        QCOMPARE(f.journal.size(), ecritures);
     }
 
     // Chained burns start where the previous one ended: two burns of 5 s give what one

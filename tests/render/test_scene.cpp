@@ -128,6 +128,7 @@ public:
             axes(t.repere_RP, "périastre", "", "", 6);
         }
         axes(t.repere_sat, "satellite", "", "mt cinétique", 12);
+        bool satellite = false;
         for (int nu = nu1; nu <= nu2; ++nu) {
             const vecteur p1 = conique(t, nu);
             const vecteur p2 = conique(t, nu + 1);
@@ -136,6 +137,7 @@ public:
                 trait({}, p1, 12);
                 image.DrawWidth(1);
                 image.Print("S");
+                satellite = true;
             }
             point_vue q;
             projeter(vue_, p1, q);
@@ -147,6 +149,14 @@ public:
         }
         image.DrawWidth(1);
         image.DrawStyle(style_plein);
+        // An anomaly that is no step: the satellite at its own place.
+        const double d = 1.0 + t.excentricite * std::cos(deg_rad(t.anomalie));
+        if (!satellite && d > 0.0) {
+            image.DrawWidth(2);
+            trait({}, fois(t.parametre / d, t.repere_sat.u), 12);
+            image.DrawWidth(1);
+            image.Print("S");
+        }
         for (int nu = 0; nu <= 360; nu += 10) {
             repere r1;
             repere r2;
@@ -414,7 +424,10 @@ private slots:
         QTest::newRow("parabole") << 45 << -20 << 0.5
                                   << orbite("parabolique", 1, 7836, 300, 45, 33, -30)
                                   << bouton_option::Option_RH << -120 << 120;
-        QTest::newRow("hyperbole 60") << 20 << -40 << 1.0 << hyperbole(60, 12) << tous << -40 << 40;
+        QTest::newRow("hyperbole 60")
+            << 20 << -40 << 1.0 << hyperbole(60, 12) << tous << -100 << 100;
+        QTest::newRow("hyperbole 45, satellite au-delà des pas")
+            << 20 << -40 << 1.0 << hyperbole(45, 134.5) << tous << -115 << 133;
         QTest::newRow("type inconnu")
             << 20 << -40 << 1.0 << orbite("", 0.2, 5000, 20, 20, 10, 0) << tous << 0 << 0;
     }
@@ -457,36 +470,48 @@ private slots:
         QTest::addColumn<trajectoire>("t");
         QTest::addColumn<int>("pas");
         QTest::addColumn<int>("nu1");
-        QTest::addColumn<bool>("satellite");
+        QTest::addColumn<int>("satellite"); // step "S" marks; pas: after the steps; -1: none
 
         QTest::newRow("ellipse 25: 25..385, S au premier pas")
-            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 25) << 361 << 25 << true;
-        QTest::newRow("ellipse 24.5: 24..384, pas de S")
-            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 24.5) << 361 << 24 << false;
-        QTest::newRow("ellipse 25.5: 26..386, pas de S")
-            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 25.5) << 361 << 26 << false;
+            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 25) << 361 << 25 << 0;
+        QTest::newRow("ellipse 24.5: 24..384, S après les pas")
+            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 24.5) << 361 << 24 << 361;
+        QTest::newRow("ellipse 25.5: 26..386, S après les pas")
+            << orbite("elliptique", 0.2, 5000, 0, 0, 0, 25.5) << 361 << 26 << 361;
         QTest::newRow("cercle -90: -90..270")
-            << orbite("circulaire", 0, 4000, 0, 0, 0, -90) << 361 << -90 << true;
+            << orbite("circulaire", 0, 4000, 0, 0, 0, -90) << 361 << -90 << 0;
         QTest::newRow("parabole: -120..120, S au milieu")
-            << orbite("parabolique", 1, 7836, 0, 0, 0, 0) << 241 << -120 << true;
-        QTest::newRow("parabole, satellite hors de la plage")
-            << orbite("parabolique", 1, 7836, 0, 0, 0, 121) << 241 << -120 << false;
-        QTest::newRow("hyperbole 60: -40..40") << hyperbole(60, 40) << 81 << -40 << true;
-        QTest::newRow("hyperbole 20.6: -1..1") << hyperbole(20.6, 0) << 3 << -1 << true;
-        QTest::newRow("hyperbole 20.5: un pas") << hyperbole(20.5, 0) << 1 << 0 << true;
-        QTest::newRow("hyperbole 20: un pas") << hyperbole(20, 0) << 1 << 0 << true;
-        QTest::newRow("hyperbole 19.5: un pas") << hyperbole(19.5, 0) << 1 << 0 << true;
-        QTest::newRow("hyperbole 19.4: rien") << hyperbole(19.4, 0) << 0 << 0 << false;
-        QTest::newRow("hyperbole 10: rien") << hyperbole(10, 0) << 0 << 0 << false;
-        QTest::newRow("type vide: 0..0") << orbite("", 0.1, 5000, 0, 0, 0, 0) << 1 << 0 << true;
-        QTest::newRow("casse différente: 0..0")
-            << orbite("Elliptique", 0.1, 5000, 0, 0, 0, 7) << 1 << 0 << false;
+            << orbite("parabolique", 1, 7836, 0, 0, 0, 0) << 241 << -120 << 120;
+        QTest::newRow("parabole, satellite à 121: -120..121")
+            << orbite("parabolique", 1, 7836, 0, 0, 0, 121) << 242 << -120 << 241;
+        QTest::newRow("parabole, satellite à -150.5: -151..120")
+            << orbite("parabolique", 1, 7836, 0, 0, 0, -150.5) << 272 << -151 << 272;
+        QTest::newRow("parabole, satellite à 170.5: -120..171")
+            << orbite("parabolique", 1, 7836, 0, 0, 0, 170.5) << 292 << -120 << 292;
+        QTest::newRow("parabole, satellite à 180: aucune marque")
+            << orbite("parabolique", 1, 7836, 0, 0, 0, 180) << 241 << -120 << -1;
+        QTest::newRow("parabole, satellite à 480 (120)")
+            << orbite("parabolique", 1, 7836, 0, 0, 0, 480) << 241 << -120 << 241;
+        QTest::newRow("hyperbole 60: -100..100") << hyperbole(60, 40) << 201 << -100 << 140;
+        QTest::newRow("hyperbole 20.6: -139..139") << hyperbole(20.6, 0) << 279 << -139 << 139;
+        QTest::newRow("hyperbole 10: -150..150") << hyperbole(10, 0) << 301 << -150 << 150;
+        QTest::newRow("hyperbole 405, l'angle de 45") << hyperbole(405, 0) << 231 << -115 << 115;
+        QTest::newRow("hyperbole -45, l'angle de 45") << hyperbole(-45, 0) << 231 << -115 << 115;
+        QTest::newRow("hyperbole 45, satellite à 130: -115..130")
+            << hyperbole(45, 130) << 246 << -115 << 245;
+        QTest::newRow("hyperbole 45, satellite à -134.5: -134..115")
+            << hyperbole(45, -134.5) << 250 << -134 << 250;
+        QTest::newRow("hyperbole 45, satellite au-delà de l'asymptote")
+            << hyperbole(45, 135.5) << 231 << -115 << -1;
+        QTest::newRow("type vide: 0..0") << orbite("", 0.1, 5000, 0, 0, 0, 0) << 1 << 0 << 0;
+        QTest::newRow("casse différente: 0..0, S à sa place")
+            << orbite("Elliptique", 0.1, 5000, 0, 0, 0, 7) << 1 << 0 << 1;
     }
     void plage_des_anomalies() {
         QFETCH(trajectoire, t);
         QFETCH(int, pas);
         QFETCH(int, nu1);
-        QFETCH(bool, satellite);
+        QFETCH(int, satellite);
         module_de_test m;
         vue_exacte_du_pole();
 
@@ -494,16 +519,24 @@ private slots:
 
         const pas_lus lu = lire_pas(m.fenetre.image);
         const liste& conique = lu.pas;
-        QCOMPARE(lu.satellite >= 0, satellite);
-        if (satellite) {
-            // At the satellite's own step: the radius line at width 2 from the centre
-            // to the step's start, then "S" there.
-            QCOMPARE(lu.satellite, static_cast<std::ptrdiff_t>(t.anomalie) - nu1);
-            QVERIFY(static_cast<std::size_t>(lu.satellite) < conique.size());
+        QCOMPARE(lu.satellite, static_cast<std::ptrdiff_t>(satellite));
+        if (satellite >= 0) {
+            // The radius line at width 2 from the centre, then "S" at its end: at the
+            // start of the satellite's own step, or after the steps at the satellite's
+            // place, p / (1 + e cos(anomaly)) along its direction.
             QCOMPARE(lu.rayon.epaisseur, 2);
             QCOMPARE(debut(lu.rayon), QPoint(5167, 4327));
-            QCOMPARE(fin(lu.rayon), debut(conique[static_cast<std::size_t>(lu.satellite)]));
             QCOMPARE(debut(lu.s), fin(lu.rayon));
+            if (satellite < pas) {
+                QCOMPARE(fin(lu.rayon), debut(conique[static_cast<std::size_t>(satellite)]));
+            } else {
+                const double r =
+                    t.parametre / (1 + t.excentricite * std::cos(t.anomalie * M_PI / 180));
+                const double k = 8655 / 16000.0;
+                QVERIFY(ecart_angulaire(direction(lu.rayon.x2, lu.rayon.y2), t.anomalie) < 0.2);
+                QVERIFY(std::abs(std::hypot(lu.rayon.x2 - 5167.5, lu.rayon.y2 - 4327.5) - r * k) <
+                        2);
+            }
         }
         QCOMPARE(static_cast<int>(conique.size()), pas);
         for (const auto& e : conique) {
@@ -537,12 +570,15 @@ private slots:
         QTest::newRow("ellipse -32769") << orbite("elliptique", 0.2, 5000, 0, 0, 0, -32769) << -1;
         QTest::newRow("ellipse 1e9") << orbite("elliptique", 0.2, 5000, 0, 0, 0, 1e9) << -1;
         QTest::newRow("ellipse 1e300") << orbite("elliptique", 0.2, 5000, 0, 0, 0, 1e300) << -1;
-        QTest::newRow("hyperbole 32787: -32767..32767")
-            << orbite("hyperbolique", 0.5, 5000, 0, 0, 0, 0, 32787) << 65535;
-        QTest::newRow("hyperbole 32788")
-            << orbite("hyperbolique", 0.5, 5000, 0, 0, 0, 0, 32788) << -1;
-        QTest::newRow("hyperbole -1e9")
-            << orbite("hyperbolique", 0.5, 5000, 0, 0, 0, 0, -1e9) << -1;
+        // A hyperbola is drawn from the angle in (0, 90) with the cosine of the one typed:
+        // 32787 is 27. One whose cosine describes no hyperbola keeps 20 - Phi..Phi - 20.
+        QTest::newRow("hyperbole 32787: l'angle de 27")
+            << orbite("hyperbolique", 1.0 / std::cos(deg_rad(27.0)), 5000, 0, 0, 0, 0, 32787)
+            << 267;
+        QTest::newRow("hyperbole 32860, cosinus négatif")
+            << orbite("hyperbolique", 0.5, 5000, 0, 0, 0, 0, 32860) << -1;
+        QTest::newRow("hyperbole -32940, cosinus négatif")
+            << orbite("hyperbolique", 0.5, 5000, 0, 0, 0, 0, -32940) << -1;
     }
     void bornes_sur_16_bits() {
         QFETCH(trajectoire, t);
@@ -680,7 +716,7 @@ private slots:
 
         SANS_ERREUR(tracer_scene(orbite("circulaire", 0, 2618, 0, 0, 0, 0.5)));
 
-        const liste conique = apres_repere_satellite(m.fenetre.image);
+        const liste conique = lire_pas(m.fenetre.image).pas;
         QCOMPARE(conique.size(), std::size_t{361}); // no great circle
         for (const auto& e : conique) {
             QCOMPARE(e.epaisseur, 2);
@@ -752,15 +788,19 @@ private slots:
         QCOMPARE(image.DrawWidth(), 1);
         QCOMPARE(image.DrawStyle(), style_plein);
 
-        // A conic too large for the canvas: the radius line overflows at width 2.
+        // A conic whose radius overflows halfway (1 + e cos nu reaches 1e-16 at 360),
+        // seen from above the pole, its steps at width 2 far off the canvas: what was
+        // drawn before stays (the radius line and "S"), and the pen is back to width 1,
+        // solid.
         image.Cls();
+        vue_exacte_du_pole();
         try {
-            tracer_scene(orbite("elliptique", 0.1, 1e300, 0, 0, 0, 25));
+            tracer_scene(orbite("elliptique", -(1 - 1e-16), 1e300, 0, 0, 0, 180));
             QFAIL("no arithmetic error");
         } catch (const erreur_calcul& erreur) {
             QCOMPARE(erreur.nature(), nature_erreur::depassement_capacite);
         }
-        QVERIFY(apres_repere_satellite(image).empty());
+        QCOMPARE(apres_repere_satellite(image).size(), std::size_t{2});
         QCOMPARE(image.DrawWidth(), 1);
         QCOMPARE(image.DrawStyle(), style_plein);
     }

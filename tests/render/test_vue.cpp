@@ -4,6 +4,7 @@
 #include "render/scene.h"
 #include "soutien/faux_formulaire.h"
 
+#include <QLineF>
 #include <QTest>
 
 #include <algorithm>
@@ -99,9 +100,9 @@ private slots:
         QTest::newRow("entier exact") << 7.0 << -3.0 << 7 << 8003;
         QTest::newRow("y 0.5 au-dessus") << 0.0 << 0.5 << 0 << 7999;
         QTest::newRow("y -0.25 au-dessous") << 0.0 << -0.25 << 0 << 8000;
-        QTest::newRow("dernier X sur 32 bits") << 2147483647.5 << 0.0 << 2147483647 << 8000;
-        QTest::newRow("premier X sur 32 bits") << -2147483648.0 << 0.0 << -2147483647 - 1 << 8000;
-        QTest::newRow("dernier Y sur 32 bits") << 0.0 << -2147475647.0 << 0 << 2147483647;
+        QTest::newRow("bord droit du cadre") << 1e8 + 0.5 << 0.0 << 100000000 << 8000;
+        QTest::newRow("bord gauche du cadre") << -1e8 << 0.0 << -100000000 << 8000;
+        QTest::newRow("bord bas du cadre") << 0.0 << -100008000.0 << 0 << 100016000;
     }
     void passage_a_l_ecran() {
         QFETCH(double, x);
@@ -122,19 +123,55 @@ private slots:
         QCOMPARE(traits[0].couleur, std::int16_t{6});
     }
 
-    // A point the canvas cannot address raises the arithmetic error; nothing is drawn.
+    // A line reaching beyond the box 1e8 units around the canvas is cut where it leaves
+    // it, in double precision, and drawn as far as it crosses the canvas; a line wholly
+    // outside is not drawn. W = 0, Hc = 16000, k = 1.
+    void coupe_hors_cadre_data() {
+        QTest::addColumn<double>("ax");
+        QTest::addColumn<double>("ay");
+        QTest::addColumn<double>("bx");
+        QTest::addColumn<double>("by");
+        QTest::addColumn<QLineF>("attendu"); // empty: nothing drawn
+
+        QTest::newRow("vers la droite, au loin")
+            << 0.0 << 0.0 << 2147483648.0 << 0.0 << QLineF(0, 8000, 1e8, 8000);
+        QTest::newRow("vers la gauche, 1e300")
+            << 1.0 << 0.0 << -1e300 << 0.0 << QLineF(1, 8000, -1e8, 8000);
+        QTest::newRow("d'un bout à l'autre")
+            << -1e15 << 0.0 << 1e15 << 0.0 << QLineF(-1e8, 8000, 1e8, 8000);
+        QTest::newRow("vers le bas, au loin")
+            << 0.0 << 0.0 << 0.0 << -1e12 << QLineF(0, 8000, 0, 1e8 + 16000);
+        QTest::newRow("en diagonale")
+            << 0.0 << 0.0 << 4e8 << -4e8 << QLineF(0, 8000, 1e8, 1e8 + 8000);
+        QTest::newRow("tout entière au-delà") << 3e8 << 0.0 << 4e8 << 5.0 << QLineF();
+    }
+    void coupe_hors_cadre() {
+        QFETCH(double, ax);
+        QFETCH(double, ay);
+        QFETCH(double, bx);
+        QFETCH(double, by);
+        QFETCH(QLineF, attendu);
+        module_de_test m;
+        largeur_image = 0;
+        hauteur_image = 16000;
+
+        SANS_ERREUR(tracer_segment({ax, ay}, {bx, by}, couleur_terre));
+
+        const auto traits = m.fenetre.image.traits();
+        if (attendu.isNull()) {
+            QVERIFY(traits.empty());
+            return;
+        }
+        QCOMPARE(traits.size(), std::size_t{1});
+        QCOMPARE(QLineF(traits[0].x1, traits[0].y1, traits[0].x2, traits[0].y2), attendu);
+    }
+
+    // Only a NaN or an infinity is an error; nothing is drawn.
     void coordonnee_hors_limites_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<nature_erreur>("nature");
 
-        QTest::newRow("X juste au-delà")
-            << 2147483648.0 << 0.0 << nature_erreur::depassement_capacite;
-        QTest::newRow("X juste en deçà")
-            << -2147483648.5 << 0.0 << nature_erreur::depassement_capacite;
-        QTest::newRow("Y juste au-delà")
-            << 0.0 << -2147475648.0 << nature_erreur::depassement_capacite;
-        QTest::newRow("absurde") << 1e300 << 0.0 << nature_erreur::depassement_capacite;
         QTest::newRow("infini") << 0.0 << std::numeric_limits<double>::infinity()
                                 << nature_erreur::depassement_capacite;
         QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0.0

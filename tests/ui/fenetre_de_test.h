@@ -20,8 +20,12 @@ struct fenetre_de_test {
     fenetre_de_test() {
         reinitialiser_module1();
         fenetre = std::make_unique<fenetre_principale>();
-        fenetre->evenements().definir_rapporteur(
-            [this](const erreur_calcul& e) { rapports.push_back(e); });
+        // Every error, however shown; the modal ones do not block.
+        fenetre->definir_temoin([this](const erreur_calcul& e, bool modal) {
+            rapports.push_back(e);
+            (modal ? modaux : non_modaux).push_back(e);
+        });
+        fenetre->definir_boite_de_message([](const erreur_calcul&) {});
         fenetre->show();
     }
     ~fenetre_de_test() {
@@ -56,7 +60,13 @@ struct fenetre_de_test {
     void coller(const char* nom, const QString& t) const { texte(nom)->setText(t); }
 
     std::unique_ptr<fenetre_principale> fenetre;
+    // Commits the edit of a box as the user does, with Enter.
+    void valider(const char* nom) const { QTest::keyClick(texte(nom), Qt::Key_Return); }
+    QLabel* bandeau() const { return controle<QLabel>("bandeau_erreur"); }
+
     std::vector<erreur_calcul> rapports;
+    std::vector<erreur_calcul> modaux;
+    std::vector<erreur_calcul> non_modaux;
 };
 
 } // namespace trajel::test

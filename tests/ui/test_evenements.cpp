@@ -41,6 +41,7 @@ private slots:
 
     void frappe_de_l_utilisateur() {
         f->taper("Text4", "0");
+        f->valider("Text4");
         QCOMPARE(f->texte("Text3")->text(), QString("0")); // zero inclination: no node
         QCOMPARE(traj.inclinaison, 0.0);
         QCOMPARE(traj.grand_omega, 0.0);
@@ -87,13 +88,16 @@ private slots:
         QCOMPARE(f->texte("Text3")->text(), QString("20"));
         const auto traits_avant = f->image()->elements().size();
 
-        // Typing a zero inclination runs Text4_Change, whose nested Text3_Change fails:
-        // the error comes out of the nested assignment, Text4_Change stops there, and
-        // the outermost handler reports it once.
+        // Typing a zero inclination redraws, which fails; committing it runs its rule,
+        // whose nested Text3_Change fails: the error comes out of the nested assignment
+        // and the commit reports it once. Both go to the strip, none to a dialog.
         f->rapports.clear();
         f->taper("Text4", "0");
         QCOMPARE(f->rapports.size(), std::size_t(1));
-        QCOMPARE(f->rapports[0].nature(), nature_erreur::division_par_zero);
+        f->valider("Text4");
+        QCOMPARE(f->rapports.size(), std::size_t(2));
+        QCOMPARE(f->rapports[1].nature(), nature_erreur::division_par_zero);
+        QCOMPARE(f->non_modaux.size(), std::size_t(2));
         QCOMPARE(f->texte("Text3")->text(), QString("0"));
         QVERIFY(f->image()->elements().size() <= traits_avant);
 

@@ -4,6 +4,8 @@
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
 
+#include "core/texte.h"
+
 #include <QAction>
 #include <QPushButton>
 
@@ -62,10 +64,14 @@ private slots:
         QTest::newRow("300.5") << "300.5" << false;
         QTest::newRow("301") << "301" << false;
     }
+    // The user's edit redraws at once; the rule waits for the edit to be committed.
     void altitudes_egales() {
         QFETCH(QString, za);
         QFETCH(bool, egales);
         f->coller("Text1", za);
+        QCOMPARE(f->texte("Text5")->text(), QString("10"));
+        QCOMPARE(traj.za, Val(za.toStdString()));
+        f->valider("Text1");
         QCOMPARE(f->texte("Text5")->text(), egales ? QString("0") : QString("10"));
         QCOMPARE(traj.petit_omega, egales ? 0.0 : 10.0);
         QVERIFY(f->rapports.empty());
@@ -73,6 +79,7 @@ private slots:
 
     void altitudes_egales_depuis_zp() {
         f->taper("Text2", "2000");
+        f->valider("Text2");
         QCOMPARE(f->texte("Text5")->text(), QString("0"));
         QCOMPARE(traj.excentricite, 0.0);
     }
@@ -82,6 +89,7 @@ private slots:
         QCOMPARE(f->texte("Text1")->text(), QString("45"));
         QCOMPARE(f->legende("Label6"), QString("Phi°"));
         f->taper("Text2", "45");
+        f->valider("Text2");
         QCOMPARE(f->texte("Text5")->text(), QString("0"));
     }
 
@@ -105,6 +113,8 @@ private slots:
         QFETCH(QString, i);
         QFETCH(QString, omega);
         f->coller("Text4", i);
+        QCOMPARE(f->texte("Text3")->text(), QString("20"));
+        f->valider("Text4");
         QCOMPARE(f->texte("Text3")->text(), omega);
     }
 
@@ -178,24 +188,73 @@ private slots:
         QVERIFY(f->rapports.empty());
     }
 
+    // Under "hyperbolique" Reset writes the angle that option proposes, and completes.
     void reset_en_hyperbole() {
         f->option("Option_hyperbolique")->click();
+        f->taper("Text1", "60");
+        f->taper("Text3", "99");
         f->controle<QPushButton>("Command1")->click();
-        // Text1 "2000" is read as the angle Phi, which describes no hyperbola: the
-        // user is told, and the orbit type stays hyperbolic.
-        QCOMPARE(f->texte("Text1")->text(), QString("2000"));
+        QCOMPARE(f->texte("Text1")->text(), QString("45"));
+        QCOMPARE(f->texte("Text3")->text(), QString("20"));
+        QCOMPARE(f->texte("Text7")->text(), QString("25"));
         QVERIFY(f->option("Option_hyperbolique")->isChecked());
-        QCOMPARE(f->rapports.size(), std::size_t(1));
-        QCOMPARE(f->rapports.back().nature(), nature_erreur::angle_phi_invalide);
+        QVERIFY(f->rapports.empty());
+        QCOMPARE(traj.angle_asymptote, 45.0);
+        QCOMPARE(traj.type_conique, std::string("hyperbolique"));
+        // Any other type keeps its 2000.
+        f->option("Option_parabolique")->click();
+        f->controle<QPushButton>("Command1")->click();
+        QCOMPARE(f->texte("Text1")->text(), QString("2000"));
     }
 
+    // Typing "300.5" over Za passes through "300", equal to Zp, and "-5" over i through
+    // "-", which reads 0: neither wipes a box, since the rules wait for the commit, and
+    // the values committed make no rule apply. A committed "300" does.
+    void regles_pendant_la_frappe_data() {
+        QTest::addColumn<QString>("boite");
+        QTest::addColumn<QString>("frappe");
+        QTest::addColumn<int>("validation"); // Qt::Key
+        QTest::addColumn<QString>("cible");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("Za 300.5, Entrée") << "Text1"
+                                          << "300.5" << int(Qt::Key_Return) << "Text5"
+                                          << "10";
+        QTest::newRow("Za 300, Entrée") << "Text1"
+                                        << "300" << int(Qt::Key_Return) << "Text5"
+                                        << "0";
+        QTest::newRow("Zp 2000, Tab") << "Text2"
+                                      << "2000" << int(Qt::Key_Tab) << "Text5"
+                                      << "0";
+        QTest::newRow("i -5, Tab") << "Text4"
+                                   << "-5" << int(Qt::Key_Tab) << "Text3"
+                                   << "20";
+        QTest::newRow("i 0, Entrée") << "Text4"
+                                     << "0" << int(Qt::Key_Return) << "Text3"
+                                     << "0";
+    }
     void regles_pendant_la_frappe() {
-        // Typing "300.5" over Za passes through "300", equal to Zp: the rule sets
-        // omega to 0 and never restores it.
-        f->taper("Text1", "300.5");
+        QFETCH(QString, boite);
+        QFETCH(QString, frappe);
+        QFETCH(int, validation);
+        QFETCH(QString, cible);
+        QFETCH(QString, attendu);
+        f->fenetre->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->fenetre.get()));
+        f->texte(qPrintable(boite))->setFocus();
+        f->taper(qPrintable(boite), frappe);
+        QCOMPARE(f->texte(qPrintable(cible))->text(),
+                 cible == "Text5" ? QString("10") : QString("20"));
+        QTest::keyClick(f->texte(qPrintable(boite)), Qt::Key(validation));
+        QCOMPARE(f->texte(qPrintable(cible))->text(), attendu);
+        QVERIFY(f->rapports.empty());
+    }
+
+    // A click on another control commits the edit first: the scroll bar takes no focus.
+    void clic_ailleurs_valide() {
+        f->taper("Text1", "300");
+        QCOMPARE(f->texte("Text5")->text(), QString("10"));
+        QTest::mouseClick(f->controle<QScrollBar>("HScroll1"), Qt::LeftButton);
         QCOMPARE(f->texte("Text5")->text(), QString("0"));
-        f->taper("Text4", "-5"); // "-" alone reads 0
-        QCOMPARE(f->texte("Text3")->text(), QString("0"));
     }
 
     void barres_et_legendes_data() {
