@@ -206,7 +206,9 @@ void tracer_satellite_hors_pas(surface& image, const trajectoire& t) {
 // Bounds beyond the 16-bit range overflow in plage_tracee(); the counter is a plain int
 // so that nu2 = 32767 ends the loop.
 void tracer_conique(const trajectoire& t) {
-    const plage_anomalies bornes = plage_tracee(t);
+    const plage_anomalies bornes = en_calculant(
+        "la plage des anomalies tracées, qui tient en ±32767° (zone « Anomalie° » ou « Phi° »)",
+        [&] { return plage_tracee(t); });
     surface& image = Form1->Picture1();
     bool satellite_trace = false;
     if (bornes.debut <= bornes.fin) {
