@@ -15,6 +15,16 @@
 
 namespace trajel::test {
 
+// Whether the picture marks the satellite.
+inline bool s_imprime(const Picture1* image) {
+    for (const auto& t : image->textes()) {
+        if (t.texte == "S") {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A fresh main window, shown offscreen, with its error reports captured.
 struct fenetre_de_test {
     fenetre_de_test() {

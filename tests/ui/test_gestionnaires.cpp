@@ -14,19 +14,6 @@
 using namespace trajel;
 using namespace trajel::test;
 
-namespace {
-
-bool s_imprime(const Picture1* image) {
-    for (const auto& t : image->textes()) {
-        if (t.texte == "S") {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 class TestGestionnaires : public QObject {
     Q_OBJECT
 private slots:

@@ -15,15 +15,6 @@ using namespace trajel::test;
 
 namespace {
 
-bool s_imprime(const Picture1* image) {
-    for (const auto& t : image->textes()) {
-        if (t.texte == "S") {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool marquee(const QLineEdit* boite) {
     return boite->styleSheet().contains(QStringLiteral("#d00000"));
 }
