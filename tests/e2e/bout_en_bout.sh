@@ -65,11 +65,15 @@ centre_x=$(($(cx 240) + 2 + 5167 / 15)); centre_y=$(($(cy 120) + 2 + 4327 / 15))
 
 rouges_depart=$(compter depart "#FF0000")
 verifier "the orbit's light red is drawn ($rouges_depart pixels)" test "$rouges_depart" -gt 200
+# The lines are antialiased: a thin black line leaves dark pixels, not always pure
+# black ones. Near black: within 25 % of black (darker than #404040); the blue and
+# green of the frames (0, 0, 128) and (0, 128, 0) stay outside.
 noirs_contour=0
 for angle in $(seq 0 10 350); do
     read -r px py < <(awk -v a="$angle" -v cx="$centre_x" -v cy="$centre_y" \
         'BEGIN { r = 3618 * 0.5409375 / 15; printf "%d %d\n", cx + r * cos(a * 3.14159265 / 180), cy - r * sin(a * 3.14159265 / 180) }')
-    convert "$travail/depart.png" -crop 5x5+$((px - 2))+$((py - 2)) +repage txt:- | grep -qi "#000000" &&
+    convert "$travail/depart.png" -crop 5x5+$((px - 2))+$((py - 2)) +repage \
+        -fuzz 25% -fill "#000000" -opaque "#000000" txt:- | grep -qi "#000000" &&
         noirs_contour=$((noirs_contour + 1))
 done
 verifier "the Earth's black outline surrounds the centre ($noirs_contour of 36 directions)" test "$noirs_contour" -ge 30
