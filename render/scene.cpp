@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 #include "core/trajectoire.h"
+#include "render/marques.h"
 
 #include <cmath>
 
@@ -295,12 +296,14 @@ void rafraichissement_complet() {
     calcul_trajectoire(traj);
     tracer_terre();
     tracer_scene(traj);
+    tracer_marques_demandees(traj);
 }
 
 void rafraichissement_vue() {
     Form1->Picture1().Cls();
     tracer_terre();
     tracer_scene(traj);
+    tracer_marques_demandees(traj);
 }
 
 } // namespace trajel
