@@ -174,12 +174,12 @@ void outils_image::zoomer(int crans) {
 }
 
 void outils_image::vue_initiale() {
-    fenetre_.evenements().executer([] {
-        if (zoom != 1.0) {
+    if (zoom != 1.0) {
+        fenetre_.evenements().executer([] {
             zoom = 1.0;
             rafraichissement_vue();
-        }
-    });
+        });
+    }
     HScroll1_->setValue(longitude_initiale);
     VScroll1_->setValue(VScroll1_initial);
 }

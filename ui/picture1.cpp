@@ -59,9 +59,7 @@ QFont police_image(const QPainter& peintre, double pixels_par_twip) {
     return police;
 }
 
-// Snaps painter points to the device pixel grid: to pixel centres for a line of odd
-// device width, to pixel edges for an even one. Only for painters that scale and
-// translate.
+// Snaps lines to the device pixel grid, for painters that only scale and translate.
 class grille_appareil {
 public:
     grille_appareil(const QPainter& peintre, bool active)
@@ -82,17 +80,28 @@ public:
         return pixels_ / echelle_;
     }
 
-    QPointF point(const QPointF& p) const {
+    // Across the line, its ends go to pixel centres for an odd width and to pixel
+    // edges for an even one; along it, to pixel edges, so that dots are whole pixels.
+    void aligner(QPointF& a, QPointF& b) const {
         if (!active_) {
-            return p;
+            return;
         }
-        QPointF d = vers_appareil_.map(p);
-        if (std::fmod(pixels_, 2.0) == 1.0) {
-            d = QPointF(std::floor(d.x()) + 0.5, std::floor(d.y()) + 0.5);
+        QPointF da = vers_appareil_.map(a);
+        QPointF db = vers_appareil_.map(b);
+        const bool impaire = std::fmod(pixels_, 2.0) == 1.0;
+        auto travers = [impaire](double v) {
+            return impaire ? std::floor(v) + 0.5 : std::round(v);
+        };
+        auto long_de = [](double v) { return std::round(v); };
+        if (std::abs(db.x() - da.x()) >= std::abs(db.y() - da.y())) {
+            da = QPointF(long_de(da.x()), travers(da.y()));
+            db = QPointF(long_de(db.x()), travers(db.y()));
         } else {
-            d = QPointF(std::round(d.x()), std::round(d.y()));
+            da = QPointF(travers(da.x()), long_de(da.y()));
+            db = QPointF(travers(db.x()), long_de(db.y()));
         }
-        return depuis_appareil_.map(d);
+        a = depuis_appareil_.map(da);
+        b = depuis_appareil_.map(db);
     }
 
 private:
@@ -139,7 +148,8 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
             stylo.setCapStyle(Qt::RoundCap);
         }
         peintre.setPen(stylo);
-        peintre.drawLine(grille.point(debut), grille.point(fin));
+        grille.aligner(debut, fin);
+        peintre.drawLine(debut, fin);
     }
 }
 
