@@ -145,7 +145,7 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
             stylo.setCapStyle(Qt::FlatCap);
             stylo.setDashPattern({1.0, 2.0});
         } else {
-            stylo.setCapStyle(Qt::RoundCap);
+            stylo.setCapStyle(Qt::SquareCap); // joins the conic's steps, cheaper than round
         }
         peintre.setPen(stylo);
         grille.aligner(debut, fin);
