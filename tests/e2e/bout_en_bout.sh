@@ -125,6 +125,44 @@ capture preset
 difference=$(difference avant_preset preset)
 verifier "the preset redrew the picture ($difference pixels differ)" test "$difference" -gt 100
 
+# Dragging on the picture turns the view; the wheel zooms.
+xdotool mousemove "$centre_x" "$centre_y" mousedown 1
+for pas in $(seq 1 20); do xdotool mousemove "$((centre_x + 3 * pas))" "$((centre_y + pas))"; sleep 0.02; done
+xdotool mouseup 1
+sleep 0.5
+capture glisse
+difference=$(difference preset glisse)
+verifier "a drag on the picture turned the view ($difference pixels differ)" test "$difference" -gt 100
+xdotool mousemove "$centre_x" "$centre_y" click 4
+sleep 0.5
+capture molette
+difference=$(difference glisse molette)
+verifier "the wheel zoomed the picture ($difference pixels differ)" test "$difference" -gt 100
+
+# F11 opens the large view; it shows the orbit, larger.
+xdotool key F11
+vue=""
+for _ in $(seq 30); do
+    vue=$(xdotool search --name "^Vue agrandie" 2>/dev/null | head -n 1 || true)
+    [ -n "$vue" ] && break
+    sleep 0.1
+done
+verifier "F11 opens the large view" test -n "$vue"
+if [ -n "$vue" ]; then
+    sleep 0.7
+    capture vue
+    eval "$(xdotool getwindowgeometry --shell "$vue")"
+    rouges_vue=$(convert "$travail/vue.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage \
+        -fuzz 20% -fill "#FF0000" -opaque "#FF0000" txt:- | grep -ci "#FF0000" || true)
+    rouges_image=$(compter molette "#FF0000")
+    verifier "the large view shows more of the orbit's red ($rouges_vue against $rouges_image)" \
+        test "$rouges_vue" -gt "$rouges_image"
+    xdotool windowactivate --sync "$vue" 2>/dev/null || xdotool windowfocus "$vue"
+    xdotool key ctrl+w
+    sleep 0.5
+    verifier "the large view closes" test -z "$(xdotool search --name '^Vue agrandie' 2>/dev/null || true)"
+fi
+
 verifier "trajel still runs" kill -0 "$pid_trajel"
 verifier "the main window answers" xdotool getwindowname "$fenetre"
 
