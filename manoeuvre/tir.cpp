@@ -5,6 +5,7 @@
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
 #include "manoeuvre/integration.h"
+#include "render/marques.h"
 #include "render/scene.h"
 
 #include <cmath>
@@ -201,6 +202,8 @@ void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vecto
     for (std::size_t i = 1; i < arc.size(); ++i) {
         tracer_segment(arc[i - 1], arc[i], couleur_terre);
     }
+    tracer_marques_demandees(avant);
+    tracer_marques_demandees(R);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 #include "core/trajectoire.h"
+#include "render/marques.h"
 
 #include <cmath>
 
@@ -401,6 +402,7 @@ void rafraichissement_complet() {
         calcul_trajectoire(traj);
         tracer_terre();
         tracer_scene(traj);
+        tracer_marques_demandees(traj);
     } catch (...) {
         traj = traj_dessinee;
         isp = isp_dessinee;
@@ -420,6 +422,7 @@ void rafraichissement_vue() {
     Form1->Picture1().Cls();
     tracer_terre();
     tracer_scene(traj);
+    tracer_marques_demandees(traj);
 }
 
 } // namespace trajel

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-liberation locales
   libbenchmark-dev libboost-dev
-  xvfb xauth x11-utils imagemagick xdotool desktop-file-utils
+  xvfb xauth x11-utils imagemagick xdotool desktop-file-utils poppler-utils
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
 )

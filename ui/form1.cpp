@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/regles.h"
 #include "render/scene.h"
+#include "ui/outils_image.h"
 #include "ui/picture1.h"
 #include "ui/twips.h"
 
@@ -306,6 +307,7 @@ void fenetre_principale::creer_menus() {
     action(menu, "menu_quitter", "quitter", &fenetre_principale::menu_quitter_Click);
 
     menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils");
+    ajouter_outils_image(*this, menu_outils_);
 
     QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);

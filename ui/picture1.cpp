@@ -2,10 +2,13 @@
 
 #include "ui/twips.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 
 namespace trajel {
 
@@ -48,40 +51,156 @@ bool decouper(QPointF& a, QPointF& b, const QRectF& zone) {
     return true;
 }
 
-QFont police_image() {
+// "Arial" 8.25 pt, 165 twips, in the painter's units on its device.
+QFont police_image(const QPainter& peintre, double pixels_par_twip) {
     QFont police(QStringLiteral("Arial"));
-    police.setPointSizeF(8.25);
+    const double dpi = peintre.device()->logicalDpiY();
+    police.setPointSizeF(165.0 * pixels_par_twip * 72.0 / (dpi > 0 ? dpi : 96.0));
     return police;
 }
+
+// Snaps lines to the device pixel grid, for painters that only scale and translate.
+class grille_appareil {
+public:
+    grille_appareil(const QPainter& peintre, bool active)
+        : vers_appareil_(peintre.deviceTransform()) {
+        active_ = active && vers_appareil_.type() <= QTransform::TxScale;
+        if (active_) {
+            depuis_appareil_ = vers_appareil_.inverted();
+            echelle_ = std::abs(vers_appareil_.m11());
+        }
+    }
+
+    // A pen `largeur` painter units wide, in whole device pixels (at least one).
+    double largeur(double largeur) {
+        if (!active_) {
+            return largeur;
+        }
+        pixels_ = std::max(1.0, std::round(largeur * echelle_));
+        return pixels_ / echelle_;
+    }
+
+    // Across the line, its ends go to pixel centres for an odd width and to pixel
+    // edges for an even one; along it, to pixel edges, so that dots are whole pixels.
+    void aligner(QPointF& a, QPointF& b) const {
+        if (!active_) {
+            return;
+        }
+        QPointF da = vers_appareil_.map(a);
+        QPointF db = vers_appareil_.map(b);
+        const bool impaire = std::fmod(pixels_, 2.0) == 1.0;
+        auto travers = [impaire](double v) {
+            return impaire ? std::floor(v) + 0.5 : std::round(v);
+        };
+        auto long_de = [](double v) { return std::round(v); };
+        if (std::abs(db.x() - da.x()) >= std::abs(db.y() - da.y())) {
+            da = QPointF(long_de(da.x()), travers(da.y()));
+            db = QPointF(long_de(db.x()), travers(db.y()));
+        } else {
+            da = QPointF(travers(da.x()), long_de(da.y()));
+            db = QPointF(travers(db.x()), long_de(db.y()));
+        }
+        a = depuis_appareil_.map(da);
+        b = depuis_appareil_.map(db);
+    }
+
+private:
+    QTransform vers_appareil_;
+    QTransform depuis_appareil_;
+    bool active_ = false;
+    double echelle_ = 1.0;
+    double pixels_ = 1.0;
+};
 
 } // namespace
 
 void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
-                   double pixels_par_twip, const QRectF& zone) {
-    const QFont police = police_image();
+                   const rendu_image& rendu, const QRectF& zone) {
+    peintre.setRenderHint(QPainter::Antialiasing, rendu.lissage);
+    peintre.setRenderHint(QPainter::TextAntialiasing, rendu.lissage);
+    const QFont police = police_image(peintre, rendu.pixels_par_twip);
     peintre.setFont(police);
     const double ascendante = QFontMetricsF(police, peintre.device()).ascent();
-    const QRectF limite = zone.adjusted(-4.0, -4.0, 4.0, 4.0);
+    const double marge = 4.0 * rendu.unite_plume;
+    const QRectF limite = zone.adjusted(-marge, -marge, marge, marge);
+    grille_appareil grille(peintre, rendu.grille);
+    const double ppt = rendu.pixels_par_twip;
     for (const element_affichage& e : elements) {
-        const QPointF a(e.x1 * pixels_par_twip, e.y1 * pixels_par_twip);
+        const QPointF a(e.x1 * ppt, e.y1 * ppt);
         if (e.nature == element_affichage::genre::texte) {
             peintre.setPen(Qt::black);
             peintre.drawText(a + QPointF(0.0, ascendante), QString::fromStdString(e.texte));
             continue;
         }
         QPointF debut = a;
-        QPointF fin(e.x2 * pixels_par_twip, e.y2 * pixels_par_twip);
+        QPointF fin(e.x2 * ppt, e.y2 * ppt);
         if (!decouper(debut, fin, limite)) {
             continue;
         }
+        const bool pointille = e.epaisseur <= 1 && e.style == style_pointille;
         QPen stylo(couleur_qt(e.couleur));
-        stylo.setCosmetic(true);
-        stylo.setWidth(std::max(1, e.epaisseur));
-        stylo.setStyle(e.epaisseur <= 1 && e.style == style_pointille ? Qt::DotLine
-                                                                      : Qt::SolidLine);
+        stylo.setWidthF(grille.largeur(std::max(1, e.epaisseur) * rendu.unite_plume));
+        if (pointille) {
+            // One dot, two blanks, in pen widths: dotted at every scale.
+            stylo.setCapStyle(Qt::FlatCap);
+            stylo.setDashPattern({1.0, 2.0});
+        } else {
+            stylo.setCapStyle(Qt::SquareCap); // joins the conic's steps, cheaper than round
+        }
         peintre.setPen(stylo);
+        grille.aligner(debut, fin);
         peintre.drawLine(debut, fin);
     }
+}
+
+void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
+                   double pixels_par_twip, const QRectF& zone) {
+    peindre_liste(peintre, elements, rendu_image{pixels_par_twip, 1.0, true, true}, zone);
+}
+
+QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
+                             QSizeF twips, double twips_par_pixel, const QRectF& cible,
+                             bool grille) {
+    const double largeur = twips.width() / twips_par_pixel; // pixels of the picture
+    const double hauteur = twips.height() / twips_par_pixel;
+    if (!(largeur > 0.0 && hauteur > 0.0) || cible.isEmpty()) {
+        return {};
+    }
+    const double echelle = std::min(cible.width() / largeur, cible.height() / hauteur);
+    QRectF rempli(0.0, 0.0, largeur * echelle, hauteur * echelle);
+    rempli.moveCenter(cible.center());
+    peintre.save();
+    peintre.setClipRect(rempli, Qt::IntersectClip);
+    peintre.translate(rempli.topLeft());
+    peindre_liste(peintre, elements, rendu_image{echelle / twips_par_pixel, echelle, true, grille},
+                  QRectF(QPointF(0.0, 0.0), rempli.size()));
+    peintre.restore();
+    return rempli;
+}
+
+void geste_vue::commencer(QPointF position) {
+    actif_ = true;
+    precedente_ = position;
+    reste_ = QPointF();
+}
+
+QPoint geste_vue::deplacer(QPointF position, double pixels_par_degre) {
+    if (!actif_ || !(pixels_par_degre > 0.0)) {
+        return {};
+    }
+    const QPointF cumul = reste_ + (position - precedente_);
+    precedente_ = position;
+    const int x = static_cast<int>(std::trunc(cumul.x() / pixels_par_degre));
+    const int y = static_cast<int>(std::trunc(cumul.y() / pixels_par_degre));
+    reste_ = cumul - QPointF(x * pixels_par_degre, y * pixels_par_degre);
+    return {x, y};
+}
+
+int geste_vue::crans(int huitiemes_de_degre) {
+    reste_molette_ += huitiemes_de_degre;
+    const int n = reste_molette_ / 120;
+    reste_molette_ -= n * 120;
+    return n;
 }
 
 Picture1::Picture1(QWidget* parent) : QFrame(parent) {
@@ -93,6 +212,9 @@ Picture1::Picture1(QWidget* parent) : QFrame(parent) {
     fond.setColor(QPalette::Window, Qt::white); // the system colour of title-bar text
     setPalette(fond);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus); // Ctrl+C copies the focused picture
+    setCursor(Qt::OpenHandCursor);  // dragging turns the view
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 double Picture1::twips_par_pixel() const {
@@ -132,6 +254,10 @@ void Picture1::annuler_affichage() {
     remettre(affiches_);
 }
 
+rendu_image Picture1::rendu() const {
+    return rendu_image{1.0 / twips_par_pixel(), 1.0, true, true};
+}
+
 void Picture1::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter peintre(this);
@@ -139,9 +265,58 @@ void Picture1::paintEvent(QPaintEvent* event) {
     peintre.fillRect(interieur, Qt::white);
     peintre.setClipRect(interieur);
     peintre.translate(interieur.topLeft());
-    peintre.setRenderHint(QPainter::Antialiasing, false);
-    peindre_liste(peintre, affiches_, 1.0 / twips_par_pixel(),
+    peindre_liste(peintre, affiches_, rendu(),
                   QRectF(0.0, 0.0, interieur.width(), interieur.height()));
+}
+
+void Picture1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QFrame::mousePressEvent(event);
+        return;
+    }
+    geste_.commencer(event->position());
+    setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void Picture1::mouseMoveEvent(QMouseEvent* event) {
+    if (!geste_.actif()) {
+        QFrame::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint degres = geste_.deplacer(event->position(), pixels_par_degre);
+    if (!degres.isNull()) {
+        emit glissement(degres.x(), degres.y());
+    }
+    event->accept();
+}
+
+void Picture1::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && geste_.actif()) {
+        geste_.finir();
+        setCursor(Qt::OpenHandCursor);
+        event->accept();
+        return;
+    }
+    QFrame::mouseReleaseEvent(event);
+}
+
+void Picture1::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QFrame::mouseDoubleClickEvent(event);
+        return;
+    }
+    geste_.finir();
+    emit double_clic();
+    event->accept();
+}
+
+void Picture1::wheelEvent(QWheelEvent* event) {
+    const int n = geste_.crans(event->angleDelta().y());
+    if (n != 0) {
+        emit molette(n);
+    }
+    event->accept();
 }
 
 } // namespace trajel

@@ -78,11 +78,15 @@ centre_x=$(($(cx 240) + 2 + 5167 / 15)); centre_y=$(($(cy 120) + 2 + 4327 / 15))
 
 rouges_depart=$(compter depart "#FF0000")
 verifier "the orbit's light red is drawn ($rouges_depart pixels)" test "$rouges_depart" -gt 200
+# The lines are antialiased: a thin black line leaves dark pixels, not always pure
+# black ones. Near black: within 25 % of black (darker than #404040); the blue and
+# green of the frames (0, 0, 128) and (0, 128, 0) stay outside.
 noirs_contour=0
 for angle in $(seq 0 10 350); do
     read -r px py < <(awk -v a="$angle" -v cx="$centre_x" -v cy="$centre_y" \
         'BEGIN { r = 3618 * 0.5409375 / 15; printf "%d %d\n", cx + r * cos(a * 3.14159265 / 180), cy - r * sin(a * 3.14159265 / 180) }')
-    convert "$travail/depart.png" -crop 5x5+$((px - 2))+$((py - 2)) +repage txt:- | grep -qi "#000000" &&
+    convert "$travail/depart.png" -crop 5x5+$((px - 2))+$((py - 2)) +repage \
+        -fuzz 25% -fill "#000000" -opaque "#000000" txt:- | grep -qi "#000000" &&
         noirs_contour=$((noirs_contour + 1))
 done
 verifier "the Earth's black outline surrounds the centre ($noirs_contour of 36 directions)" test "$noirs_contour" -ge 30
@@ -133,6 +137,44 @@ sleep 1
 capture preset
 difference=$(difference avant_preset preset)
 verifier "the preset redrew the picture ($difference pixels differ)" test "$difference" -gt 100
+
+# Dragging on the picture turns the view; the wheel zooms.
+xdotool mousemove "$centre_x" "$centre_y" mousedown 1
+for pas in $(seq 1 20); do xdotool mousemove "$((centre_x + 3 * pas))" "$((centre_y + pas))"; sleep 0.02; done
+xdotool mouseup 1
+sleep 0.5
+capture glisse
+difference=$(difference preset glisse)
+verifier "a drag on the picture turned the view ($difference pixels differ)" test "$difference" -gt 100
+xdotool mousemove "$centre_x" "$centre_y" click 4
+sleep 0.5
+capture molette
+difference=$(difference glisse molette)
+verifier "the wheel zoomed the picture ($difference pixels differ)" test "$difference" -gt 100
+
+# F11 opens the large view; it shows the orbit, larger.
+xdotool key F11
+vue=""
+for _ in $(seq 30); do
+    vue=$(xdotool search --name "^Vue agrandie" 2>/dev/null | head -n 1 || true)
+    [ -n "$vue" ] && break
+    sleep 0.1
+done
+verifier "F11 opens the large view" test -n "$vue"
+if [ -n "$vue" ]; then
+    sleep 0.7
+    capture vue
+    eval "$(xdotool getwindowgeometry --shell "$vue")"
+    rouges_vue=$(convert "$travail/vue.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage \
+        -fuzz 20% -fill "#FF0000" -opaque "#FF0000" txt:- | grep -ci "#FF0000" || true)
+    rouges_image=$(compter molette "#FF0000")
+    verifier "the large view shows more of the orbit's red ($rouges_vue against $rouges_image)" \
+        test "$rouges_vue" -gt "$rouges_image"
+    xdotool windowactivate --sync "$vue" 2>/dev/null || xdotool windowfocus "$vue"
+    xdotool key ctrl+w
+    sleep 0.5
+    verifier "the large view closes" test -z "$(xdotool search --name '^Vue agrandie' 2>/dev/null || true)"
+fi
 
 verifier "trajel still runs" kill -0 "$pid_trajel"
 verifier "the main window answers" xdotool getwindowname "$fenetre"

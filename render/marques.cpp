@@ -1,0 +1,186 @@
+#include "render/marques.h"
+
+#include "core/surface.h"
+#include "core/trajectoire.h"
+#include "render/scene.h"
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+// Sizes on the picture, in twips (15 a pixel at 96 dpi).
+constexpr double longueur_pointe = 180.0;
+constexpr double longueur_trait = 150.0;
+constexpr double demi_losange = 75.0;
+constexpr double ouverture_pointe = 25.0; // degrees between the chevron's arms and the motion
+
+// Canvas units a kilometre of the view plane, as tracer_segment maps them.
+double echelle_km() {
+    return controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
+}
+
+// The conic at true anomaly nu (degrees): false when that point is not at a finite
+// distance (1 + e cos nu <= 0).
+bool point_conique(const trajectoire& t, double nu, vecteur& p) {
+    const double denominateur = controle(1.0 + controle(t.excentricite * std::cos(deg_rad(nu))));
+    if (!(denominateur > 0.0)) {
+        return false;
+    }
+    const double r = quotient(t.parametre, denominateur);
+    mult_scalaire(r,
+                  u_orbital(trigo_de(t.grand_omega), trigo_de(t.inclinaison),
+                            trigo_de(controle(t.petit_omega + nu))),
+                  p);
+    return true;
+}
+
+// A view-plane point lands no further than one picture size off the picture.
+bool pres_de_l_image(const point_vue& p) {
+    const double k = echelle_km();
+    const double x = controle(p.x * k);
+    const double y = controle(p.y * k);
+    return std::abs(x) <= 1.5 * largeur_image && std::abs(y) <= 1.5 * hauteur_image;
+}
+
+// a + longueur d, longueur in canvas units along the unit view-plane direction d.
+point_vue decale(const point_vue& a, const point_vue& d, double longueur) {
+    const double km = quotient(longueur, echelle_km());
+    return {controle(a.x + controle(d.x * km)), controle(a.y + controle(d.y * km))};
+}
+
+point_vue tourne(const point_vue& d, double degres) {
+    const trigo r = trigo_de(degres);
+    return {controle(d.x * r.c - d.y * r.s), controle(d.x * r.s + d.y * r.c)};
+}
+
+// d / |d|, or false when d is (nearly) zero.
+bool direction(const point_vue& d, point_vue& unite) {
+    const double n = racine(controle(d.x * d.x + d.y * d.y));
+    if (!(n > 1e-9)) {
+        return false;
+    }
+    unite = {quotient(d.x, n), quotient(d.y, n)};
+    return true;
+}
+
+// The satellite's chevron: its arms open backwards from the satellite, along the
+// velocity projected on the view plane. Width 2 where the conic is seen, 1 where the
+// Earth hides it.
+void tracer_pointe(const trajectoire& t) {
+    vecteur p;
+    if (!point_conique(t, t.anomalie, p)) {
+        return;
+    }
+    point_vue position;
+    projeter(repere_vue, p, position);
+    if (!pres_de_l_image(position)) {
+        return;
+    }
+    // d/dnu of r u(omega + nu), divided by r: (e sin nu / (1 + e cos nu)) u + v.
+    const trigo nu = trigo_de(t.anomalie);
+    const trigo o = trigo_de(t.grand_omega);
+    const trigo i = trigo_de(t.inclinaison);
+    const trigo angle = trigo_de(controle(t.petit_omega + t.anomalie));
+    const double radial =
+        quotient(controle(t.excentricite * nu.s), controle(1.0 + controle(t.excentricite * nu.c)));
+    vecteur u;
+    mult_scalaire(radial, u_orbital(o, i, angle), u);
+    const vecteur v = v_orbital(o, i, angle);
+    const vecteur vitesse{controle(u.x + v.x), controle(u.y + v.y), controle(u.z + v.z)};
+    point_vue projetee;
+    projeter(repere_vue, vitesse, projetee);
+    point_vue sens;
+    if (!direction(projetee, sens)) {
+        return; // moving along the line of sight
+    }
+    const point_vue arriere{-sens.x, -sens.y};
+    const bool vu =
+        prod_scalaire(p, repere_vue.u) >= 0.0 ||
+        racine(controle(position.x * position.x + position.y * position.y)) >= rayon_terre;
+    surface& image = Form1->Picture1();
+    image.DrawWidth(vu ? 2 : 1);
+    tracer_segment(decale(position, tourne(arriere, ouverture_pointe), longueur_pointe), position,
+                   couleur_trajectoire);
+    tracer_segment(position, decale(position, tourne(arriere, -ouverture_pointe), longueur_pointe),
+                   couleur_trajectoire);
+    image.DrawWidth(1);
+}
+
+// An apsis: a tick outwards from the Earth's centre on the view plane, its label at
+// the tick's end.
+void tracer_apside(const trajectoire& t, double nu, const char* etiquette) {
+    vecteur p;
+    if (!point_conique(t, nu, p)) {
+        return;
+    }
+    point_vue position;
+    projeter(repere_vue, p, position);
+    if (!pres_de_l_image(position)) {
+        return;
+    }
+    point_vue dehors;
+    if (!direction(position, dehors)) {
+        dehors = {0.0, 1.0}; // seen end-on: the tick points up
+    }
+    tracer_segment(position, decale(position, dehors, longueur_trait), couleur_trajectoire);
+    Form1->Picture1().Print(etiquette);
+}
+
+// The ascending node, where the argument of latitude omega + nu is 0: a diamond, its
+// label at its right-hand corner. An equatorial orbit has none.
+void tracer_noeud(const trajectoire& t) {
+    if (std::fmod(t.inclinaison, 180.0) == 0.0) {
+        return;
+    }
+    vecteur p;
+    if (!point_conique(t, controle(-t.petit_omega), p)) {
+        return;
+    }
+    point_vue centre;
+    projeter(repere_vue, p, centre);
+    if (!pres_de_l_image(centre)) {
+        return;
+    }
+    const point_vue coins[4] = {
+        decale(centre, {1.0, 0.0}, demi_losange), decale(centre, {0.0, -1.0}, demi_losange),
+        decale(centre, {-1.0, 0.0}, demi_losange), decale(centre, {0.0, 1.0}, demi_losange)};
+    for (int n = 0; n < 4; ++n) {
+        tracer_segment(coins[n], coins[(n + 1) % 4], couleur_trajectoire);
+    }
+    Form1->Picture1().Print("NA");
+}
+
+bool conique_connue(const trajectoire& t) {
+    return t.type_conique == circulaire || t.type_conique == elliptique ||
+           t.type_conique == parabolique || t.type_conique == hyperbolique;
+}
+
+} // namespace
+
+void tracer_marques(const trajectoire& t) {
+    if (!conique_connue(t)) {
+        return;
+    }
+    surface& image = Form1->Picture1();
+    image.DrawWidth(1);
+    image.DrawStyle(style_plein);
+    if ((t.type_conique == elliptique || t.type_conique == circulaire) && t.excentricite > 0.0 &&
+        t.excentricite < 1.0) {
+        tracer_apside(t, 0.0, "P");
+        tracer_apside(t, 180.0, "A");
+    }
+    tracer_noeud(t);
+    tracer_pointe(t);
+    image.DrawWidth(1);
+    image.DrawStyle(style_plein);
+}
+
+void tracer_marques_demandees(const trajectoire& t) {
+    if (marques_du_mouvement) {
+        tracer_marques(t);
+    }
+}
+
+} // namespace trajel

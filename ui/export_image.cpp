@@ -1,0 +1,196 @@
+#include "ui/export_image.h"
+
+#include "ui/picture1.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <cmath>
+#include <functional>
+
+namespace trajel {
+
+namespace {
+
+// The picture's size in its own pixels.
+QSizeF taille_pixels(const scene_image& s) {
+    return s.twips / s.twips_par_pixel;
+}
+
+QString raison(QFileDevice::FileError e) {
+    switch (e) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("le dossier n'existe pas ou n'accepte pas d'écriture");
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        return QStringLiteral("l'écriture a échoué, le disque est peut-être plein");
+    case QFileDevice::RenameError:
+        return QStringLiteral("le fichier existant n'a pas pu être remplacé");
+    default:
+        return QStringLiteral("erreur d'écriture");
+    }
+}
+
+// Writes through `ecrire` into a temporary file renamed over `chemin` once complete.
+bool ecrire_entier(const QString& chemin, QString& erreur,
+                   const std::function<bool(QIODevice&)>& ecrire) {
+    QSaveFile fichier(chemin);
+    auto echec = [&](const QString& cause) {
+        erreur =
+            QStringLiteral("L'image n'a pas été enregistrée dans « %1 » : %2.").arg(chemin, cause);
+        fichier.cancelWriting();
+        return false;
+    };
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        return echec(raison(fichier.error()));
+    }
+    if (!ecrire(fichier)) {
+        return echec(fichier.error() != QFileDevice::NoError
+                         ? raison(fichier.error())
+                         : QStringLiteral("l'image n'a pas pu être codée"));
+    }
+    if (!fichier.commit()) {
+        return echec(raison(fichier.error()));
+    }
+    erreur.clear();
+    return true;
+}
+
+void peindre_svg(const scene_image& scene, QIODevice& sortie) {
+    const QSizeF taille = taille_pixels(scene);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&sortie);
+    svg.setSize(taille.toSize());
+    svg.setViewBox(QRectF(QPointF(), taille));
+    svg.setResolution(qRound(1440.0 / scene.twips_par_pixel));
+    svg.setTitle(QStringLiteral("Trajel"));
+    svg.setDescription(QStringLiteral("Calcul d'orbite"));
+    QPainter peintre(&svg);
+    peintre.fillRect(QRectF(QPointF(), taille), Qt::white);
+    peindre_scene_ajustee(peintre, *scene.elements, scene.twips, scene.twips_par_pixel,
+                          QRectF(QPointF(), taille), false);
+}
+
+} // namespace
+
+scene_image scene_de(const Picture1& image) {
+    return {&image.elements_affiches(), QSizeF(image.Width(), image.Height()),
+            image.twips_par_pixel()};
+}
+
+QImage image_de(const scene_image& scene, int facteur) {
+    const QSizeF taille = taille_pixels(scene) * facteur;
+    QImage rendu(taille.toSize(), QImage::Format_RGB32);
+    // Printed at the picture's own size: facteur x the screen's resolution.
+    const int points_par_metre = qRound(1440.0 / scene.twips_par_pixel * facteur / 0.0254);
+    rendu.setDotsPerMeterX(points_par_metre);
+    rendu.setDotsPerMeterY(points_par_metre);
+    rendu.fill(Qt::white);
+    QPainter peintre(&rendu);
+    peindre_scene_ajustee(peintre, *scene.elements, scene.twips, scene.twips_par_pixel,
+                          QRectF(rendu.rect()), true);
+    return rendu;
+}
+
+QByteArray svg_de(const scene_image& scene) {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    peindre_svg(scene, tampon);
+    return octets;
+}
+
+bool enregistrer_png(const scene_image& scene, const QString& chemin, int facteur,
+                     QString& erreur) {
+    return ecrire_entier(chemin, erreur, [&](QIODevice& sortie) {
+        return image_de(scene, facteur).save(&sortie, "PNG");
+    });
+}
+
+bool enregistrer_svg(const scene_image& scene, const QString& chemin, QString& erreur) {
+    return ecrire_entier(chemin, erreur, [&](QIODevice& sortie) {
+        peindre_svg(scene, sortie);
+        return true;
+    });
+}
+
+bool enregistrer_pdf(const scene_image& scene, const QString& chemin, QString& erreur) {
+    return ecrire_entier(chemin, erreur, [&](QIODevice& sortie) {
+        QPdfWriter pdf(&sortie);
+        pdf.setCreator(QStringLiteral("Trajel"));
+        pdf.setTitle(QStringLiteral("Calcul d'orbite"));
+        // Twips are twentieths of a point: the page is the picture's own size.
+        pdf.setPageLayout(QPageLayout(QPageSize(scene.twips / 20.0, QPageSize::Point,
+                                                QStringLiteral("Trajel"), QPageSize::ExactMatch),
+                                      QPageLayout::Portrait, QMarginsF()));
+        QPainter peintre(&pdf);
+        const QRectF page(0.0, 0.0, pdf.width(), pdf.height());
+        peindre_scene_ajustee(peintre, *scene.elements, scene.twips, scene.twips_par_pixel, page,
+                              false);
+        return peintre.end();
+    });
+}
+
+bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QString& legende) {
+    QPainter peintre;
+    if (!peintre.begin(&imprimante)) {
+        return false;
+    }
+    const QRectF page(0.0, 0.0, imprimante.width(), imprimante.height());
+    QFont police(QStringLiteral("Arial"));
+    police.setPointSizeF(10.0);
+    peintre.setFont(police);
+    const QFontMetricsF mesure(police, &imprimante);
+    const double hauteur_legende = mesure.height() * 2.0;
+    const QRectF dessin = page.adjusted(0.0, 0.0, 0.0, -hauteur_legende);
+    const QRectF rempli = peindre_scene_ajustee(peintre, *scene.elements, scene.twips,
+                                                scene.twips_par_pixel, dessin, false);
+    QPen cadre(QColor(160, 160, 160));
+    cadre.setWidthF(imprimante.resolution() / 150.0);
+    peintre.setPen(cadre);
+    peintre.setBrush(Qt::NoBrush);
+    peintre.drawRect(rempli);
+    peintre.setPen(Qt::black);
+    const QRectF ligne(rempli.left(), rempli.bottom() + mesure.height() * 0.5, rempli.width(),
+                       mesure.height());
+    peintre.drawText(ligne, Qt::AlignLeft | Qt::AlignTop,
+                     mesure.elidedText(legende, Qt::ElideRight, ligne.width()));
+    return peintre.end();
+}
+
+QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,
+                       double facteur_zoom) {
+    auto nombre = [](double x) { return QString::number(x, 'g', 10); };
+    auto km = [&](const char* nom, double x) {
+        return QStringLiteral("%1 %2 km").arg(QLatin1String(nom), nombre(x));
+    };
+    auto degres = [&](const char* nom, double x) {
+        return QStringLiteral("%1 %2°").arg(QLatin1String(nom), nombre(x));
+    };
+    QStringList elements;
+    if (t.type_conique == elliptique) {
+        elements << km("Za", t.za) << km("Zp", t.zp);
+    } else if (t.type_conique == hyperbolique) {
+        elements << degres("Phi", t.angle_asymptote) << km("Zp", t.zp);
+    } else if (t.type_conique == circulaire) {
+        elements << km("Z", t.zp);
+    } else {
+        elements << km("Zp", t.zp);
+    }
+    elements << degres("Omega", t.grand_omega) << degres("i", t.inclinaison)
+             << degres("omega", t.petit_omega) << degres("anomalie", t.anomalie);
+    const QString type = t.type_conique.empty() ? QStringLiteral("sans type")
+                                                : QString::fromStdString(t.type_conique);
+    return QStringLiteral("Trajectoire %1 : %2 — vue : longitude %3°, latitude %4°, zoom %5")
+        .arg(type, elements.join(QStringLiteral(", ")), QString::number(longitude_vue),
+             QString::number(latitude_vue), nombre(facteur_zoom));
+}
+
+} // namespace trajel
