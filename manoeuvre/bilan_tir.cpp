@@ -66,8 +66,9 @@ private:
 } // namespace
 
 void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas) {
+    static unsigned tirs_enregistres = 0;
     bilan_tir b;
-    b.numero = dernier_tir ? dernier_tir->numero + 1 : 1;
+    b.numero = ++tirs_enregistres;
     b.depart = depart;
     b.arrivee = arrivee;
     b.poussee = poussee;

@@ -11,7 +11,7 @@ namespace trajel {
 // What the last completed burn did: its start and end states, and the thrust, Isp,
 // duration and step count it was integrated with.
 struct bilan_tir {
-    unsigned numero = 0; // 1 for the first completed burn of the run, then 2, 3...
+    unsigned numero = 0; // counts the completed burns of the run: 1, 2, 3...
     etat depart;
     etat arrivee;
     vecteur poussee; // N, local frame (radial, ortho-radial, normal)
