@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 
 #include "core/module1.h"
+#include "ui/outils_lecon.h"
 #include "ui/picture1.h"
 #include "ui/twips.h"
 
@@ -277,6 +278,7 @@ void fenetre_principale::creer_menus() {
     action(menu, "menu_quitter", "quitter", &fenetre_principale::menu_quitter_Click);
 
     menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils");
+    ajouter_outils_lecon(*this);
 
     QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);
