@@ -43,8 +43,8 @@ QDoubleSpinBox* champ(QWidget* parent, const char* nom, double minimum, double m
 // Along or against the motion at an apsis; otherwise the unit vector's components.
 QString direction_fr(const vecteur& d) {
     if (d.x == 0.0 && d.z == 0.0) {
-        return d.y > 0.0 ? QStringLiteral("ortho-radiale, dans le sens du mouvement")
-                         : QStringLiteral("ortho-radiale, contre le mouvement");
+        return d.y > 0.0 ? QStringLiteral("prograde (ortho-radiale)")
+                         : QStringLiteral("rétrograde (ortho-radiale)");
     }
     return QStringLiteral("ortho-radiale %1 ; normale %2")
         .arg(nombre_fr(d.y, 4), nombre_fr(d.z, 4));
@@ -157,7 +157,7 @@ assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
     adapter_saisies();
     actualiser();
     const QFontMetrics m(font());
-    resize(m.horizontalAdvance(QLatin1Char('x')) * 75, m.height() * 38);
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 76, m.height() * 36);
 }
 
 demande_manoeuvre assistant_manoeuvre::demande() const {
@@ -210,7 +210,9 @@ void assistant_manoeuvre::signaler(const QString& message, bool refus) {
 void assistant_manoeuvre::actualiser() {
     const int faits = static_cast<int>(resultats_faits_.size());
     try {
-        if (tirs_prevus_ > 0 && faits >= tirs_prevus_) {
+        const bool termine = tirs_prevus_ > 0 && faits >= tirs_prevus_;
+        plan_->setVisible(!termine);
+        if (termine) {
             plan_->clear();
             preparer_->setEnabled(false);
             signaler(QStringLiteral("Manœuvre terminée : l'orbite obtenue est ci-dessous. "
@@ -414,9 +416,14 @@ void assistant_manoeuvre::showEvent(QShowEvent* event) {
     actualiser();
     if (!place_) {
         place_ = true;
-        // Beside the main window, lower than the readout of the orbit.
+        // Beside the main window, under the readout of the orbit when it is open.
         const QRect principale = principale_.frameGeometry();
-        QPoint coin(principale.right() + 8, principale.top() + principale.height() / 3);
+        QPoint coin(principale.right() + 8, principale.top());
+        const auto* lecture =
+            principale_.findChild<QWidget*>(QStringLiteral("fenetre_caracteristiques"));
+        if (lecture != nullptr && lecture->isVisible()) {
+            coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
+        }
         if (const QScreen* ecran = principale_.screen()) {
             const QRect libre = ecran->availableGeometry();
             coin.setX(std::max(libre.left(),

@@ -121,10 +121,16 @@ fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principal
         }
     });
     actualiser();
+    // The names as wide as the longest, the values as wide as theirs, as they change.
     arbre_->resizeColumnToContents(0);
     arbre_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    arbre_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    arbre_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    arbre_->header()->setStretchLastSection(false);
     const QFontMetrics m(font());
-    resize(m.horizontalAdvance(QLatin1Char('x')) * 70, m.height() * 40);
+    // Beside the main window, over its upper part, leaving room for the assistant below.
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 66,
+           std::max(m.height() * 16, principale_.height() * 3 / 5));
 }
 
 QTreeWidgetItem* fenetre_caracteristiques::groupe(const QString& nom) {
