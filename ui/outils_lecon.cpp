@@ -18,8 +18,12 @@ namespace trajel {
 
 namespace {
 
+// Shown beside the main window, or brought back to the front when it already is.
 void montrer(QWidget* fenetre) {
-    fenetre->show();
+    if (!fenetre->isVisible()) {
+        fenetre->show();
+        return;
+    }
     fenetre->raise();
     fenetre->activateWindow();
 }

@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 
 #include <cmath>
+#include <random>
 
 using namespace trajel;
 using namespace trajel::test;
@@ -378,6 +379,63 @@ private slots:
         QVERIFY(nombre(f, "Text7") > -25);
         a.arreter();
         QVERIFY(f.rapports.empty());
+    }
+
+    // Random inputs with the readout and the assistant open, and animation frames:
+    // never a NaN or an infinity shown, nothing raised out of the tools, and the
+    // readout's conic always the one of traj.
+    void lecture_au_hasard() {
+        fenetre_de_test f;
+        action(f, "menu_caracteristiques")->trigger();
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        auto* assistant = f.fenetre->findChild<assistant_manoeuvre*>();
+        std::mt19937 hasard(20261207);
+        auto entier = [&](int a, int b) {
+            return std::uniform_int_distribution<int>(a, b)(hasard);
+        };
+        const char* boites[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text7", "Text8"};
+        const char* types[] = {"Option_circulaire", "Option_elliptique", "Option_parabolique",
+                               "Option_hyperbolique"};
+        const char* textes[] = {"0",     "-3618", "1E308", "abc",  "89.99", "90",  "45",
+                                "179.9", "200",   "36000", "-200", "1E-9",  "360", "-7236"};
+        const QMap<std::string, QString> formes = {{"circulaire", "cercle"},
+                                                   {"elliptique", "ellipse"},
+                                                   {"parabolique", "parabole"},
+                                                   {"hyperbolique", "hyperbole"}};
+        for (int n = 0; n < 300; ++n) {
+            switch (entier(0, 5)) {
+            case 0:
+                f.option(types[entier(0, 3)])->click();
+                break;
+            case 1:
+                f.controle<QPushButton>("cmd_tir")->click();
+                break;
+            case 2:
+                outils(f).animation().demarrer();
+                outils(f).animation().avancer(entier(1, 50) / 10.0);
+                outils(f).animation().arreter();
+                break;
+            case 3:
+                f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(entier(0, 3));
+                assistant->preparer();
+                break;
+            default:
+                f.coller(boites[entier(0, 6)], textes[entier(0, std::size(textes) - 1)]);
+            }
+            for (const QString& ligne : lecture->texte().split('\n')) {
+                const QString valeurs = ligne.section('\t', 1);
+                QVERIFY2(!valeurs.contains("nan", Qt::CaseInsensitive) &&
+                             !valeurs.contains("inf", Qt::CaseInsensitive),
+                         qPrintable(QString("action %1: %2").arg(n).arg(ligne)));
+            }
+            const QString conique = lu(f, "Orbite", "Conique");
+            QVERIFY2(conique == "-" || conique == formes.value(traj.type_conique) ||
+                         (conique == "cercle" && traj.type_conique == "elliptique"),
+                     qPrintable(QString("action %1: %2 for %3")
+                                    .arg(n)
+                                    .arg(conique, QString::fromStdString(traj.type_conique))));
+        }
     }
 
     // The frames come from the program's only timer, about 30 a second.
