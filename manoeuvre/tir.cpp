@@ -2,6 +2,7 @@
 
 #include "core/texte.h"
 #include "core/trajectoire.h"
+#include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
 #include "manoeuvre/integration.h"
@@ -229,6 +230,7 @@ void calcul_tir(trajectoire& T) {
 
     trajectoire depart = T;
     etat S = etat_initial(depart, consigne.m0);
+    const etat S0 = S;
     const std::vector<point_vue> arc = integrer(consigne, S);
     const double mf = S.m;
     const trajectoire R = orbite_atteinte(S);
@@ -240,6 +242,7 @@ void calcul_tir(trajectoire& T) {
     const trajectoire avant = T;
     ecrire_resultat(R, textes);
     tracer_tir(avant, R, arc);
+    enregistrer_tir(S0, S, consigne.duree, consigne.pas);
 }
 
 void cmd_tir_Click() {

@@ -4,6 +4,7 @@
 #include "core/regles.h"
 #include "render/scene.h"
 #include "ui/outils_image.h"
+#include "ui/outils_lecon.h"
 #include "ui/picture1.h"
 #include "ui/twips.h"
 
@@ -308,6 +309,7 @@ void fenetre_principale::creer_menus() {
 
     menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils");
     ajouter_outils_image(*this, menu_outils_);
+    ajouter_outils_lecon(*this);
 
     QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);

@@ -1,0 +1,159 @@
+#include "manoeuvre/bilan_tir.h"
+
+#include "manoeuvre/conversion.h"
+#include "manoeuvre/integration.h"
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+// v^2 / 2 - mu / r, km^2/s^2.
+double energie_de(const vecteur& r, const vecteur& v) {
+    const double norme_v = norme(v);
+    return controle(controle(0.5 * norme_v * norme_v) - quotient(mu_terre, norme(r)));
+}
+
+double distance(const vecteur& a, const vecteur& b) {
+    return norme({controle(a.x - b.x), controle(a.y - b.y), controle(a.z - b.z)});
+}
+
+// The thrust's direction in the Earth-centred frame at state S: its local frame is
+// u = r / |r|, w = (r x v) / |r x v|, v = w x u.
+vecteur direction_poussee(const etat& S, const vecteur& poussee_locale) {
+    repere L;
+    const vecteur r = position_de(S);
+    unitaire(r, L.u);
+    vecteur h;
+    prod_vectoriel(r, vitesse_de(S), h);
+    unitaire(h, L.w);
+    prod_vectoriel(L.w, L.u, L.v);
+    vecteur F;
+    for (int i = 1; i <= 3; ++i) {
+        F(i) = controle(controle(poussee_locale.x * L.u(i) + poussee_locale.y * L.v(i)) +
+                        poussee_locale.z * L.w(i));
+    }
+    vecteur direction;
+    unitaire(F, direction);
+    return direction;
+}
+
+// The equations read the thrust and the Isp from the shared values: the burn's own,
+// for as long as it is redone, then those of the window again.
+class valeurs_du_tir {
+public:
+    explicit valeurs_du_tir(const bilan_tir& b)
+        : poussee_(poussee), module_(module_poussee), isp_(isp) {
+        poussee = b.poussee;
+        module_poussee = b.module_poussee;
+        isp = b.isp;
+    }
+    ~valeurs_du_tir() {
+        poussee = poussee_;
+        module_poussee = module_;
+        isp = isp_;
+    }
+    valeurs_du_tir(const valeurs_du_tir&) = delete;
+    valeurs_du_tir& operator=(const valeurs_du_tir&) = delete;
+
+private:
+    vecteur poussee_;
+    double module_;
+    double isp_;
+};
+
+} // namespace
+
+void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas) {
+    static unsigned tirs_enregistres = 0;
+    bilan_tir b;
+    b.numero = ++tirs_enregistres;
+    b.depart = depart;
+    b.arrivee = arrivee;
+    b.poussee = poussee;
+    b.module_poussee = module_poussee;
+    b.isp = isp;
+    b.duree = duree;
+    b.pas = pas;
+    dernier_tir = b;
+}
+
+orbite_etat orbite_de(const vecteur& r, const vecteur& v) {
+    trajectoire R;
+    vecteur position = r;
+    vecteur vitesse = v;
+    conversion_etat(2, R, position, vitesse);
+    orbite_etat o;
+    o.type_conique = R.type_conique;
+    o.excentricite = R.excentricite;
+    o.zp = R.zp;
+    o.inclinaison = R.inclinaison;
+    o.energie = energie_de(r, v);
+    if (o.energie != 0.0) {
+        o.a = quotient(-mu_terre, 2.0 * o.energie); // a = -mu / (2 energy)
+    }
+    if (o.energie < 0.0) {
+        o.za = R.za;
+    }
+    return o;
+}
+
+chiffres_tir chiffres_du_tir(const bilan_tir& b) {
+    chiffres_tir c;
+    const double m0 = b.depart.m;
+    const double mf = b.arrivee.m;
+    c.masse_consommee = controle(m0 - mf);
+    // delta_v = integral of |F| / m dt = isp g0 ln(m0 / mf), m = m0 - |F| t / (isp g0)
+    c.delta_v = controle(b.isp * g0 * std::log(quotient(m0, mf)));
+    const vecteur r0 = position_de(b.depart);
+    const vecteur v0 = vitesse_de(b.depart);
+    const vecteur r1 = position_de(b.arrivee);
+    const vecteur v1 = vitesse_de(b.arrivee);
+    c.vitesse_avant = norme(v0);
+    c.vitesse_apres = norme(v1);
+    c.delta_energie = controle(energie_de(r1, v1) - energie_de(r0, v0));
+
+    vecteur v_impulsion = v0;
+    if (b.module_poussee != 0.0 && c.delta_v != 0.0) {
+        const vecteur d = direction_poussee(b.depart, b.poussee);
+        for (int i = 1; i <= 3; ++i) {
+            v_impulsion(i) = controle(v0(i) + c.delta_v * d(i)); // v0 + delta_v d
+        }
+    }
+    c.vitesse_impulsion = norme(v_impulsion);
+    // An orbit the conversion cannot classify (no angular momentum) stays empty.
+    try {
+        c.apres_tir = orbite_de(r1, v1);
+    } catch (const erreur_calcul&) {
+    }
+    try {
+        c.apres_impulsion = orbite_de(r0, v_impulsion);
+    } catch (const erreur_calcul&) {
+    }
+    return c;
+}
+
+std::optional<erreur_integration> estimer_erreur_integration(const bilan_tir& b) {
+    const int moitie = b.pas / 2;
+    if (moitie < 1) {
+        return std::nullopt;
+    }
+    etat S = b.depart;
+    {
+        const valeurs_du_tir valeurs(b);
+        double t = 0.0;
+        const double h = quotient(b.duree, moitie);
+        integrer_n_pas(S, t, h, moitie, sans_observateur);
+    }
+    erreur_integration e;
+    e.pas_reduits = moitie;
+    e.ecart_position = distance(position_de(S), position_de(b.arrivee));
+    e.ecart_vitesse = distance(vitesse_de(S), vitesse_de(b.arrivee));
+    // The error of n steps of h is C h^4, that of n / 2 steps C (r h)^4.
+    const double r = static_cast<double>(b.pas) / moitie;
+    e.richardson = e.ecart_position / (r * r * r * r - 1.0);
+    return e;
+}
+
+} // namespace trajel

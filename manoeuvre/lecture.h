@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/caracteristiques.h"
+#include "manoeuvre/bilan_tir.h"
+
+#include <optional>
+
+namespace trajel {
+
+// What the readout of the lesson shows after a redraw: the conic of the record, the
+// satellite on it and the figures of the last completed burn. Each part that cannot be
+// computed is left empty; nothing is raised.
+struct lecture_orbite {
+    std::optional<caracteristiques_orbite> orbite;
+    std::optional<caracteristiques_satellite> satellite;
+    std::optional<chiffres_tir> tir;
+};
+
+// The times of an open conic are given on the anomalies it is drawn on.
+lecture_orbite lire_orbite(const trajectoire& t);
+
+} // namespace trajel

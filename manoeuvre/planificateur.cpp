@@ -1,0 +1,341 @@
+#include "manoeuvre/planificateur.h"
+
+#include "core/kepler.h"
+#include "manoeuvre/etat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+constexpr int pas_maximum = 32766;
+constexpr double pas_cible = 1.0;       // s, the longest step a prepared burn takes
+constexpr double dv_negligeable = 1e-9; // km/s: a burn this small is not planned
+const vecteur prograde{0.0, 1.0, 0.0};  // ortho-radial: along the motion at an apsis
+const vecteur retrograde{0.0, -1.0, 0.0};
+
+[[noreturn]] void refuser(const std::string& raison) {
+    throw erreur_calcul(nature_erreur::tir_refuse, "Manœuvre impossible : " + raison);
+}
+
+// What the plan reads of the current orbit.
+struct orbite_actuelle {
+    conique c;
+    caracteristiques_orbite o;
+    double anomalie = 0.0; // the satellite's, record's degrees
+    double inclinaison = 0.0;
+    double petit_omega = 0.0;
+};
+
+orbite_actuelle lire_orbite(const trajectoire& t) {
+    orbite_actuelle a;
+    try {
+        a.c = conique_de(t);
+        a.o = caracteristiques_de(a.c);
+    } catch (const erreur_calcul&) {
+        refuser("l'orbite actuelle n'est pas une conique définie.");
+    }
+    a.anomalie = t.anomalie;
+    a.inclinaison = t.inclinaison;
+    a.petit_omega = t.petit_omega;
+    return a;
+}
+
+// Speed at radius r on the orbit, from the energy: v = (2 (energy + mu / r))^0.5.
+double vitesse_a(const caracteristiques_orbite& o, double r) {
+    return racine(controle(2.0 * (o.energie + quotient(mu_terre, r))));
+}
+
+// Speed at r1 on an ellipse from r1 to r2: (mu (2 / r1 - 2 / (r1 + r2)))^0.5.
+double vitesse_transfert(double r1, double r2) {
+    return racine(controle(mu_terre * (2.0 / r1 - 2.0 / (r1 + r2))));
+}
+
+double vitesse_circulaire(double r) {
+    return racine(quotient(mu_terre, r));
+}
+
+// Half the period of the ellipse from r1 to r2: pi (a^3 / mu)^0.5, a = (r1 + r2) / 2.
+double demi_periode(double r1, double r2) {
+    const double a = 0.5 * (r1 + r2);
+    return controle(pi * racine(controle(a * a * a) / mu_terre));
+}
+
+double rayon_vise(double altitude) {
+    const double r = controle(altitude + rayon_terre);
+    if (!(r > rayon_terre)) {
+        refuser("l'altitude visée place l'orbite dans la Terre (elle doit être positive).");
+    }
+    return r;
+}
+
+// Time from the satellite to the point at the record's anomaly: modulo the period on a
+// closed orbit, signed on an open one; none when a time is not defined there.
+std::optional<double> attente(const orbite_actuelle& a, double anomalie_point) {
+    try {
+        const double t_sat = temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, a.anomalie));
+        const double t_point =
+            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, anomalie_point));
+        double d = t_point - t_sat;
+        if (a.c.fermee() && d < 0.0) {
+            d += *a.o.periode;
+        }
+        return controle(d);
+    } catch (const erreur_calcul&) {
+        return std::nullopt;
+    }
+}
+
+double anomalie_apside(const orbite_actuelle& a, apside lieu) {
+    return anomalie_record(a.c, lieu == apside::periastre ? 0.0 : pi);
+}
+
+const char* nom_apside(apside lieu) {
+    return lieu == apside::periastre ? "au périastre" : "à l'apoastre";
+}
+
+// A burn along the motion at an apsis (or anywhere on a circle) from speed v_avant to
+// v_apres; the orbit reached has its apsides at r and r_oppose.
+tir_impulsionnel tir_tangent(const orbite_actuelle& a, const std::string& lieu, double anomalie,
+                             bool libre, double v_avant, double v_apres, double r,
+                             double r_oppose) {
+    tir_impulsionnel tir;
+    tir.lieu = lieu;
+    tir.anomalie = anomalie;
+    tir.point_libre = libre;
+    tir.delta_v = std::abs(controle(v_apres - v_avant));
+    tir.direction = v_apres >= v_avant ? prograde : retrograde;
+    tir.attente = libre ? std::optional<double>(0.0) : attente(a, anomalie);
+    tir.apres = {controle(std::min(r, r_oppose) - rayon_terre),
+                 controle(std::max(r, r_oppose) - rayon_terre), a.inclinaison};
+    return tir;
+}
+
+plan_manoeuvre conclure(std::vector<tir_impulsionnel> tirs, std::optional<double> transfert) {
+    plan_manoeuvre plan;
+    for (tir_impulsionnel& tir : tirs) {
+        if (tir.delta_v > dv_negligeable) {
+            plan.delta_v_total = controle(plan.delta_v_total + tir.delta_v);
+            plan.tirs.push_back(std::move(tir));
+        }
+    }
+    if (plan.tirs.empty()) {
+        refuser("l'orbite actuelle est déjà celle visée : aucun tir n'est nécessaire.");
+    }
+    if (plan.tirs.size() > 1) {
+        plan.duree_transfert = transfert;
+    }
+    return plan;
+}
+
+void exiger_orbite_fermee(const orbite_actuelle& a, const char* manoeuvre) {
+    if (!a.c.fermee()) {
+        refuser(std::string(manoeuvre) + " demande une orbite fermée ; l'orbite actuelle est " +
+                (a.c.forme == forme_conique::parabole ? "une parabole." : "une hyperbole."));
+    }
+}
+
+// Hohmann: from the apsis r1 (or anywhere on a circle), an ellipse to the circle rc,
+// then the circle at its far end.
+plan_manoeuvre hohmann(const orbite_actuelle& a, double rc) {
+    exiger_orbite_fermee(a, "un transfert de Hohmann");
+    struct option {
+        apside lieu;
+        double r1;
+    };
+    std::vector<option> options;
+    if (a.c.forme == forme_conique::cercle) {
+        options.push_back({apside::periastre, a.o.rp});
+    } else {
+        options.push_back({apside::periastre, a.o.rp});
+        options.push_back({apside::apoastre, *a.o.ra});
+    }
+    // From an ellipse, the cheaper of the two apsides.
+    std::optional<plan_manoeuvre> meilleur;
+    for (const option& o : options) {
+        const bool libre = a.c.forme == forme_conique::cercle;
+        const double anomalie = libre ? a.anomalie : anomalie_apside(a, o.lieu);
+        const double v1 = vitesse_a(a.o, o.r1);
+        const double vt1 = vitesse_transfert(o.r1, rc);
+        const double vt2 = vitesse_transfert(rc, o.r1);
+        const double vc2 = vitesse_circulaire(rc);
+        std::vector<tir_impulsionnel> tirs;
+        tirs.push_back(tir_tangent(a, libre ? "à la position actuelle" : nom_apside(o.lieu),
+                                   anomalie, libre, v1, vt1, o.r1, rc));
+        tir_impulsionnel second =
+            tir_tangent(a, "à l'autre extrémité du transfert", std::fmod(anomalie + 180.0, 360.0),
+                        false, vt2, vc2, rc, rc);
+        second.attente.reset(); // from the transfer orbit, not from this one
+        tirs.push_back(second);
+        try {
+            plan_manoeuvre plan = conclure(std::move(tirs), demi_periode(o.r1, rc));
+            if (!meilleur || plan.delta_v_total < meilleur->delta_v_total) {
+                meilleur = std::move(plan);
+            }
+        } catch (const erreur_calcul&) {
+        }
+    }
+    if (!meilleur) {
+        refuser("l'orbite actuelle est déjà le cercle visé : aucun tir n'est nécessaire.");
+    }
+    return *meilleur;
+}
+
+plan_manoeuvre circularisation(const orbite_actuelle& a, apside lieu) {
+    if (a.c.forme == forme_conique::cercle) {
+        refuser("l'orbite actuelle est déjà circulaire.");
+    }
+    if (lieu == apside::apoastre && !a.c.fermee()) {
+        refuser("une orbite ouverte n'a pas d'apoastre ; circularisez au périastre.");
+    }
+    const double r = lieu == apside::periastre ? a.o.rp : *a.o.ra;
+    return conclure({tir_tangent(a, nom_apside(lieu), anomalie_apside(a, lieu), false,
+                                 vitesse_a(a.o, r), vitesse_circulaire(r), r, r)},
+                    std::nullopt);
+}
+
+plan_manoeuvre changement_apside(const orbite_actuelle& a, apside lieu, double r_oppose) {
+    const bool libre = a.c.forme == forme_conique::cercle;
+    if (!libre && lieu == apside::apoastre && !a.c.fermee()) {
+        refuser("une orbite ouverte n'a pas d'apoastre ; le tir se fait au périastre.");
+    }
+    const double r = libre || lieu == apside::periastre ? a.o.rp : *a.o.ra;
+    const double anomalie = libre ? a.anomalie : anomalie_apside(a, lieu);
+    return conclure(
+        {tir_tangent(a, libre ? "à la position actuelle" : nom_apside(lieu), anomalie, libre,
+                     vitesse_a(a.o, r), vitesse_transfert(r, r_oppose), r, r_oppose)},
+        std::nullopt);
+}
+
+// At a node the horizontal velocity vt turns about the radial axis by the change of
+// inclination di, the radial one stays: delta_v = 2 vt sin(|di| / 2), along
+// (-sin(|di| / 2) ortho-radial, +-cos(|di| / 2) normal). Turning by +di about the
+// radial axis raises the inclination at the ascending node and lowers it at the
+// descending one.
+plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee) {
+    if (!(visee >= 0.0 && visee <= 180.0)) {
+        refuser("l'inclinaison visée doit être comprise entre 0° et 180°.");
+    }
+    if (std::abs(std::sin(deg_rad(a.inclinaison))) < 1e-9) {
+        refuser("une orbite équatoriale n'a pas de ligne des nœuds où changer de plan.");
+    }
+    const double di = controle(visee - a.inclinaison);
+    const double demi = deg_rad(std::abs(di)) / 2.0;
+    struct noeud {
+        const char* lieu;
+        double anomalie; // the argument of latitude omega + anomaly is 0 or 180 there
+        double sens;
+    };
+    const noeud noeuds[2] = {{"au nœud ascendant", std::fmod(720.0 - a.petit_omega, 360.0), 1.0},
+                             {"au nœud descendant", std::fmod(900.0 - a.petit_omega, 360.0), -1.0}};
+    std::optional<tir_impulsionnel> meilleur;
+    for (const noeud& n : noeuds) {
+        const double nu = anomalie_vraie(a.c, n.anomalie);
+        const double denominateur = 1.0 + a.c.e * std::cos(nu);
+        if (!(denominateur > 0.0)) {
+            continue; // beyond the asymptotes of an open conic
+        }
+        const double vt = quotient(a.o.moment_cinetique * denominateur, a.c.p); // h / r
+        tir_impulsionnel tir;
+        tir.lieu = n.lieu;
+        tir.anomalie = n.anomalie;
+        tir.delta_v = controle(2.0 * vt * std::sin(demi));
+        tir.direction = {0.0, -std::sin(demi),
+                         controle(n.sens * (di < 0.0 ? -1.0 : 1.0)) * std::cos(demi)};
+        tir.attente = attente(a, n.anomalie);
+        tir.apres = {a.o.zp, a.o.za.value_or(a.o.zp), visee};
+        // The slower node is the cheaper; on a circle, the nearer.
+        const bool moins_cher = !meilleur || tir.delta_v < meilleur->delta_v * (1.0 - 1e-12);
+        const bool egal = meilleur && !moins_cher && tir.delta_v <= meilleur->delta_v * (1 + 1e-12);
+        if (moins_cher ||
+            (egal && tir.attente && (!meilleur->attente || *tir.attente < *meilleur->attente))) {
+            meilleur = tir;
+        }
+    }
+    if (!meilleur) {
+        refuser("aucun nœud n'est sur la branche de conique parcourue.");
+    }
+    return conclure({*meilleur}, std::nullopt);
+}
+
+} // namespace
+
+plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
+    const orbite_actuelle a = lire_orbite(t);
+    switch (d.genre) {
+    case genre_manoeuvre::hohmann:
+        return hohmann(a, rayon_vise(d.altitude_visee));
+    case genre_manoeuvre::circularisation:
+        return circularisation(a, d.lieu);
+    case genre_manoeuvre::changement_apside:
+        return changement_apside(a, d.lieu, rayon_vise(d.altitude_visee));
+    case genre_manoeuvre::changement_inclinaison:
+        return changement_inclinaison(a, d.inclinaison_visee);
+    }
+    refuser("manœuvre inconnue.");
+}
+
+plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d) {
+    const orbite_actuelle a = lire_orbite(t);
+    const double rc = rayon_vise(d.altitude_visee);
+    exiger_orbite_fermee(a, "la fin d'un transfert de Hohmann");
+    if (a.c.forme == forme_conique::cercle) {
+        refuser("l'orbite de transfert est un cercle : le premier tir n'a rien changé.");
+    }
+    const apside lieu =
+        std::abs(a.o.rp - rc) < std::abs(*a.o.ra - rc) ? apside::periastre : apside::apoastre;
+    plan_manoeuvre plan = circularisation(a, lieu);
+    plan.tirs.front().apres = {controle(rc - rayon_terre), controle(rc - rayon_terre),
+                               a.inclinaison};
+    return plan;
+}
+
+tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
+                         double module_poussee_choisi, double masse_initiale, double isp_moteur) {
+    if (!(module_poussee_choisi > 0.0) || !std::isfinite(module_poussee_choisi)) {
+        refuser("la poussée doit être strictement positive.");
+    }
+    if (!(masse_initiale > 0.0) || !std::isfinite(masse_initiale)) {
+        refuser("la masse du satellite doit être strictement positive.");
+    }
+    if (!(isp_moteur > 0.0) || !std::isfinite(isp_moteur)) {
+        refuser("l'Isp doit être strictement positive.");
+    }
+    // mf = m0 exp(-delta_v / (isp g0)); D = (m0 - mf) isp g0 / F
+    const double vitesse_ejection = controle(isp_moteur * g0); // km/s in the program's units
+    const double rapport = controle(tir.delta_v / vitesse_ejection);
+    const double masse_finale = masse_initiale * std::exp(-rapport);
+    const double consommee = controle(-masse_initiale * std::expm1(-rapport));
+    if (!(masse_finale > 0.0) || !(consommee < masse_initiale)) {
+        refuser("ce tir demanderait plus que toute la masse du satellite (Isp trop faible).");
+    }
+    tir_prepare p;
+    p.masse_finale = masse_finale;
+    p.duree = quotient(controle(consommee * vitesse_ejection), module_poussee_choisi);
+    p.pas = static_cast<int>(
+        std::clamp(std::ceil(p.duree / pas_cible), 1.0, static_cast<double>(pas_maximum)));
+    for (int i = 1; i <= 3; ++i) {
+        const double composante = controle(module_poussee_choisi * tir.direction(i));
+        p.poussee(i) = composante == 0.0 ? 0.0 : composante; // no "-0" in a box
+    }
+
+    // The start, half the burn's time before its point.
+    if (tir.point_libre) {
+        p.anomalie_depart = t.anomalie;
+        return p;
+    }
+    const orbite_actuelle a = lire_orbite(t);
+    try {
+        const double t_point =
+            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, tir.anomalie));
+        const double t_depart = controle(t_point - p.duree / 2.0);
+        p.anomalie_depart = anomalie_record(a.c, anomalie_au_temps(a.c.e, a.c.p, t_depart));
+    } catch (const erreur_calcul&) {
+        refuser("le point du tir n'est pas atteint sur la conique actuelle.");
+    }
+    return p;
+}
+
+} // namespace trajel

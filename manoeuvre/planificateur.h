@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/caracteristiques.h"
+#include "core/module1.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trajel {
+
+// Manoeuvres planned from the current orbit as impulses, then prepared as finite burns
+// of the program: thrust fixed in the local frame, duration from the rocket equation,
+// centred on the impulse's point. What cannot be planned is refused
+// (nature_erreur::tir_refuse) with the reason in French.
+
+enum class genre_manoeuvre {
+    hohmann,               // to a circle: two burns half a transfer ellipse apart
+    circularisation,       // at an apsis
+    changement_apside,     // the opposite apsis moved by a burn at one apsis
+    changement_inclinaison // at a node
+};
+
+struct demande_manoeuvre {
+    genre_manoeuvre genre = genre_manoeuvre::hohmann;
+    double altitude_visee = 36000.0; // km: the circle of a Hohmann, the new opposite apsis
+    apside lieu = apside::apoastre;  // where a circularisation or an apsis change burns
+    double inclinaison_visee = 0.0;  // degrees
+};
+
+// The orbit a burn aims at: apsis altitudes (km) and inclination (degrees).
+struct orbite_visee {
+    double zp = 0.0;
+    double za = 0.0;
+    double inclinaison = 0.0;
+};
+
+struct tir_impulsionnel {
+    std::string lieu;      // where it burns, in French
+    double anomalie = 0.0; // degrees, the record's anomaly of the burn point
+    // On a circle every point is alike: the burn begins where the satellite stands.
+    bool point_libre = false;
+    double delta_v = 0.0;          // km/s
+    vecteur direction;             // unit, local frame: x radial, y ortho-radial, z normal
+    std::optional<double> attente; // s from the satellite's place to the burn point
+    orbite_visee apres;
+};
+
+struct plan_manoeuvre {
+    std::vector<tir_impulsionnel> tirs;
+    std::optional<double> duree_transfert; // s from the first burn to the last
+    double delta_v_total = 0.0;            // km/s
+};
+
+// The whole manoeuvre from the orbit of t.
+plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d);
+
+// The second burn of a Hohmann transfer from the orbit its first burn reached: the
+// circularisation at the apsis nearest the target circle.
+plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d);
+
+// A finite burn that delivers the impulse: the anomaly to start from, half the burn's
+// time before its point (Kepler's equation), so that the burn is centred on it; the
+// thrust (N, local frame) of the chosen magnitude; the duration from the rocket
+// equation, delta_v = isp g0 ln(m0 / mf) km/s with the flow |F| / (isp g0) kg/s; and
+// steps of at most one second, 32766 at most.
+struct tir_prepare {
+    double anomalie_depart = 0.0; // degrees, the record's convention
+    vecteur poussee;              // N
+    double duree = 0.0;           // s
+    int pas = 0;
+    double masse_finale = 0.0; // kg
+};
+
+tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
+                         double module_poussee_choisi, double masse_initiale, double isp_moteur);
+
+} // namespace trajel

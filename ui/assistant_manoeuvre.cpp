@@ -1,0 +1,438 @@
+#include "ui/assistant_manoeuvre.h"
+
+#include "core/caracteristiques.h"
+#include "core/texte.h"
+#include "ui/form1.h"
+#include "ui/format_fr.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+const QString km = QStringLiteral("km");
+const QString km_s = QStringLiteral("km/s");
+
+QDoubleSpinBox* champ(QWidget* parent, const char* nom, double minimum, double maximum,
+                      double valeur, int decimales, const QString& suffixe) {
+    auto* c = new QDoubleSpinBox(parent);
+    c->setObjectName(QString::fromLatin1(nom));
+    c->setLocale(QLocale(QLocale::French, QLocale::France));
+    c->setRange(minimum, maximum);
+    c->setDecimals(decimales);
+    c->setValue(valeur);
+    c->setSuffix(suffixe);
+    c->setGroupSeparatorShown(true);
+    c->setKeyboardTracking(false); // the plan follows a value once typed
+    return c;
+}
+
+// Along or against the motion at an apsis; otherwise the unit vector's components.
+QString direction_fr(const vecteur& d) {
+    if (d.x == 0.0 && d.z == 0.0) {
+        return d.y > 0.0 ? QStringLiteral("prograde (ortho-radiale)")
+                         : QStringLiteral("rétrograde (ortho-radiale)");
+    }
+    return QStringLiteral("ortho-radiale %1 ; normale %2")
+        .arg(nombre_fr(d.y, 4), nombre_fr(d.z, 4));
+}
+
+QString orbite_fr(const orbite_visee& o) {
+    return QStringLiteral("Zp %1 ; Za %2 ; i %3")
+        .arg(valeur_fr(o.zp, km), valeur_fr(o.za, km), valeur_fr(o.inclinaison, "°"));
+}
+
+double valeur_boite(const fenetre_principale& f, zone_texte zone) {
+    return Val(f.texte(zone));
+}
+
+QTreeWidgetItem* ligne(QTreeWidgetItem* parent, const QString& nom, const QString& valeur) {
+    return new QTreeWidgetItem(parent, {nom, valeur});
+}
+
+} // namespace
+
+assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
+    : QDialog(&principale), principale_(principale) {
+    setObjectName(QStringLiteral("assistant_manoeuvre"));
+    setWindowTitle(QStringLiteral("Assistant de manœuvre"));
+    setModal(false);
+
+    genre_ = new QComboBox(this);
+    genre_->setObjectName(QStringLiteral("choix_manoeuvre"));
+    genre_->addItem(QStringLiteral("Transfert de Hohmann vers un cercle"),
+                    static_cast<int>(genre_manoeuvre::hohmann));
+    genre_->addItem(QStringLiteral("Circularisation"),
+                    static_cast<int>(genre_manoeuvre::circularisation));
+    genre_->addItem(QStringLiteral("Changement de l'apside opposée"),
+                    static_cast<int>(genre_manoeuvre::changement_apside));
+    genre_->addItem(QStringLiteral("Changement d'inclinaison"),
+                    static_cast<int>(genre_manoeuvre::changement_inclinaison));
+    altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
+    apside_ = new QComboBox(this);
+    apside_->setObjectName(QStringLiteral("apside_tir"));
+    apside_->addItem(QStringLiteral("à l'apoastre"), static_cast<int>(apside::apoastre));
+    apside_->addItem(QStringLiteral("au périastre"), static_cast<int>(apside::periastre));
+    inclinaison_ = champ(this, "inclinaison_visee", 0.0, 180.0, 0.0, 3, QStringLiteral(" °"));
+    poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
+    poussee_->setToolTip(QStringLiteral("Module de la poussée écrit dans le vecteur poussée"));
+
+    saisies_ = new QFormLayout;
+    saisies_->addRow(QStringLiteral("&Manœuvre :"), genre_);
+    saisies_->addRow(QStringLiteral("&Altitude visée :"), altitude_);
+    saisies_->addRow(QStringLiteral("&Tir :"), apside_);
+    saisies_->addRow(QStringLiteral("&Inclinaison visée :"), inclinaison_);
+    saisies_->addRow(QStringLiteral("&Poussée du moteur :"), poussee_);
+
+    plan_ = new QTreeWidget(this);
+    plan_->setObjectName(QStringLiteral("plan_manoeuvre"));
+    plan_->setHeaderLabels({QStringLiteral("Plan"), QStringLiteral("Valeur")});
+    plan_->setAlternatingRowColors(true);
+    resultats_ = new QTreeWidget(this);
+    resultats_->setObjectName(QStringLiteral("resultats_manoeuvre"));
+    resultats_->setHeaderLabels(
+        {QStringLiteral("Après le tir"), QStringLiteral("Visée"), QStringLiteral("Obtenue")});
+    resultats_->setAlternatingRowColors(true);
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("message_assistant"));
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    preparer_ = new QPushButton(QStringLiteral("Préparer le &tir"), this);
+    preparer_->setObjectName(QStringLiteral("bouton_preparer"));
+    preparer_->setDefault(true);
+    preparer_->setToolTip(QStringLiteral(
+        "Écrit l'anomalie de départ, la poussée, la durée et le nombre de pas du prochain tir "
+        "dans la fenêtre principale ; « Tir ! » le tire"));
+    auto* recommencer_plan = new QPushButton(QStringLiteral("&Nouveau plan"), this);
+    recommencer_plan->setObjectName(QStringLiteral("bouton_nouveau_plan"));
+    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    fermer->setObjectName(QStringLiteral("bouton_fermer_assistant"));
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(recommencer_plan);
+    boutons->addStretch();
+    boutons->addWidget(preparer_);
+    boutons->addWidget(fermer);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addLayout(saisies_);
+    disposition->addWidget(plan_, 3);
+    disposition->addWidget(message_);
+    disposition->addWidget(resultats_, 2);
+    disposition->addLayout(boutons);
+
+    auto nouvelle_demande = [this] {
+        recommencer();
+        adapter_saisies();
+        actualiser();
+    };
+    connect(genre_, &QComboBox::currentIndexChanged, this, nouvelle_demande);
+    connect(apside_, &QComboBox::currentIndexChanged, this, nouvelle_demande);
+    connect(altitude_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
+    connect(inclinaison_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
+    connect(poussee_, &QDoubleSpinBox::valueChanged, this, [this] { actualiser(); });
+    connect(preparer_, &QPushButton::clicked, this, &assistant_manoeuvre::preparer);
+    connect(recommencer_plan, &QPushButton::clicked, this, nouvelle_demande);
+    connect(fermer, &QPushButton::clicked, this, &QDialog::close);
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
+        suivre_tir();
+        if (isVisible()) {
+            actualiser();
+        }
+    });
+
+    adapter_saisies();
+    actualiser();
+    const QFontMetrics m(font());
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 76, m.height() * 36);
+}
+
+demande_manoeuvre assistant_manoeuvre::demande() const {
+    demande_manoeuvre d;
+    d.genre = static_cast<genre_manoeuvre>(genre_->currentData().toInt());
+    d.altitude_visee = altitude_->value();
+    d.lieu = static_cast<apside>(apside_->currentData().toInt());
+    d.inclinaison_visee = inclinaison_->value();
+    return d;
+}
+
+// Only the inputs of the manoeuvre chosen are shown.
+void assistant_manoeuvre::adapter_saisies() {
+    const genre_manoeuvre g = demande().genre;
+    saisies_->setRowVisible(altitude_, g == genre_manoeuvre::hohmann ||
+                                           g == genre_manoeuvre::changement_apside);
+    saisies_->setRowVisible(apside_, g == genre_manoeuvre::circularisation ||
+                                         g == genre_manoeuvre::changement_apside);
+    saisies_->setRowVisible(inclinaison_, g == genre_manoeuvre::changement_inclinaison);
+    if (auto* etiquette = qobject_cast<QLabel*>(saisies_->labelForField(altitude_))) {
+        etiquette->setText(g == genre_manoeuvre::hohmann
+                               ? QStringLiteral("&Altitude du cercle visé :")
+                               : QStringLiteral("&Altitude de l'apside opposée :"));
+    }
+}
+
+void assistant_manoeuvre::recommencer() {
+    tirs_prevus_ = 0;
+    visees_.clear();
+    resultats_faits_.clear();
+    en_attente_.reset();
+}
+
+plan_manoeuvre assistant_manoeuvre::plan_restant() const {
+    const int faits = static_cast<int>(resultats_faits_.size());
+    if (faits == 0) {
+        return planifier(traj, demande());
+    }
+    if (faits < tirs_prevus_) {
+        return planifier_suite(traj, demande());
+    }
+    return {};
+}
+
+void assistant_manoeuvre::signaler(const QString& message, bool refus) {
+    message_->setText(message);
+    message_->setStyleSheet(refus ? QStringLiteral("color: #b00000;") : QString());
+}
+
+void assistant_manoeuvre::actualiser() {
+    const int faits = static_cast<int>(resultats_faits_.size());
+    try {
+        const bool termine = tirs_prevus_ > 0 && faits >= tirs_prevus_;
+        plan_->setVisible(!termine);
+        if (termine) {
+            plan_->clear();
+            preparer_->setEnabled(false);
+            signaler(QStringLiteral("Manœuvre terminée : l'orbite obtenue est ci-dessous. "
+                                    "« Nouveau plan » repart de l'orbite actuelle."),
+                     false);
+        } else {
+            const plan_manoeuvre plan = plan_restant();
+            if (faits == 0) {
+                tirs_prevus_ = static_cast<int>(plan.tirs.size());
+                visees_.clear();
+                for (const tir_impulsionnel& tir : plan.tirs) {
+                    visees_.push_back(tir.apres);
+                }
+            }
+            afficher_plan(plan);
+            preparer_->setEnabled(true);
+            const int prochain = faits + 1;
+            signaler(en_attente_
+                         ? QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre "
+                                          "principale.")
+                               .arg(prochain)
+                         : QStringLiteral("« Préparer le tir » écrit le tir %1 sur %2 dans la "
+                                          "fenêtre principale.")
+                               .arg(prochain)
+                               .arg(tirs_prevus_),
+                     false);
+        }
+    } catch (const erreur_calcul& e) {
+        plan_->clear();
+        preparer_->setEnabled(false);
+        signaler(QString::fromUtf8(e.what()), true);
+    }
+    afficher_resultats();
+}
+
+void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
+    plan_->clear();
+    const int faits = static_cast<int>(resultats_faits_.size());
+    double masse = valeur_boite(principale_, zone_texte::Text6);
+    const double isp_moteur = valeur_boite(principale_, zone_texte::Text13);
+    std::optional<double> periode;
+    try {
+        periode = caracteristiques_de(conique_de(traj)).periode;
+    } catch (const erreur_calcul&) {
+    }
+    for (std::size_t i = 0; i < plan.tirs.size(); ++i) {
+        const tir_impulsionnel& tir = plan.tirs[i];
+        auto* g = new QTreeWidgetItem(plan_, {QStringLiteral("Tir %1 %2")
+                                                  .arg(faits + 1 + static_cast<int>(i))
+                                                  .arg(QString::fromStdString(tir.lieu))});
+        QFont gras = g->font(0);
+        gras.setBold(true);
+        g->setFont(0, gras);
+        ligne(g, QStringLiteral("Δv impulsionnel"), valeur_fr(tir.delta_v, km_s));
+        ligne(g, QStringLiteral("Direction de la poussée"), direction_fr(tir.direction));
+        if (i == 0) {
+            ligne(g, QStringLiteral("Anomalie du point de tir"), valeur_fr(tir.anomalie, "°"));
+            ligne(g, QStringLiteral("Attente depuis la position actuelle"),
+                  tir.attente && *tir.attente < 0 ? QStringLiteral("point déjà dépassé")
+                                                  : duree_fr(tir.attente));
+        }
+        // The finite burn of the chosen thrust, from the mass left by the burns before.
+        try {
+            const tir_prepare p = preparer_tir(traj, tir, poussee_->value(), masse, isp_moteur);
+            ligne(g, QStringLiteral("Durée du tir"), valeur_fr(p.duree, "s"));
+            if (i == 0 && periode) {
+                ligne(g, QStringLiteral("Durée du tir / période"),
+                      valeur_fr(100.0 * p.duree / *periode, "%", 3));
+            }
+            ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
+            ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
+            if (i == 0) {
+                ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"),
+                      valeur_fr(p.anomalie_depart, "°", 6));
+            }
+            masse = p.masse_finale;
+        } catch (const erreur_calcul& e) {
+            ligne(g, QStringLiteral("Tir fini"), QString::fromUtf8(e.what()));
+            if (i == 0) {
+                throw;
+            }
+        }
+        ligne(g, QStringLiteral("Orbite visée après le tir"), orbite_fr(tir.apres));
+    }
+    auto* total =
+        new QTreeWidgetItem(plan_, {QStringLiteral("Durée du transfert"),
+                                    plan.duree_transfert ? duree_fr(plan.duree_transfert)
+                                                         : QStringLiteral("un seul tir")});
+    auto* dv = new QTreeWidgetItem(
+        plan_, {QStringLiteral("Δv total"), valeur_fr(plan.delta_v_total, km_s)});
+    for (QTreeWidgetItem* item : {total, dv}) {
+        QFont gras = item->font(0);
+        gras.setBold(true);
+        item->setFont(0, gras);
+    }
+    plan_->expandAll();
+    plan_->resizeColumnToContents(0);
+}
+
+void assistant_manoeuvre::afficher_resultats() {
+    resultats_->clear();
+    resultats_->setVisible(!resultats_faits_.empty());
+    for (std::size_t i = 0; i < resultats_faits_.size(); ++i) {
+        const resultat& r = resultats_faits_[i];
+        auto* g = new QTreeWidgetItem(resultats_, {QStringLiteral("Tir %1").arg(i + 1)});
+        const std::optional<orbite_etat>& o = r.obtenue;
+        new QTreeWidgetItem(g, {QStringLiteral("Altitude du périastre"), valeur_fr(r.visee.zp, km),
+                                o ? valeur_fr(o->zp, km) : QStringLiteral("-")});
+        new QTreeWidgetItem(g, {QStringLiteral("Altitude de l'apoastre"), valeur_fr(r.visee.za, km),
+                                o ? valeur_fr(o->za, km) : QStringLiteral("-")});
+        new QTreeWidgetItem(g, {QStringLiteral("Inclinaison"), valeur_fr(r.visee.inclinaison, "°"),
+                                o ? valeur_fr(o->inclinaison, "°") : QStringLiteral("-")});
+        if (o && o->za) {
+            // The mean radius reached against the one aimed at.
+            const double vise = 0.5 * (r.visee.zp + r.visee.za) + rayon_terre;
+            const double obtenu = 0.5 * (o->zp + *o->za) + rayon_terre;
+            new QTreeWidgetItem(g, {QStringLiteral("Écart du rayon moyen"), QString(),
+                                    valeur_fr(100.0 * (obtenu - vise) / vise, "%", 3)});
+        }
+    }
+    resultats_->expandAll();
+    resultats_->resizeColumnToContents(0);
+}
+
+void assistant_manoeuvre::preparer() {
+    tir_prepare p;
+    int numero = 0;
+    try {
+        const plan_manoeuvre plan = plan_restant();
+        if (plan.tirs.empty()) {
+            return;
+        }
+        numero = static_cast<int>(resultats_faits_.size()) + 1;
+        p = preparer_tir(traj, plan.tirs.front(), poussee_->value(),
+                         valeur_boite(principale_, zone_texte::Text6),
+                         valeur_boite(principale_, zone_texte::Text13));
+    } catch (const erreur_calcul& e) {
+        signaler(QString::fromUtf8(e.what()), true); // refused: nothing is written
+        return;
+    }
+    const std::string x = Str(p.poussee.x);
+    const std::string y = Str(p.poussee.y);
+    const std::string z = Str(p.poussee.z);
+    const std::string duree = Str(p.duree);
+    const std::string pas = Str(p.pas);
+    const std::string anomalie = Str(p.anomalie_depart);
+    const unsigned precedent = dernier_tir ? dernier_tir->numero : 0;
+    bool ecrit = false;
+    // As the user would type them; the anomaly last, whose handler redraws.
+    principale_.evenements().executer([&] {
+        principale_.changer_texte(zone_texte::Text9, x);
+        principale_.changer_texte(zone_texte::Text8, y);
+        principale_.changer_texte(zone_texte::Text10, z);
+        principale_.changer_texte(zone_texte::Text11, duree);
+        principale_.changer_texte(zone_texte::Text12, pas);
+        principale_.changer_texte(zone_texte::Text7, anomalie);
+        ecrit = true;
+    });
+    if (ecrit) {
+        en_attente_ = tir_en_attente{precedent, Val(duree), p.pas, {Val(x), Val(y), Val(z)}};
+    }
+    actualiser();
+    if (ecrit) {
+        signaler(QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre "
+                                "principale.")
+                     .arg(numero),
+                 false);
+    }
+}
+
+// After each event of the main window: the burn prepared has been fired, or another.
+void assistant_manoeuvre::suivre_tir() {
+    if (!en_attente_ || !dernier_tir || dernier_tir->numero == en_attente_->numero_precedent) {
+        return;
+    }
+    const bilan_tir& b = *dernier_tir;
+    const tir_en_attente attendu = *en_attente_;
+    en_attente_.reset();
+    const bool le_meme = b.duree == attendu.duree && b.pas == attendu.pas &&
+                         b.poussee.x == attendu.poussee.x && b.poussee.y == attendu.poussee.y &&
+                         b.poussee.z == attendu.poussee.z;
+    const std::size_t fait = resultats_faits_.size();
+    if (!le_meme || fait >= visees_.size()) {
+        recommencer();
+        signaler(QStringLiteral("Un autre tir que celui préparé a été tiré : le plan repart de "
+                                "l'orbite actuelle."),
+                 false);
+        return;
+    }
+    resultat r;
+    r.visee = visees_[fait];
+    try {
+        r.obtenue = orbite_de(position_de(b.arrivee), vitesse_de(b.arrivee));
+    } catch (const erreur_calcul&) {
+    }
+    resultats_faits_.push_back(r);
+}
+
+void assistant_manoeuvre::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    actualiser();
+    if (!place_) {
+        place_ = true;
+        // Beside the main window, under the readout of the orbit when it is open.
+        const QRect principale = principale_.frameGeometry();
+        QPoint coin(principale.right() + 8, principale.top());
+        const auto* lecture =
+            principale_.findChild<QWidget*>(QStringLiteral("fenetre_caracteristiques"));
+        if (lecture != nullptr && lecture->isVisible()) {
+            coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
+        }
+        if (const QScreen* ecran = principale_.screen()) {
+            const QRect libre = ecran->availableGeometry();
+            coin.setX(std::max(libre.left(),
+                               std::min(coin.x(), libre.right() - frameGeometry().width())));
+            coin.setY(std::max(libre.top(),
+                               std::min(coin.y(), libre.bottom() - frameGeometry().height())));
+        }
+        move(coin);
+    }
+}
+
+} // namespace trajel

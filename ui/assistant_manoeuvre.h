@@ -1,0 +1,82 @@
+#pragma once
+
+#include "manoeuvre/bilan_tir.h"
+#include "manoeuvre/planificateur.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QFormLayout;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace trajel {
+
+class fenetre_principale;
+
+// "Assistant de manœuvre": plans a manoeuvre from the current orbit (impulsive delta-v
+// of each burn, transfer time, total), and "Préparer le tir" writes the next finite
+// burn into the main window through its own handlers (anomaly, thrust, duration,
+// steps). The teacher fires it with "Tir !"; after each burn the orbit aimed at is
+// shown beside the orbit obtained.
+class assistant_manoeuvre : public QDialog {
+    Q_OBJECT
+public:
+    explicit assistant_manoeuvre(fenetre_principale& principale);
+
+    demande_manoeuvre demande() const;
+    // The plan from the orbit of traj, and the results so far.
+    void actualiser();
+    // "Préparer le tir": the next burn of the plan into the window, or the reason why not.
+    void preparer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The burns still to fire: the whole plan, or what follows the burns done.
+    plan_manoeuvre plan_restant() const;
+    void afficher_plan(const plan_manoeuvre& plan);
+    void afficher_resultats();
+    void signaler(const QString& message, bool refus);
+    void suivre_tir();
+    void recommencer();
+    void adapter_saisies();
+
+    fenetre_principale& principale_;
+    QComboBox* genre_ = nullptr;
+    QDoubleSpinBox* altitude_ = nullptr;
+    QComboBox* apside_ = nullptr;
+    QDoubleSpinBox* inclinaison_ = nullptr;
+    QDoubleSpinBox* poussee_ = nullptr;
+    QFormLayout* saisies_ = nullptr;
+    QTreeWidget* plan_ = nullptr;
+    QTreeWidget* resultats_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* preparer_ = nullptr;
+
+    // The progress of the plan: the burns done out of those planned, the orbit each
+    // aimed at and the one it gave, and the burn prepared and not yet fired.
+    struct resultat {
+        orbite_visee visee;
+        std::optional<orbite_etat> obtenue;
+    };
+    struct tir_en_attente {
+        unsigned numero_precedent = 0; // of the last burn when this one was prepared
+        double duree = 0.0;
+        int pas = 0;
+        vecteur poussee;
+    };
+    int tirs_prevus_ = 0;
+    std::vector<orbite_visee> visees_;
+    std::vector<resultat> resultats_faits_;
+    std::optional<tir_en_attente> en_attente_;
+    bool place_ = false;
+};
+
+} // namespace trajel

@@ -1,0 +1,387 @@
+#include "ui/fenetre_caracteristiques.h"
+
+#include "ui/form1.h"
+#include "ui/format_fr.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+const QString tiret = QStringLiteral("-");
+const QString km = QStringLiteral("km");
+const QString km_s = QStringLiteral("km/s");
+const QString km2_s2 = QStringLiteral("km²/s²");
+const QString degres = QStringLiteral("°");
+
+QString nom_forme(forme_conique f) {
+    switch (f) {
+    case forme_conique::cercle:
+        return QStringLiteral("cercle");
+    case forme_conique::ellipse:
+        return QStringLiteral("ellipse");
+    case forme_conique::parabole:
+        return QStringLiteral("parabole");
+    case forme_conique::hyperbole:
+        return QStringLiteral("hyperbole");
+    }
+    return tiret;
+}
+
+QString nom_type(const std::string& type) {
+    return type.empty() ? tiret : QString::fromStdString(type);
+}
+
+// A duration with its seconds: "54 min 36,6 s (3 276,6 s)".
+QString duree_et_secondes(const std::optional<double>& s) {
+    if (!s || std::abs(*s) < 60.0) {
+        return duree_fr(s);
+    }
+    return duree_fr(s) + QStringLiteral(" (") + valeur_fr(s, QStringLiteral("s")) + ')';
+}
+
+// A row of the orbit, of the satellite, of the burn or of its error: "-" when the part
+// could not be computed.
+template <class F> auto sur_orbite(F f) {
+    return [f](const auto& d) { return QStringList{d.l.orbite ? f(*d.l.orbite) : tiret}; };
+}
+template <class F> auto sur_satellite(F f) {
+    return [f](const auto& d) { return QStringList{d.l.satellite ? f(*d.l.satellite) : tiret}; };
+}
+template <class F> auto sur_tir(F f) {
+    return [f](const auto& d) {
+        return QStringList{d.l.tir && d.tir != nullptr ? f(*d.l.tir, *d.tir) : tiret};
+    };
+}
+template <class F> auto sur_erreur(F f) {
+    return [f](const auto& d) { return QStringList{d.erreur ? f(*d.erreur) : tiret}; };
+}
+// The conic the finite burn gave beside the one its impulse would give.
+template <class F> auto comparaison(F f) {
+    return [f](const auto& d) {
+        if (!d.l.tir) {
+            return QStringList{tiret, tiret};
+        }
+        auto cote = [&](const std::optional<orbite_etat>& o) { return o ? f(*o) : tiret; };
+        return QStringList{cote(d.l.tir->apres_tir), cote(d.l.tir->apres_impulsion)};
+    };
+}
+
+} // namespace
+
+fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principale)
+    : QWidget(&principale, Qt::Tool), principale_(principale) {
+    setObjectName(QStringLiteral("fenetre_caracteristiques"));
+    setWindowTitle(QStringLiteral("Caractéristiques de l'orbite"));
+
+    arbre_ = new QTreeWidget(this);
+    arbre_->setObjectName(QStringLiteral("arbre_caracteristiques"));
+    arbre_->setColumnCount(3);
+    arbre_->setHeaderLabels(
+        {QStringLiteral("Grandeur"), QStringLiteral("Valeur"), QStringLiteral("Impulsion")});
+    arbre_->setAlternatingRowColors(true);
+    arbre_->setUniformRowHeights(true);
+    arbre_->setRootIsDecorated(true);
+    arbre_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    construire_orbite();
+    construire_satellite();
+    construire_tir();
+    arbre_->expandAll();
+
+    auto* copier = new QPushButton(QStringLiteral("&Copier"), this);
+    copier->setObjectName(QStringLiteral("bouton_copier"));
+    copier->setToolTip(QStringLiteral("Met toutes les valeurs dans le presse-papiers"));
+    connect(copier, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(texte()); });
+    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    fermer->setObjectName(QStringLiteral("bouton_fermer"));
+    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(copier);
+    boutons->addWidget(fermer);
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(arbre_);
+    disposition->addLayout(boutons);
+
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
+        if (isVisible()) {
+            actualiser();
+        }
+    });
+    actualiser();
+    // The names as wide as the longest, the values as wide as theirs, as they change.
+    arbre_->resizeColumnToContents(0);
+    arbre_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    arbre_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    arbre_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    arbre_->header()->setStretchLastSection(false);
+    const QFontMetrics m(font());
+    // Beside the main window, over its upper part, leaving room for the assistant below.
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 66,
+           std::max(m.height() * 16, principale_.height() * 3 / 5));
+}
+
+QTreeWidgetItem* fenetre_caracteristiques::groupe(const QString& nom) {
+    auto* g = new QTreeWidgetItem(arbre_, {nom});
+    QFont gras = g->font(0);
+    gras.setBold(true);
+    g->setFont(0, gras);
+    g->setFirstColumnSpanned(false);
+    return g;
+}
+
+void fenetre_caracteristiques::ajouter(QTreeWidgetItem* g, const QString& nom, valeur calcul) {
+    lignes_.push_back({new QTreeWidgetItem(g, {nom}), std::move(calcul)});
+}
+
+void fenetre_caracteristiques::construire_orbite() {
+    QTreeWidgetItem* g = groupe(QStringLiteral("Orbite"));
+    using O = caracteristiques_orbite;
+    ajouter(g, QStringLiteral("Conique"),
+            sur_orbite([](const O& o) { return nom_forme(o.c.forme); }));
+    ajouter(g, QStringLiteral("Excentricité e"),
+            sur_orbite([](const O& o) { return nombre_fr(o.c.e); }));
+    ajouter(g, QStringLiteral("Paramètre p"),
+            sur_orbite([](const O& o) { return valeur_fr(o.c.p, km); }));
+    ajouter(g, QStringLiteral("Demi-grand axe a"),
+            sur_orbite([](const O& o) { return valeur_fr(o.a, km); }));
+    ajouter(g, QStringLiteral("Rayon du périastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.rp, km); }));
+    ajouter(g, QStringLiteral("Altitude du périastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.zp, km); }));
+    ajouter(g, QStringLiteral("Rayon de l'apoastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.ra, km); }));
+    ajouter(g, QStringLiteral("Altitude de l'apoastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.za, km); }));
+    ajouter(g, QStringLiteral("Période"),
+            sur_orbite([](const O& o) { return duree_et_secondes(o.periode); }));
+    ajouter(g, QStringLiteral("Moyen mouvement"),
+            sur_orbite([](const O& o) { return valeur_fr(o.moyen_mouvement, "°/s"); }));
+    ajouter(g, QStringLiteral("Révolutions par jour"), sur_orbite([](const O& o) {
+                return valeur_fr(o.periode ? std::optional<double>(86400.0 / *o.periode)
+                                           : std::nullopt,
+                                 QString());
+            }));
+    ajouter(g, QStringLiteral("Énergie spécifique"),
+            sur_orbite([](const O& o) { return valeur_fr(o.energie, km2_s2); }));
+    ajouter(g, QStringLiteral("Moment cinétique h"),
+            sur_orbite([](const O& o) { return valeur_fr(o.moment_cinetique, "km²/s"); }));
+    ajouter(g, QStringLiteral("Vitesse au périastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.vitesse_periastre, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse à l'apoastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.vitesse_apoastre, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse de libération au périastre"),
+            sur_orbite([](const O& o) { return valeur_fr(o.vitesse_liberation_periastre, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse à l'infini v∞"),
+            sur_orbite([](const O& o) { return valeur_fr(o.vitesse_infinie, km_s); }));
+    ajouter(g, QStringLiteral("Anomalie de l'asymptote"),
+            sur_orbite([](const O& o) { return valeur_fr(o.anomalie_asymptote, degres); }));
+    ajouter(g, QStringLiteral("Angle de déviation"),
+            sur_orbite([](const O& o) { return valeur_fr(o.angle_deviation, degres); }));
+}
+
+void fenetre_caracteristiques::construire_satellite() {
+    QTreeWidgetItem* g = groupe(QStringLiteral("Satellite"));
+    using S = caracteristiques_satellite;
+    ajouter(g, QStringLiteral("Anomalie vraie depuis le périastre"),
+            sur_satellite([](const S& s) { return valeur_fr(s.anomalie_vraie, degres); }));
+    ajouter(g, QStringLiteral("Rayon r"),
+            sur_satellite([](const S& s) { return valeur_fr(s.rayon, km); }));
+    ajouter(g, QStringLiteral("Altitude"),
+            sur_satellite([](const S& s) { return valeur_fr(s.altitude, km); }));
+    ajouter(g, QStringLiteral("Vitesse"),
+            sur_satellite([](const S& s) { return valeur_fr(s.vitesse, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse radiale"),
+            sur_satellite([](const S& s) { return valeur_fr(s.vitesse_radiale, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse ortho-radiale"),
+            sur_satellite([](const S& s) { return valeur_fr(s.vitesse_orthoradiale, km_s); }));
+    ajouter(g, QStringLiteral("Pente de la trajectoire"),
+            sur_satellite([](const S& s) { return valeur_fr(s.pente, degres); }));
+    ajouter(g, QStringLiteral("Temps depuis le périastre"),
+            sur_satellite([](const S& s) { return duree_et_secondes(s.temps_depuis_periastre); }));
+    ajouter(g, QStringLiteral("Prochaine apside"), sur_satellite([](const S& s) {
+                if (!s.prochaine_apside || !s.temps_prochaine_apside) {
+                    return tiret;
+                }
+                return (*s.prochaine_apside == apside::periastre ? QStringLiteral("périastre")
+                                                                 : QStringLiteral("apoastre")) +
+                       QStringLiteral(" dans ") + duree_fr(s.temps_prochaine_apside);
+            }));
+}
+
+void fenetre_caracteristiques::construire_tir() {
+    using C = chiffres_tir;
+    using B = bilan_tir;
+    groupe_tir_ = groupe(QStringLiteral("Dernier tir"));
+    QTreeWidgetItem* g = groupe_tir_;
+    ajouter(g, QStringLiteral("Durée"),
+            sur_tir([](const C&, const B& b) { return valeur_fr(b.duree, "s"); }));
+    ajouter(g, QStringLiteral("Nombre de pas"),
+            sur_tir([](const C&, const B& b) { return QString::number(b.pas); }));
+    ajouter(g, QStringLiteral("Pas d'intégration"),
+            sur_tir([](const C&, const B& b) { return valeur_fr(b.duree / b.pas, "s"); }));
+    ajouter(g, QStringLiteral("Poussée"),
+            sur_tir([](const C&, const B& b) { return valeur_fr(b.module_poussee, "N"); }));
+    ajouter(g, QStringLiteral("Masse consommée"),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
+    ajouter(g, QStringLiteral("Δv fourni : Isp · g0 · ln(m0 / mf)"),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse avant le tir"),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_avant, km_s); }));
+    ajouter(g, QStringLiteral("Vitesse après le tir"),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_apres, km_s); }));
+    ajouter(g, QStringLiteral("Variation d'énergie"),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_energie, km2_s2); }));
+
+    QTreeWidgetItem* comparer =
+        groupe(QStringLiteral("Tir fini et impulsion du même Δv au début du tir"));
+    comparer->setText(1, QStringLiteral("tir fini"));
+    comparer->setText(2, QStringLiteral("impulsion"));
+    groupes_du_tir_.push_back(comparer);
+    ajouter(comparer, QStringLiteral("Vitesse au départ de l'orbite"), [](const donnees& d) {
+        if (!d.l.tir) {
+            return QStringList{tiret, tiret};
+        }
+        return QStringList{valeur_fr(d.l.tir->vitesse_apres, km_s),
+                           valeur_fr(d.l.tir->vitesse_impulsion, km_s)};
+    });
+    using E = orbite_etat;
+    ajouter(comparer, QStringLiteral("Conique"),
+            comparaison([](const E& o) { return nom_type(o.type_conique); }));
+    ajouter(comparer, QStringLiteral("Demi-grand axe a"),
+            comparaison([](const E& o) { return valeur_fr(o.a, km); }));
+    ajouter(comparer, QStringLiteral("Excentricité e"),
+            comparaison([](const E& o) { return nombre_fr(o.excentricite); }));
+    ajouter(comparer, QStringLiteral("Altitude du périastre"),
+            comparaison([](const E& o) { return valeur_fr(o.zp, km); }));
+    ajouter(comparer, QStringLiteral("Altitude de l'apoastre"),
+            comparaison([](const E& o) { return valeur_fr(o.za, km); }));
+    ajouter(comparer, QStringLiteral("Inclinaison"),
+            comparaison([](const E& o) { return valeur_fr(o.inclinaison, degres); }));
+    ajouter(comparer, QStringLiteral("Énergie spécifique"),
+            comparaison([](const E& o) { return valeur_fr(o.energie, km2_s2); }));
+    ajouter(comparer, QStringLiteral("Perte du tir fini en énergie"), [](const donnees& d) {
+        if (!d.l.tir || !d.l.tir->apres_tir || !d.l.tir->apres_impulsion) {
+            return QStringList{tiret, QString()};
+        }
+        return QStringList{
+            valeur_fr(d.l.tir->apres_impulsion->energie - d.l.tir->apres_tir->energie, km2_s2),
+            QString()};
+    });
+
+    QTreeWidgetItem* erreur =
+        groupe(QStringLiteral("Erreur d'intégration : le même tir en deux fois moins de pas"));
+    groupes_du_tir_.push_back(erreur);
+    using I = erreur_integration;
+    ajouter(erreur, QStringLiteral("Pas du tir refait"),
+            sur_erreur([](const I& e) { return QString::number(e.pas_reduits); }));
+    ajouter(erreur, QStringLiteral("Écart des positions finales"),
+            sur_erreur([](const I& e) { return valeur_fr(e.ecart_position, km, 4); }));
+    ajouter(erreur, QStringLiteral("Écart des vitesses finales"),
+            sur_erreur([](const I& e) { return valeur_fr(e.ecart_vitesse, km_s, 4); }));
+    ajouter(erreur, QStringLiteral("Erreur estimée du tir (Richardson)"),
+            sur_erreur([](const I& e) { return valeur_fr(e.richardson, km, 4); }));
+}
+
+void fenetre_caracteristiques::actualiser() {
+    try {
+        donnees d;
+        d.l = lire_orbite(traj);
+        d.tir = dernier_tir ? &*dernier_tir : nullptr;
+        if (d.tir != nullptr && d.tir->numero != tir_analyse_) {
+            // The burn redone in half its steps, once: at most half the burn's cost.
+            tir_analyse_ = d.tir->numero;
+            try {
+                erreur_ = estimer_erreur_integration(*d.tir);
+            } catch (const erreur_calcul&) {
+                erreur_.reset();
+            }
+        }
+        if (d.tir != nullptr) {
+            d.erreur = erreur_;
+        }
+        for (const ligne& l : lignes_) {
+            const QStringList valeurs = l.calcul(d);
+            for (int i = 0; i < valeurs.size(); ++i) {
+                if (l.item->text(i + 1) != valeurs[i]) {
+                    l.item->setText(i + 1, valeurs[i]);
+                }
+            }
+        }
+        const bool avec_tir = d.tir != nullptr;
+        for (int i = 0; i < groupe_tir_->childCount(); ++i) {
+            groupe_tir_->child(i)->setHidden(!avec_tir);
+        }
+        groupe_tir_->setText(1, avec_tir ? QString() : QStringLiteral("aucun tir effectué"));
+        for (QTreeWidgetItem* g : groupes_du_tir_) {
+            g->setHidden(!avec_tir);
+        }
+        arbre_->setColumnHidden(2, !avec_tir);
+    } catch (const std::exception&) {
+        // A readout that fails leaves the last one shown; the redraw goes on.
+    }
+}
+
+QString fenetre_caracteristiques::texte() const {
+    QStringList lignes{windowTitle()};
+    auto colonnes = [this](const QTreeWidgetItem* item) {
+        QStringList c;
+        for (int i = 0; i < arbre_->columnCount(); ++i) {
+            if (!arbre_->isColumnHidden(i) && !item->text(i).isEmpty()) {
+                c << item->text(i);
+            }
+        }
+        return c.join(QLatin1Char('\t'));
+    };
+    for (int i = 0; i < arbre_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* g = arbre_->topLevelItem(i);
+        if (g->isHidden()) {
+            continue;
+        }
+        lignes << QString() << colonnes(g);
+        for (int j = 0; j < g->childCount(); ++j) {
+            if (!g->child(j)->isHidden()) {
+                lignes << colonnes(g->child(j));
+            }
+        }
+    }
+    return lignes.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void fenetre_caracteristiques::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    actualiser();
+    if (!place_) {
+        place_ = true;
+        placer_a_cote();
+    }
+}
+
+// Beside the main window, on its right, as far as the screen allows.
+void fenetre_caracteristiques::placer_a_cote() {
+    const QRect principale = principale_.frameGeometry();
+    const QScreen* ecran = principale_.screen();
+    QPoint coin(principale.right() + 8, principale.top());
+    if (ecran != nullptr) {
+        const QRect libre = ecran->availableGeometry();
+        coin.setX(
+            std::max(libre.left(), std::min(coin.x(), libre.right() - frameGeometry().width())));
+        coin.setY(
+            std::max(libre.top(), std::min(coin.y(), libre.bottom() - frameGeometry().height())));
+    }
+    move(coin);
+}
+
+} // namespace trajel
