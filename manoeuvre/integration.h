@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/processeur.h"
 #include "manoeuvre/etat.h"
 
 #include <utility>
@@ -15,6 +16,7 @@ inline constexpr auto sans_observateur = [](const etat&, double) {};
 // the other, in turn: nothing is copied but the last state, when it is not S.
 template <class Observateur>
 void integrer_n_pas(etat& S, double& t, const double& h, int n, Observateur&& observateur) {
+    liberer_registres_etendus();
     etat autre(etat::brouillon);
     etat* courant = &S;
     etat* suivant = &autre;

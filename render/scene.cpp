@@ -1,5 +1,6 @@
 #include "render/scene.h"
 
+#include "core/processeur.h"
 #include "core/surface.h"
 #include "core/trajectoire.h"
 #include "render/marques.h"
@@ -397,6 +398,7 @@ void rafraichissement_complet() {
     const double masse_dessinee = masse;
     const vecteur poussee_dessinee = poussee;
     const double module_dessine = module_poussee;
+    liberer_registres_etendus();
     try {
         Form1->Picture1().Cls();
         calcul_trajectoire(traj);
@@ -419,6 +421,7 @@ std::uint64_t nombre_rafraichissements_complets() {
 }
 
 void rafraichissement_vue() {
+    liberer_registres_etendus();
     Form1->Picture1().Cls();
     tracer_terre();
     tracer_scene(traj);
