@@ -5,6 +5,40 @@
 
 namespace trajel {
 
+bool couper_segment(double& x1, double& y1, double& x2, double& y2, double gauche, double haut,
+                    double droite, double bas) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - gauche, droite - x1, y1 - haut, bas - y1};
+    double t0 = 0.0;
+    double t1 = 1.0;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+        } else {
+            const double t = q[i] / p[i];
+            if (p[i] < 0.0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    if (t0 > t1) {
+        return false;
+    }
+    const double debut_x = x1;
+    const double debut_y = y1;
+    x1 = debut_x + t0 * dx;
+    y1 = debut_y + t0 * dy;
+    x2 = debut_x + t1 * dx;
+    y2 = debut_y + t1 * dy;
+    return true;
+}
+
 couleur_rgb palette(std::int16_t n) {
     static constexpr couleur_rgb couleurs[16] = {
         {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},

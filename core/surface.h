@@ -13,6 +13,11 @@ struct couleur_rgb {
     std::uint8_t b = 0;
 };
 
+// Liang-Barsky: moves the ends of the segment (x1, y1)-(x2, y2) to the part of it inside
+// the box [gauche, droite] x [haut, bas]; false when no part of it is inside.
+bool couper_segment(double& x1, double& y1, double& x2, double& y2, double gauche, double haut,
+                    double droite, double bas);
+
 // Palette index 0..15 to its colour; any other index is taken modulo 16.
 couleur_rgb palette(std::int16_t n);
 

@@ -41,7 +41,7 @@ point_terre surface_terre(const trigo& a, const trigo& b) {
 // The box lines are cut to: the canvas and a margin of 1e8 units on every side.
 constexpr double marge_cadre = 1e8;
 
-// Liang-Barsky: the part of the line (x1, y1)-(x2, y2) inside the box, ends floored to
+// The part of the line (x1, y1)-(x2, y2) inside the box, ends floored to
 // whole units; false when none of it is. A line wholly inside is left as it is.
 bool couper_hors_cadre(double& x1, double& y1, double& x2, double& y2) {
     const double gauche = -marge_cadre;
@@ -52,35 +52,13 @@ bool couper_hors_cadre(double& x1, double& y1, double& x2, double& y2) {
         std::max(y1, y2) <= bas) {
         return true;
     }
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - gauche, droite - x1, y1 - haut, bas - y1};
-    double t0 = 0.0;
-    double t1 = 1.0;
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-        } else {
-            const double t = q[i] / p[i];
-            if (p[i] < 0.0) {
-                t0 = std::max(t0, t);
-            } else {
-                t1 = std::min(t1, t);
-            }
-        }
-    }
-    if (t0 > t1) {
+    if (!couper_segment(x1, y1, x2, y2, gauche, haut, droite, bas)) {
         return false;
     }
-    const double debut_x = x1;
-    const double debut_y = y1;
-    x1 = std::floor(debut_x + t0 * dx);
-    y1 = std::floor(debut_y + t0 * dy);
-    x2 = std::floor(debut_x + t1 * dx);
-    y2 = std::floor(debut_y + t1 * dy);
+    x1 = std::floor(x1);
+    y1 = std::floor(y1);
+    x2 = std::floor(x2);
+    y2 = std::floor(y2);
     return true;
 }
 

@@ -20,34 +20,14 @@ QColor couleur_qt(std::int16_t n) {
 }
 
 // Liang-Barsky: the part of the segment inside `zone`, or false if none is.
+// The part of the segment inside `zone`, or false if none is.
 bool decouper(QPointF& a, QPointF& b, const QRectF& zone) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - zone.left(), zone.right() - a.x(), a.y() - zone.top(),
-                         zone.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-        } else {
-            const double t = q[i] / p[i];
-            if (p[i] < 0.0) {
-                t0 = std::max(t0, t);
-            } else {
-                t1 = std::min(t1, t);
-            }
-        }
-    }
-    if (t0 > t1) {
+    double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
+    if (!couper_segment(x1, y1, x2, y2, zone.left(), zone.top(), zone.right(), zone.bottom())) {
         return false;
     }
-    const QPointF debut = a;
-    a = debut + QPointF(dx * t0, dy * t0);
-    b = debut + QPointF(dx * t1, dy * t1);
+    a = QPointF(x1, y1);
+    b = QPointF(x2, y2);
     return true;
 }
 

@@ -21,12 +21,7 @@ namespace {
 void derivees_reference(const etat& S, etat& D) {
     const vecteur r = position_de(S);
     const vecteur v = vitesse_de(S);
-    repere L;
-    unitaire(r, L.u);
-    vecteur h;
-    prod_vectoriel(r, v, h);
-    unitaire(h, L.w);
-    prod_vectoriel(L.w, L.u, L.v);
+    const repere L = repere_local_de(r, v);
     vecteur a;
     vecteur b;
     vecteur c;
@@ -169,12 +164,7 @@ private slots:
             QVERIFY(equations_du_mouvement<arithmetique_directe>(S, directe));
             QVERIFY2(identiques(gardee, directe), qPrintable(QString("state %1").arg(k)));
             vecteur F;
-            repere L;
-            unitaire(r, L.u);
-            vecteur h;
-            prod_vectoriel(r, v, h);
-            unitaire(h, L.w);
-            prod_vectoriel(L.w, L.u, L.v);
+            const repere L = repere_local_de(r, v);
             poussee_inertielle(L, F);
             const double ax = F.x / S.m - mu_terre / std::pow(norme(r), 2.0) * L.u.x;
             PROCHE(gardee.y(1), ax, 1e-12 * std::abs(ax) + 1e-300);

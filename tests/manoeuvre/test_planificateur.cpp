@@ -46,12 +46,7 @@ trajectoire appliquer(trajectoire t, const tir_impulsionnel& tir) {
     vecteur r;
     vecteur v;
     conversion_etat(1, t, r, v);
-    repere L;
-    unitaire(r, L.u);
-    vecteur h;
-    prod_vectoriel(r, v, h);
-    unitaire(h, L.w);
-    prod_vectoriel(L.w, L.u, L.v);
+    const repere L = repere_local_de(r, v);
     for (int i = 1; i <= 3; ++i) {
         v(i) += tir.delta_v *
                 (tir.direction.x * L.u(i) + tir.direction.y * L.v(i) + tir.direction.z * L.w(i));
