@@ -1,6 +1,7 @@
 // The window's costs: painting the start-up picture, and one keystroke in Text4
 // through the real window (change handler, full redraw, repaint).
 
+#include "banc_fenetre.h"
 #include "core/module1.h"
 #include "ui/form1.h"
 #include "ui/picture1.h"
@@ -12,24 +13,11 @@
 #include <QPainter>
 #include <QWindow>
 
-#include <benchmark/benchmark.h>
-
 using namespace trajel;
 
 namespace {
 
 fenetre_principale* fenetre = nullptr;
-
-// Counts the paint events the picture really receives.
-struct compteur_de_peintures : QObject {
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) {
-            ++n;
-        }
-        return false;
-    }
-    int n = 0;
-};
 
 // (b) The display list of the start-up scene painted into an image of the picture's size.
 void peinture_de_la_scene(benchmark::State& etat) {
@@ -38,7 +26,7 @@ void peinture_de_la_scene(benchmark::State& etat) {
     for (auto _ : etat) {
         rendu.fill(Qt::white);
         QPainter peintre(&rendu);
-        peindre_liste(peintre, image->elements(), 1.0 / 15.0, QRectF(0, 0, 689, 577));
+        peindre_liste(peintre, image->elements(), rendu_image{1.0 / 15.0}, QRectF(0, 0, 689, 577));
         peintre.end();
         benchmark::DoNotOptimize(rendu.constBits());
     }
@@ -51,7 +39,7 @@ BENCHMARK(peinture_de_la_scene)->Unit(benchmark::kMillisecond);
 void frappe_dans_Text4(benchmark::State& etat) {
     auto* boite = fenetre->findChild<QLineEdit*>(QStringLiteral("Text4"));
     auto* image = fenetre->findChild<Picture1*>(QStringLiteral("Picture1"));
-    compteur_de_peintures compteur;
+    banc::compteur_de_peintures compteur;
     image->installEventFilter(&compteur);
     boite->setText(QStringLiteral("2"));
     boite->setFocus();
@@ -74,18 +62,5 @@ BENCHMARK(frappe_dans_Text4)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    fenetre_principale principale;
-    fenetre = &principale;
-    principale.show();
-    while (principale.windowHandle() == nullptr || !principale.windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return banc::executer(argc, argv, &fenetre);
 }

@@ -2,6 +2,7 @@
 // (the bar's value, its handler's view redraw, the repaint), the large view repainted
 // at 1920 x 1080, and the start-up scene written as SVG and as PDF.
 
+#include "banc_fenetre.h"
 #include "core/module1.h"
 #include "ui/export_image.h"
 #include "ui/form1.h"
@@ -16,8 +17,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWindow>
-
-#include <benchmark/benchmark.h>
 
 using namespace trajel;
 
@@ -35,23 +34,12 @@ void souris(QWidget* w, QEvent::Type type, QPointF p, Qt::MouseButton bouton,
     QApplication::sendEvent(w, &e);
 }
 
-// Counts the paint events a widget really receives.
-struct compteur_de_peintures : QObject {
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) {
-            ++n;
-        }
-        return false;
-    }
-    int n = 0;
-};
-
 // A drag 3 pixels across, back and forth: each step turns HScroll1 by a degree, whose
 // handler redraws the view; the picture then repaints.
 void pas_de_glissement(benchmark::State& etat) {
     Picture1* p = image();
     auto* barre = fenetre->findChild<QScrollBar*>(QStringLiteral("HScroll1"));
-    compteur_de_peintures compteur;
+    banc::compteur_de_peintures compteur;
     p->installEventFilter(&compteur);
     const QPointF centre = p->rect().center();
     souris(p, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
@@ -81,7 +69,7 @@ void vue_agrandie_1920x1080(benchmark::State& etat) {
     while (vue->windowHandle() == nullptr || !vue->windowHandle()->isExposed()) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    compteur_de_peintures compteur;
+    banc::compteur_de_peintures compteur;
     vue->installEventFilter(&compteur);
     for (auto _ : etat) {
         vue->repaint();
@@ -122,18 +110,5 @@ BENCHMARK(pdf_de_la_scene)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    fenetre_principale principale;
-    fenetre = &principale;
-    principale.show();
-    while (principale.windowHandle() == nullptr || !principale.windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return banc::executer(argc, argv, &fenetre);
 }

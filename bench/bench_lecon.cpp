@@ -8,6 +8,7 @@
 //
 // Run: bench_lecon --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
+#include "banc_fenetre.h"
 #include "core/texte.h"
 #include "core/trajectoire.h"
 #include "manoeuvre/bilan_tir.h"
@@ -23,8 +24,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QWindow>
-
-#include <benchmark/benchmark.h>
 
 #include <cmath>
 
@@ -95,10 +94,7 @@ BENCHMARK(estimation_en_deux_fois_moins_de_pas)->Unit(benchmark::kMillisecond);
 void image_d_animation(benchmark::State& etat_banc) {
     reinitialiser_module1();
     fenetre_principale principale;
-    principale.show();
-    while (principale.windowHandle() == nullptr || !principale.windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    banc::montrer(principale);
     auto* outils = principale.findChild<outils_lecon*>(QStringLiteral("outils_lecon"));
     animation_satellite& animation = outils->animation();
     Picture1* image = principale.image();
@@ -117,12 +113,5 @@ BENCHMARK(image_d_animation)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return banc::executer(argc, argv);
 }

@@ -19,26 +19,6 @@ double distance(const vecteur& a, const vecteur& b) {
     return norme({controle(a.x - b.x), controle(a.y - b.y), controle(a.z - b.z)});
 }
 
-// The thrust's direction in the Earth-centred frame at state S: its local frame is
-// u = r / |r|, w = (r x v) / |r x v|, v = w x u.
-vecteur direction_poussee(const etat& S, const vecteur& poussee_locale) {
-    repere L;
-    const vecteur r = position_de(S);
-    unitaire(r, L.u);
-    vecteur h;
-    prod_vectoriel(r, vitesse_de(S), h);
-    unitaire(h, L.w);
-    prod_vectoriel(L.w, L.u, L.v);
-    vecteur F;
-    for (int i = 1; i <= 3; ++i) {
-        F(i) = controle(controle(poussee_locale.x * L.u(i) + poussee_locale.y * L.v(i)) +
-                        poussee_locale.z * L.w(i));
-    }
-    vecteur direction;
-    unitaire(F, direction);
-    return direction;
-}
-
 // The equations read the thrust and the Isp from the shared values: the burn's own,
 // for as long as it is redone, then those of the window again.
 class valeurs_du_tir {
@@ -62,6 +42,17 @@ private:
     double module_;
     double isp_;
 };
+
+// The thrust's direction in the Earth-centred frame at the burn's start, in the local
+// frame of the state there.
+vecteur direction_poussee(const bilan_tir& b) {
+    const valeurs_du_tir valeurs(b);
+    vecteur F;
+    poussee_inertielle(repere_local_de(position_de(b.depart), vitesse_de(b.depart)), F);
+    vecteur direction;
+    unitaire(F, direction);
+    return direction;
+}
 
 } // namespace
 
@@ -116,7 +107,7 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
 
     vecteur v_impulsion = v0;
     if (b.module_poussee != 0.0 && c.delta_v != 0.0) {
-        const vecteur d = direction_poussee(b.depart, b.poussee);
+        const vecteur d = direction_poussee(b);
         for (int i = 1; i <= 3; ++i) {
             v_impulsion(i) = controle(v0(i) + c.delta_v * d(i)); // v0 + delta_v d
         }

@@ -46,6 +46,18 @@ inline vecteur vitesse_de(const etat& S) {
     return {S.y(1), S.y(2), S.y(3)};
 }
 
+// The local frame of position r and velocity v: u radial, w along r x v, v = w x u,
+// the ortho-radial direction of the motion (guarded toolkit).
+inline repere repere_local_de(const vecteur& r, const vecteur& v) {
+    repere L;
+    unitaire(r, L.u);
+    vecteur h;
+    prod_vectoriel(r, v, h);
+    unitaire(h, L.w);
+    prod_vectoriel(L.w, L.u, L.v);
+    return L;
+}
+
 // g0 of the mass-flow law, m/s^2.
 inline constexpr double g0 = 9.81;
 

@@ -29,7 +29,7 @@ struct orbite_actuelle {
     double petit_omega = 0.0;
 };
 
-orbite_actuelle lire_orbite(const trajectoire& t) {
+orbite_actuelle orbite_de_depart(const trajectoire& t) {
     orbite_actuelle a;
     try {
         a.c = conique_de(t);
@@ -263,7 +263,7 @@ plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee) {
 } // namespace
 
 plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
-    const orbite_actuelle a = lire_orbite(t);
+    const orbite_actuelle a = orbite_de_depart(t);
     switch (d.genre) {
     case genre_manoeuvre::hohmann:
         return hohmann(a, rayon_vise(d.altitude_visee));
@@ -278,7 +278,7 @@ plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
 }
 
 plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d) {
-    const orbite_actuelle a = lire_orbite(t);
+    const orbite_actuelle a = orbite_de_depart(t);
     const double rc = rayon_vise(d.altitude_visee);
     exiger_orbite_fermee(a, "la fin d'un transfert de Hohmann");
     if (a.c.forme == forme_conique::cercle) {
@@ -326,7 +326,7 @@ tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
         p.anomalie_depart = t.anomalie;
         return p;
     }
-    const orbite_actuelle a = lire_orbite(t);
+    const orbite_actuelle a = orbite_de_depart(t);
     try {
         const double t_point =
             temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, tir.anomalie));

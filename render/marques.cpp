@@ -16,29 +16,9 @@ constexpr double longueur_trait = 150.0;
 constexpr double demi_losange = 75.0;
 constexpr double ouverture_pointe = 25.0; // degrees between the chevron's arms and the motion
 
-// Canvas units a kilometre of the view plane, as tracer_segment maps them.
-double echelle_km() {
-    return controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
-}
-
-// The conic at true anomaly nu (degrees): false when that point is not at a finite
-// distance (1 + e cos nu <= 0).
-bool point_conique(const trajectoire& t, double nu, vecteur& p) {
-    const double denominateur = controle(1.0 + controle(t.excentricite * std::cos(deg_rad(nu))));
-    if (!(denominateur > 0.0)) {
-        return false;
-    }
-    const double r = quotient(t.parametre, denominateur);
-    mult_scalaire(r,
-                  u_orbital(trigo_de(t.grand_omega), trigo_de(t.inclinaison),
-                            trigo_de(controle(t.petit_omega + nu))),
-                  p);
-    return true;
-}
-
 // A view-plane point lands no further than one picture size off the picture.
 bool pres_de_l_image(const point_vue& p) {
-    const double k = echelle_km();
+    const double k = echelle_image();
     const double x = controle(p.x * k);
     const double y = controle(p.y * k);
     return std::abs(x) <= 1.5 * largeur_image && std::abs(y) <= 1.5 * hauteur_image;
@@ -46,7 +26,7 @@ bool pres_de_l_image(const point_vue& p) {
 
 // a + longueur d, longueur in canvas units along the unit view-plane direction d.
 point_vue decale(const point_vue& a, const point_vue& d, double longueur) {
-    const double km = quotient(longueur, echelle_km());
+    const double km = quotient(longueur, echelle_image());
     return {controle(a.x + controle(d.x * km)), controle(a.y + controle(d.y * km))};
 }
 
@@ -70,7 +50,7 @@ bool direction(const point_vue& d, point_vue& unite) {
 // Earth hides it.
 void tracer_pointe(const trajectoire& t) {
     vecteur p;
-    if (!point_conique(t, t.anomalie, p)) {
+    if (!point_sur_conique(t, t.anomalie, p)) {
         return;
     }
     point_vue position;
@@ -96,9 +76,7 @@ void tracer_pointe(const trajectoire& t) {
         return; // moving along the line of sight
     }
     const point_vue arriere{-sens.x, -sens.y};
-    const bool vu =
-        prod_scalaire(p, repere_vue.u) >= 0.0 ||
-        racine(controle(position.x * position.x + position.y * position.y)) >= rayon_terre;
+    const bool vu = !terre_cache(p, position);
     surface& image = Form1->Picture1();
     image.DrawWidth(vu ? 2 : 1);
     tracer_segment(decale(position, tourne(arriere, ouverture_pointe), longueur_pointe), position,
@@ -112,7 +90,7 @@ void tracer_pointe(const trajectoire& t) {
 // the tick's end.
 void tracer_apside(const trajectoire& t, double nu, const char* etiquette) {
     vecteur p;
-    if (!point_conique(t, nu, p)) {
+    if (!point_sur_conique(t, nu, p)) {
         return;
     }
     point_vue position;
@@ -135,7 +113,7 @@ void tracer_noeud(const trajectoire& t) {
         return;
     }
     vecteur p;
-    if (!point_conique(t, controle(-t.petit_omega), p)) {
+    if (!point_sur_conique(t, controle(-t.petit_omega), p)) {
         return;
     }
     point_vue centre;

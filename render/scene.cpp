@@ -150,13 +150,6 @@ void tracer_reperes_orbite(const trajectoire& t) {
     tracer_repere_etiquete(t.repere_sat, "satellite", "", "mt cinétique", couleur_trajectoire);
 }
 
-// A point of the conic is hidden by the Earth when it lies behind the Earth's centre
-// plane (P . u < 0) and inside the Earth's disc on the view plane.
-bool terre_cache_point(const point_conique& p) {
-    return !(prod_scalaire(p.espace, repere_vue.u) >= 0.0 ||
-             racine(p.vue.x * p.vue.x + p.vue.y * p.vue.y) >= rayon_terre);
-}
-
 // The satellite: its radius line, always solid at width 2, and "S" at its end.
 void tracer_satellite(surface& image, const point_vue& position) {
     point_vue centre;
@@ -170,12 +163,10 @@ void tracer_satellite(surface& image, const point_vue& position) {
 // The satellite's own place, r = p / (1 + e cos(anomaly)) along u of its frame, for an
 // anomaly the steps did not meet; nothing where the conic does not reach.
 void tracer_satellite_hors_pas(surface& image, const trajectoire& t) {
-    const double d = controle(1.0 + controle(t.excentricite * std::cos(deg_rad(t.anomalie))));
-    if (!(d > 0.0)) {
+    vecteur position;
+    if (!point_sur_conique(t, t.anomalie, position)) {
         return;
     }
-    vecteur position;
-    mult_scalaire(quotient(t.parametre, d), t.repere_sat.u, position);
     point_vue vue;
     projeter(repere_vue, position, vue);
     tracer_satellite(image, vue);
@@ -204,7 +195,7 @@ void tracer_conique(const trajectoire& t) {
                 tracer_satellite(image, p1.vue);
                 satellite_trace = true;
             }
-            if (terre_cache_point(p1)) {
+            if (terre_cache(p1.espace, p1.vue)) {
                 image.DrawWidth(1);
                 image.DrawStyle(style_pointille);
             } else {
@@ -272,8 +263,29 @@ void mise_en_place_vue() {
     repere_local(longitude_vue(), latitude_vue(), 0.0, repere_vue);
 }
 
+bool point_sur_conique(const trajectoire& t, double nu, vecteur& p) {
+    const double denominateur = controle(1.0 + controle(t.excentricite * std::cos(deg_rad(nu))));
+    if (!(denominateur > 0.0)) {
+        return false;
+    }
+    mult_scalaire(quotient(t.parametre, denominateur),
+                  u_orbital(trigo_de(t.grand_omega), trigo_de(t.inclinaison),
+                            trigo_de(controle(t.petit_omega + nu))),
+                  p);
+    return true;
+}
+
+bool terre_cache(const vecteur& p, const point_vue& vue) {
+    return !(prod_scalaire(p, repere_vue.u) >= 0.0 ||
+             racine(vue.x * vue.x + vue.y * vue.y) >= rayon_terre);
+}
+
+double echelle_image() {
+    return controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
+}
+
 void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& n) {
-    const double k = controle(static_cast<double>(hauteur_image) * zoom / 16000.0);
+    const double k = echelle_image();
     const double demi_largeur = static_cast<double>(largeur_image) / 2.0;
     const double demi_hauteur = static_cast<double>(hauteur_image) / 2.0;
     // Floor, not nearest. Only a NaN or an infinity is an error: a line reaching far off

@@ -45,18 +45,6 @@ inline bool memes_trajectoires(const trajectoire& a, const trajectoire& b) {
            a.angle_asymptote == b.angle_asymptote;
 }
 
-// The local frame of position r and velocity v, as the equations build it: u radial,
-// w along r x v, v = w x u.
-inline repere repere_local_de(const vecteur& r, const vecteur& v) {
-    repere L;
-    unitaire(r, L.u);
-    vecteur h;
-    prod_vectoriel(r, v, h);
-    unitaire(h, L.w);
-    prod_vectoriel(L.w, L.u, L.v);
-    return L;
-}
-
 // v^2 / 2 - mu / |r|, plain arithmetic.
 inline double energie(const etat& S) {
     const double v2 = S.y(1) * S.y(1) + S.y(2) * S.y(2) + S.y(3) * S.y(3);

@@ -4,6 +4,7 @@
 #include "core/texte.h"
 #include "ui/form1.h"
 #include "ui/format_fr.h"
+#include "ui/outils_lecon.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -424,14 +424,7 @@ void assistant_manoeuvre::showEvent(QShowEvent* event) {
         if (lecture != nullptr && lecture->isVisible()) {
             coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
         }
-        if (const QScreen* ecran = principale_.screen()) {
-            const QRect libre = ecran->availableGeometry();
-            coin.setX(std::max(libre.left(),
-                               std::min(coin.x(), libre.right() - frameGeometry().width())));
-            coin.setY(std::max(libre.top(),
-                               std::min(coin.y(), libre.bottom() - frameGeometry().height())));
-        }
-        move(coin);
+        placer_dans_l_ecran(*this, principale_, coin);
     }
 }
 

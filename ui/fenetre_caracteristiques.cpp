@@ -2,13 +2,13 @@
 
 #include "ui/form1.h"
 #include "ui/format_fr.h"
+#include "ui/outils_lecon.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -372,16 +372,7 @@ void fenetre_caracteristiques::showEvent(QShowEvent* event) {
 // Beside the main window, on its right, as far as the screen allows.
 void fenetre_caracteristiques::placer_a_cote() {
     const QRect principale = principale_.frameGeometry();
-    const QScreen* ecran = principale_.screen();
-    QPoint coin(principale.right() + 8, principale.top());
-    if (ecran != nullptr) {
-        const QRect libre = ecran->availableGeometry();
-        coin.setX(
-            std::max(libre.left(), std::min(coin.x(), libre.right() - frameGeometry().width())));
-        coin.setY(
-            std::max(libre.top(), std::min(coin.y(), libre.bottom() - frameGeometry().height())));
-    }
-    move(coin);
+    placer_dans_l_ecran(*this, principale_, QPoint(principale.right() + 8, principale.top()));
 }
 
 } // namespace trajel

@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trajel {
@@ -81,7 +83,6 @@ void outils_lecon::creer_menu() {
     });
     connect(animation_, &animation_satellite::arretee, animer,
             [animer] { animer->setChecked(false); });
-    principale_.image()->setFocusPolicy(Qt::ClickFocus);
     auto* espace = new QShortcut(QKeySequence(Qt::Key_Space), principale_.image(), nullptr, nullptr,
                                  Qt::WidgetShortcut);
     espace->setObjectName(QStringLiteral("raccourci_animation"));
@@ -113,6 +114,16 @@ void outils_lecon::creer_menu() {
         connect(a, &QAction::triggered, this,
                 [this, facteur] { animation_->definir_acceleration(facteur); });
     }
+}
+
+void placer_dans_l_ecran(QWidget& fenetre, const QWidget& principale, QPoint coin) {
+    if (const QScreen* ecran = principale.screen()) {
+        const QRect libre = ecran->availableGeometry();
+        const QRect cadre = fenetre.frameGeometry();
+        coin.setX(std::max(libre.left(), std::min(coin.x(), libre.right() - cadre.width())));
+        coin.setY(std::max(libre.top(), std::min(coin.y(), libre.bottom() - cadre.height())));
+    }
+    fenetre.move(coin);
 }
 
 void ajouter_outils_lecon(fenetre_principale& principale) {

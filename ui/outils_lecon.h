@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+
+class QWidget;
 
 namespace trajel {
 
@@ -29,6 +32,9 @@ private:
     assistant_manoeuvre* assistant_ = nullptr;
     animation_satellite* animation_ = nullptr;
 };
+
+// Moves a tool window to `coin`, kept within the screen of the main window.
+void placer_dans_l_ecran(QWidget& fenetre, const QWidget& principale, QPoint coin);
 
 // Adds the block to the main window's "Outils" menu.
 void ajouter_outils_lecon(fenetre_principale& principale);

@@ -19,7 +19,6 @@ QColor couleur_qt(std::int16_t n) {
     return QColor(c.r, c.g, c.b);
 }
 
-// Liang-Barsky: the part of the segment inside `zone`, or false if none is.
 // The part of the segment inside `zone`, or false if none is.
 bool decouper(QPointF& a, QPointF& b, const QRectF& zone) {
     double x1 = a.x(), y1 = a.y(), x2 = b.x(), y2 = b.y();
@@ -133,11 +132,6 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
     }
 }
 
-void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
-                   double pixels_par_twip, const QRectF& zone) {
-    peindre_liste(peintre, elements, rendu_image{pixels_par_twip, 1.0, true, true}, zone);
-}
-
 QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
                              QSizeF twips, double twips_par_pixel, const QRectF& cible,
                              bool grille) {
@@ -207,18 +201,6 @@ double Picture1::Width() const {
 
 double Picture1::Height() const {
     return height() * twips_par_pixel();
-}
-
-void Picture1::Line(double x1, double y1, double x2, double y2, std::int16_t n) {
-    surface_enregistree::Line(x1, y1, x2, y2, n);
-}
-
-void Picture1::Print(const std::string& texte) {
-    surface_enregistree::Print(texte);
-}
-
-void Picture1::Cls() {
-    surface_enregistree::Cls();
 }
 
 void Picture1::valider_affichage() {

@@ -26,9 +26,6 @@ struct rendu_image {
 // style 2 is dotted; any wider one is solid.
 void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
                    const rendu_image& rendu, const QRectF& zone);
-// The same at a given scale, pen widths in painter units, antialiased.
-void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
-                   double pixels_par_twip, const QRectF& zone);
 
 // Paints a scene of largeur x hauteur twips (twips_par_pixel twips a pixel of the
 // picture) scaled to fit `cible` with its aspect kept, centred on it, clipped to it.
@@ -94,10 +91,6 @@ public:
     // The outer size of the box, in twips.
     double Width() const override;
     double Height() const override;
-
-    void Line(double x1, double y1, double x2, double y2, std::int16_t n) override;
-    void Print(const std::string& texte) override;
-    void Cls() override;
 
     double twips_par_pixel() const;
 

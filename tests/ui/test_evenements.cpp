@@ -189,7 +189,7 @@ private slots:
         QImage rendu(689, 577, QImage::Format_RGB32);
         rendu.fill(Qt::white);
         QPainter peintre(&rendu);
-        peindre_liste(peintre, liste.elements(), 1.0 / 15.0, QRectF(0, 0, 689, 577));
+        peindre_liste(peintre, liste.elements(), rendu_image{1.0 / 15.0}, QRectF(0, 0, 689, 577));
         peintre.end();
         const int y = static_cast<int>(4000.0 / 15.0);
         QVERIFY(QColor(rendu.pixel(344, y)) == QColor(255, 0, 0) ||

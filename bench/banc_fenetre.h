@@ -1,0 +1,54 @@
+#pragma once
+
+// What the benchmarks of the real window share: the window shown offscreen, a count of
+// the paint events a widget receives, and the programs' main.
+
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+namespace trajel::banc {
+
+// Counts the paint events a widget really receives.
+struct compteur_de_peintures : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            ++n;
+        }
+        return false;
+    }
+    int n = 0;
+};
+
+// Shows the window and waits until it is on screen.
+inline void montrer(fenetre_principale& fenetre) {
+    fenetre.show();
+    while (fenetre.windowHandle() == nullptr || !fenetre.windowHandle()->isExposed()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+// The benchmarks under a QApplication (offscreen unless told otherwise), with the main
+// window shown as `fenetre` when asked for.
+inline int executer(int argc, char** argv, fenetre_principale** fenetre = nullptr) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    std::unique_ptr<fenetre_principale> principale;
+    if (fenetre != nullptr) {
+        principale = std::make_unique<fenetre_principale>();
+        montrer(*principale);
+        *fenetre = principale.get();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace trajel::banc
