@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/surface.h"
 #include "core/texte.h"
+#include "core/trajectoire.h"
 #include "manoeuvre/etat.h"
 #include "soutien/faux_formulaire.h"
 
@@ -43,6 +44,24 @@ inline bool memes_trajectoires(const trajectoire& a, const trajectoire& b) {
            memes_reperes(a.repere_RN, b.repere_RN) && memes_reperes(a.repere_RH, b.repere_RH) &&
            memes_reperes(a.repere_RP, b.repere_RP) && memes_reperes(a.repere_sat, b.repere_sat) &&
            a.angle_asymptote == b.angle_asymptote;
+}
+
+// A record as calcul_trajectoire leaves it: the type, the shape, the angles (degrees)
+// and the four frames built from them.
+inline trajectoire orbite(const std::string& type, double e, double p, double grand_omega = 0.0,
+                          double inclinaison = 0.0, double petit_omega = 0.0, double anomalie = 0.0,
+                          double angle_asymptote = 0.0) {
+    trajectoire t;
+    t.type_conique = type;
+    t.excentricite = e;
+    t.parametre = p;
+    t.grand_omega = grand_omega;
+    t.inclinaison = inclinaison;
+    t.petit_omega = petit_omega;
+    t.anomalie = anomalie;
+    t.angle_asymptote = angle_asymptote;
+    construire_reperes(t);
+    return t;
 }
 
 // v^2 / 2 - mu / |r|, plain arithmetic.

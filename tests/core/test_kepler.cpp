@@ -4,6 +4,7 @@
 #include "commun/principal.h"
 #include "core/caracteristiques.h"
 #include "core/kepler.h"
+#include "soutien/references.h"
 #include "verifications.h"
 
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <cmath>
 
 using namespace trajel;
+using trajel::test::orbite;
 
 namespace {
 
@@ -36,15 +38,6 @@ double temps_par_les_aires(double e, double p, double nu) {
         somme += f(i * d) * (i % 2 == 1 ? 4.0 : 2.0);
     }
     return somme * d / 3.0;
-}
-
-trajectoire record(const char* type, double e, double p, double anomalie) {
-    trajectoire t;
-    t.type_conique = type;
-    t.excentricite = e;
-    t.parametre = p;
-    t.anomalie = anomalie;
-    return t;
 }
 
 } // namespace
@@ -196,7 +189,7 @@ private slots:
     // period, on the start-up ellipse (rp 3918 km, ra 5618 km).
     void ellipse_de_depart() {
         const double e = 1700.0 / 9536.0;
-        const conique c = conique_de(record("elliptique", e, (1 - e * e) * 4768.0, 25.0));
+        const conique c = conique_de(orbite("elliptique", e, (1 - e * e) * 4768.0, 0, 0, 0, 25.0));
         const caracteristiques_orbite o = caracteristiques_de(c);
         COMPARER_PROCHE(o.rp, 3918.0, 1e-9);
         COMPARER_PROCHE(*o.ra, 5618.0, 1e-9);
@@ -224,8 +217,8 @@ private slots:
     // Za typed below Zp: the same ellipse, its periapsis at the record's anomaly 180.
     void ellipse_inversee() {
         const double e = -1700.0 / 9536.0;
-        const caracteristiques_orbite o =
-            caracteristiques_de(conique_de(record("elliptique", e, (1 - e * e) * 4768.0, 0.0)));
+        const caracteristiques_orbite o = caracteristiques_de(
+            conique_de(orbite("elliptique", e, (1 - e * e) * 4768.0, 0, 0, 0, 0.0)));
         COMPARER_PROCHE(o.rp, 3918.0, 1e-9);
         COMPARER_PROCHE(*o.ra, 5618.0, 1e-9);
         const caracteristiques_satellite s = satellite_de(o, 180.0, {});
@@ -240,7 +233,7 @@ private slots:
         const double e = 1 / std::cos(radians(45));
         const double p = 3918.0 * (1 + e);
         const caracteristiques_orbite o =
-            caracteristiques_de(conique_de(record("hyperbolique", e, p, 10.0)));
+            caracteristiques_de(conique_de(orbite("hyperbolique", e, p, 0, 0, 0, 10.0)));
         COMPARER_PROCHE(o.rp, 3918.0, 1e-9);
         COMPARER_PROCHE(*o.vitesse_infinie * *o.vitesse_infinie,
                         o.vitesse_periastre * o.vitesse_periastre -
@@ -269,7 +262,7 @@ private slots:
     // A parabola: escape speed at the periapsis, zero energy, nothing periodic.
     void parabole() {
         const caracteristiques_orbite o =
-            caracteristiques_de(conique_de(record("parabolique", 1.0, 7836.0, 0.0)));
+            caracteristiques_de(conique_de(orbite("parabolique", 1.0, 7836.0, 0, 0, 0, 0.0)));
         COMPARER_PROCHE(o.vitesse_periastre, std::sqrt(2 * mu / 3918.0), 1e-12);
         COMPARER_PROCHE(o.vitesse_liberation_periastre, o.vitesse_periastre, 1e-12);
         COMPARER_EXACT(o.energie, 0.0);
@@ -281,13 +274,13 @@ private slots:
     }
 
     void coniques_indefinies() {
-        VERIFIER_ERREUR([] { conique_de(record("", 0.1, 5000.0, 0.0)); },
+        VERIFIER_ERREUR([] { conique_de(orbite("", 0.1, 5000.0, 0, 0, 0, 0.0)); },
                         nature_erreur::operation_invalide);
-        VERIFIER_ERREUR([] { conique_de(record("elliptique", 1.2, 5000.0, 0.0)); },
+        VERIFIER_ERREUR([] { conique_de(orbite("elliptique", 1.2, 5000.0, 0, 0, 0, 0.0)); },
                         nature_erreur::operation_invalide);
-        VERIFIER_ERREUR([] { conique_de(record("circulaire", 0.0, 0.0, 0.0)); },
+        VERIFIER_ERREUR([] { conique_de(orbite("circulaire", 0.0, 0.0, 0, 0, 0, 0.0)); },
                         nature_erreur::operation_invalide);
-        VERIFIER_ERREUR([] { conique_de(record("hyperbolique", 0.5, 5000.0, 0.0)); },
+        VERIFIER_ERREUR([] { conique_de(orbite("hyperbolique", 0.5, 5000.0, 0, 0, 0, 0.0)); },
                         nature_erreur::operation_invalide);
     }
 };

@@ -24,30 +24,6 @@ namespace {
 
 constexpr double pi_programme = 3.141592658;
 
-const std::map<QString, zone_texte> zones = {
-    {"Text1", zone_texte::Text1},   {"Text2", zone_texte::Text2},   {"Text3", zone_texte::Text3},
-    {"Text4", zone_texte::Text4},   {"Text5", zone_texte::Text5},   {"Text6", zone_texte::Text6},
-    {"Text7", zone_texte::Text7},   {"Text8", zone_texte::Text8},   {"Text9", zone_texte::Text9},
-    {"Text10", zone_texte::Text10}, {"Text11", zone_texte::Text11}, {"Text12", zone_texte::Text12},
-    {"Text13", zone_texte::Text13}};
-
-// "Text7=350|option=hyperbolique": the window as the user leaves it, handlers wired and
-// the last redraw done.
-void demarrer(module_de_test& m, const QString& saisies) {
-    brancher_gestionnaires(m.fenetre);
-    for (const QString& s : saisies.split('|', Qt::SkipEmptyParts)) {
-        const QString nom = s.section('=', 0, 0);
-        const QString texte = s.section('=', 1);
-        if (nom == "option") {
-            m.fenetre.choisir(texte == "hyperbolique" ? bouton_option::Option_hyperbolique
-                                                      : bouton_option::Option_circulaire);
-        } else {
-            m.fenetre.ecrire(zones.at(nom), texte.toStdString());
-        }
-    }
-    rafraichissement_complet();
-}
-
 double temps_satellite() {
     const lecture_orbite l = lire_orbite(traj);
     if (!l.satellite || !l.satellite->temps_depuis_periastre) {

@@ -69,39 +69,6 @@ bool memes_images(const std::vector<element_affichage>& a,
         }                                                                                          \
     } while (false)
 
-const std::map<QString, zone_texte> zones = {
-    {"Text1", zone_texte::Text1},   {"Text2", zone_texte::Text2},   {"Text3", zone_texte::Text3},
-    {"Text4", zone_texte::Text4},   {"Text5", zone_texte::Text5},   {"Text6", zone_texte::Text6},
-    {"Text7", zone_texte::Text7},   {"Text8", zone_texte::Text8},   {"Text9", zone_texte::Text9},
-    {"Text10", zone_texte::Text10}, {"Text11", zone_texte::Text11}, {"Text12", zone_texte::Text12},
-    {"Text13", zone_texte::Text13}};
-
-const std::map<QString, bouton_option> coniques = {
-    {"circulaire", bouton_option::Option_circulaire},
-    {"elliptique", bouton_option::Option_elliptique},
-    {"parabolique", bouton_option::Option_parabolique},
-    {"hyperbolique", bouton_option::Option_hyperbolique}};
-
-// "Text12=abc|option=hyperbolique": what the user typed before the click.
-void saisir(faux_formulaire& f, const QString& saisies) {
-    for (const QString& s : saisies.split('|', Qt::SkipEmptyParts)) {
-        const QString nom = s.section('=', 0, 0);
-        const QString texte = s.section('=', 1);
-        if (nom == "option") {
-            f.choisir(coniques.at(texte));
-        } else {
-            f.ecrire(zones.at(nom), texte.toStdString());
-        }
-    }
-}
-
-// The window as the user leaves it: the handlers connected and the last redraw done.
-void demarrer(module_de_test& m, const QString& saisies = {}) {
-    brancher_gestionnaires(m.fenetre);
-    saisir(m.fenetre, saisies);
-    rafraichissement_complet();
-}
-
 // Only the burn's own drawing, on an empty picture: no handlers, no redraw.
 void demarrer_sans_gestionnaires(module_de_test& m, const QString& saisies = {}) {
     saisir(m.fenetre, saisies);

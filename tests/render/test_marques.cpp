@@ -7,6 +7,7 @@
 #include "render/marques.h"
 #include "render/outils_rendu.h"
 #include "soutien/faux_formulaire.h"
+#include "soutien/references.h"
 
 #include <QPointF>
 #include <QTest>
@@ -15,22 +16,12 @@
 
 using namespace trajel;
 using trajel::test::module_de_test;
+using trajel::test::orbite;
 
 namespace {
 
 using liste = std::vector<element_affichage>;
 
-trajectoire orbite(const char* type, double e, double p, double o, double i, double w, double nu) {
-    trajectoire t;
-    t.type_conique = type;
-    t.excentricite = e;
-    t.parametre = p;
-    t.grand_omega = o;
-    t.inclinaison = i;
-    t.petit_omega = w;
-    t.anomalie = nu;
-    return t;
-}
 const trajectoire demarrage = orbite("elliptique", 0.17827, 4616.47, 20, 20, 10, 25);
 
 // Where the conic's point at nu lands on the picture (twips, unfloored), from the

@@ -3,6 +3,7 @@
 #include "render/outils_rendu.h"
 #include "render/scene.h"
 #include "soutien/faux_formulaire.h"
+#include "soutien/references.h"
 
 #include <QTest>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace trajel;
+using trajel::test::orbite;
 using trajel::test::debut;
 using trajel::test::fin;
 using trajel::test::module_de_test;
@@ -49,26 +51,6 @@ bool identiques(const element_affichage& a, const element_affichage& b) {
     }
     return a.x2 == b.x2 && a.y2 == b.y2 && a.couleur == b.couleur && a.epaisseur == b.epaisseur &&
            a.style == b.style;
-}
-
-// A record as calcul_trajectoire leaves it, with the frames built from the angles.
-trajectoire orbite(const std::string& type, double e, double p, double grand_omega,
-                   double inclinaison, double petit_omega, double anomalie,
-                   double angle_asymptote = 0.0) {
-    trajectoire t;
-    t.type_conique = type;
-    t.excentricite = e;
-    t.parametre = p;
-    t.grand_omega = grand_omega;
-    t.inclinaison = inclinaison;
-    t.petit_omega = petit_omega;
-    t.anomalie = anomalie;
-    t.angle_asymptote = angle_asymptote;
-    repere_orbital(grand_omega, 0.0, 0.0, t.repere_RN);
-    repere_orbital(grand_omega, inclinaison, 0.0, t.repere_RH);
-    repere_orbital(grand_omega, inclinaison, petit_omega, t.repere_RP);
-    repere_orbital(grand_omega, inclinaison, anomalie + petit_omega, t.repere_sat);
-    return t;
 }
 
 // The hyperbola whose asymptotes make phi degrees with its axis (cos phi = 1 / e),

@@ -90,8 +90,8 @@ private slots:
     }
 
     // Every failing event leaves the display list it replaced: the kept scene of an
-    // earlier burn, with its arc, after a burn that overflows; the scene after a
-    // preset whose every redraw fails.
+    // earlier burn, with its arc, after a burn that overflows; the hyperbola's scene
+    // after a Phi that describes none.
     void scene_gardee() {
         f->coller("Text8", "100");
         f->controle<QPushButton>("cmd_tir")->click();
@@ -102,11 +102,17 @@ private slots:
         QCOMPARE(f->rapports.size(), std::size_t(1));
         QVERIFY(f->image()->elements() == apres_tir);
 
+        // A Phi that describes no hyperbola: the hyperbola's scene stays, and traj with it.
         f->option("Option_hyperbolique")->click();
+        const auto hyperbole = f->image()->elements_affiches();
+        const double phi = traj.angle_asymptote;
         f->coller("Text1", "120");
-        const auto avant = f->image()->elements_affiches();
+        QVERIFY(f->image()->elements_affiches() == hyperbole);
+        QVERIFY(f->image()->elements() == hyperbole);
+        QCOMPARE(traj.angle_asymptote, phi);
+        // A preset then draws its own complete scene.
         f->fenetre->findChild<QAction*>("menu_GTO_IV")->trigger();
-        QVERIFY(f->image()->elements_affiches() != avant); // the preset's own scene
+        QVERIFY(f->image()->elements_affiches() != hyperbole);
     }
 
     // "28,5" reads 28.5 in every box.
