@@ -427,11 +427,10 @@ void fenetre_principale::valider_saisie() {
     }
     const bool non_modal = std::exchange(rapport_non_modal_, true);
     evenements_.executer([this, en_attente] {
-        if ((en_attente & (bit(zone_texte::Text1) | bit(zone_texte::Text2))) != 0) {
-            regle_altitudes_egales(*this);
-        }
-        if ((en_attente & bit(zone_texte::Text4)) != 0) {
-            regle_inclinaison_nulle(*this);
+        for (const zone_texte zone : {zone_texte::Text1, zone_texte::Text2, zone_texte::Text4}) {
+            if ((en_attente & bit(zone)) != 0) {
+                regle_de_changement(zone, *this);
+            }
         }
     });
     rapport_non_modal_ = non_modal;

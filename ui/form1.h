@@ -120,6 +120,7 @@ private:
     static unsigned bit(zone_texte zone) { return 1u << static_cast<unsigned>(zone); }
 
     // The user's typing: the rules that write "0" wait for the edit to be committed.
+    void appliquer_regle(zone_texte zone);
     void rapporter(const erreur_calcul& e);
     void valider_saisie();
     void effacer_bandeau();

@@ -148,21 +148,21 @@ void fenetre_principale::Option_RN_Click() {
 
 // The rules that write "0" run at once for the program's assignments; for the user's
 // typing they wait for the edit to be committed, while the picture follows every key.
-void fenetre_principale::Text1_Change() {
+void fenetre_principale::appliquer_regle(zone_texte zone) {
     if (frappe_) {
-        regles_en_attente_ |= bit(zone_texte::Text1);
+        regles_en_attente_ |= bit(zone);
     } else {
-        regle_altitudes_egales(*this);
+        regle_de_changement(zone, *this);
     }
+}
+
+void fenetre_principale::Text1_Change() {
+    appliquer_regle(zone_texte::Text1);
     rafraichissement_complet();
 }
 
 void fenetre_principale::Text2_Change() {
-    if (frappe_) {
-        regles_en_attente_ |= bit(zone_texte::Text2);
-    } else {
-        regle_altitudes_egales(*this);
-    }
+    appliquer_regle(zone_texte::Text2);
     rafraichissement_complet();
 }
 
@@ -171,11 +171,7 @@ void fenetre_principale::Text3_Change() {
 }
 
 void fenetre_principale::Text4_Change() {
-    if (frappe_) {
-        regles_en_attente_ |= bit(zone_texte::Text4);
-    } else {
-        regle_inclinaison_nulle(*this);
-    }
+    appliquer_regle(zone_texte::Text4);
     rafraichissement_complet();
 }
 
