@@ -3,6 +3,7 @@
 #include "core/trajectoire.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace trajel {
@@ -64,6 +65,23 @@ void etat_depuis_trajectoire(trajectoire& T, vecteur& r_sortie, vecteur& v_sorti
     v_sortie = v;
 }
 
+// The conic of a state from its specific energy E and eccentricity e. Near escape both
+// are rounding noise and may disagree: where their signs differ (E against e - 1), or e
+// is within a few ulps of 1, the state is taken as parabolic; otherwise e decides, so
+// that an ellipse always has e < 1 and a hyperbola e > 1.
+std::string_view type_de_conique(double E, double e) {
+    constexpr double quelques_ulps = 4.0 * std::numeric_limits<double>::epsilon();
+    const double ecart = e - 1.0; // exact near 1
+    const bool desaccord = (E < 0.0 && ecart >= 0.0) || (E > 0.0 && ecart <= 0.0);
+    if (E == 0.0 || desaccord || std::fabs(ecart) <= quelques_ulps) {
+        return parabolique;
+    }
+    if (ecart > 0.0) {
+        return hyperbolique;
+    }
+    return e == 0.0 ? circulaire : elliptique;
+}
+
 // State to record: the conic through r with the velocity v.
 void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v) {
     trajectoire R = T; // fields that the state does not decide stay as they are
@@ -112,32 +130,32 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
     construire_reperes(R);
 
     const double e = norme(excentricite_v);
-    R.excentricite = e;
     const double norme_r = norme(r);
     const double norme_v = norme(v);
-    // E = |v| 0.5 |v| - mu / |r|, km^2/s^2; its sign classifies the conic exactly.
+    // E = |v| 0.5 |v| - mu / |r|, km^2/s^2.
     const double E =
         controle(controle(controle(norme_v * 0.5) * norme_v) - quotient(mu_terre, norme_r));
     // p = |r x v|^2 / mu for every conic, and the apsides from it: rp = p / (1 + e),
     // ra = p / (1 - e). Unlike (1 - e) a and (1 - e^2) a, these keep their digits when e
     // is near 1, where a grows without bound.
     R.parametre = quotient(puissance(norme(H), 2.0), mu_terre);
-    const double rp = quotient(R.parametre, controle(1.0 + e));
-    R.zp = controle(rp - rayon_terre);
+    R.type_conique = type_de_conique(E, e);
 
-    if (E < 0.0) {
-        R.type_conique = e == 0.0 ? circulaire : elliptique;
-        // Bound, yet e rounds to 1 or past it: the apoapsis from the semi-major axis.
-        const double ra =
-            e < 1.0 ? quotient(R.parametre, controle(1.0 - e))
-                    : controle(controle(2.0 * quotient(-mu_terre, controle(2.0 * E))) - rp);
-        R.za = controle(ra - rayon_terre);
-    } else if (E == 0.0) {
-        R.type_conique = parabolique;
+    if (R.type_conique == parabolique) {
+        // At the escape threshold E and e - 1 are both rounding noise: the conic is the
+        // parabola of the same p, whose periapsis is at p / 2.
+        R.excentricite = 1.0;
+        R.zp = controle(controle(R.parametre * 0.5) - rayon_terre);
     } else {
-        R.type_conique = hyperbolique;
-        // Phi between an asymptote and the axis: cos(Phi) = 1 / e, in degrees.
-        R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
+        R.excentricite = e;
+        const double rp = quotient(R.parametre, controle(1.0 + e));
+        R.zp = controle(rp - rayon_terre);
+        if (e < 1.0) {
+            R.za = controle(quotient(R.parametre, controle(1.0 - e)) - rayon_terre);
+        } else {
+            // Phi between an asymptote and the axis: cos(Phi) = 1 / e, in degrees.
+            R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
+        }
     }
 
     T = std::move(R);

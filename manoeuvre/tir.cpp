@@ -168,6 +168,56 @@ textes_resultat former_textes(const trajectoire& R, double m0, double mf) {
     return t;
 }
 
+// Whether the texts read back, through the window's own formulas, as a conic of R's
+// type that can be drawn: a finite parameter p > 0, e < 1 for an ellipse (an apoapsis of
+// 7e19 km reads back as e = 1 and p = 0), cos(Phi) in (0, 1) for a hyperbola, and the
+// satellite on the conic (1 + e cos(anomaly) > 0).
+bool relu_dessinable(const trajectoire& R, const textes_resultat& t) {
+    const double rp = Val(t.zp) + rayon_terre;
+    double e = 0.0;
+    double p = rp;
+    if (R.type_conique == elliptique) {
+        const double ra = Val(t.za) + rayon_terre;
+        e = (ra - rp) / (rp + ra);
+        p = (1.0 - e * e) * ((rp + ra) * 0.5);
+        if (!(e < 1.0)) {
+            return false;
+        }
+    } else if (R.type_conique == parabolique) {
+        e = 1.0;
+        p = 2.0 * rp;
+    } else if (R.type_conique == hyperbolique) {
+        const double c = std::cos(deg_rad(Val(t.phi)));
+        if (!(c > 0.0 && c < 1.0)) {
+            return false;
+        }
+        e = 1.0 / c;
+        p = (e * e - 1.0) * (rp / (e - 1.0));
+    }
+    const double denominateur = 1.0 + e * std::cos(deg_rad(Val(t.anomalie)));
+    return std::isfinite(p) && p > 0.0 && std::isfinite(e) && denominateur > 0.0;
+}
+
+// The conic reached and the texts that describe it. Texts that would not read back as a
+// drawable conic of the same type are those of a state at the escape threshold: it is
+// written as the parabola of the same parameter.
+struct resultat_tir {
+    trajectoire orbite;
+    textes_resultat textes;
+};
+
+resultat_tir resultat_de(const etat& fin, double m0) {
+    resultat_tir r{orbite_atteinte(fin), {}};
+    r.textes = former_textes(r.orbite, m0, fin.m);
+    if (!relu_dessinable(r.orbite, r.textes)) {
+        r.orbite.type_conique = parabolique;
+        r.orbite.excentricite = 1.0;
+        r.orbite.zp = controle(controle(r.orbite.parametre * 0.5) - rayon_terre);
+        r.textes = former_textes(r.orbite, m0, fin.m);
+    }
+    return r;
+}
+
 // The result into the window, in the order of the design; each write may run nested
 // handlers that recompute traj and redraw.
 void ecrire_resultat(const trajectoire& R, const textes_resultat& t) {
@@ -233,8 +283,9 @@ void calcul_tir(trajectoire& T) {
     const etat S0 = S;
     const std::vector<point_vue> arc = integrer(consigne, S);
     const double mf = S.m;
-    const trajectoire R = orbite_atteinte(S);
-    const textes_resultat textes = former_textes(R, consigne.m0, mf);
+    const resultat_tir resultat = resultat_de(S, consigne.m0);
+    const trajectoire& R = resultat.orbite;
+    const textes_resultat& textes = resultat.textes;
 
     T.excentricite = depart.excentricite;
     T.parametre = depart.parametre;

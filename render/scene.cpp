@@ -119,16 +119,23 @@ plage_anomalies elargie_au_satellite(plage_anomalies bornes, double limite, doub
 
 // A point of the conic at true anomaly nu (degrees): r = p / (1 + e cos nu) along u of
 // repere_orbital(grand_omega, inclinaison, petit_omega + nu), then projected.
+// Where 1 + e cos nu <= 0 the conic does not reach: the point is left out.
 struct point_conique {
     vecteur espace; // km, equatorial frame
     point_vue vue;  // km, view plane
+    bool atteint = true;
 };
 
 point_conique conique(const trajectoire& t, const trigo& o, const trigo& i, int nu) {
     const double anomalie = static_cast<double>(nu);
-    const double r = quotient(
-        t.parametre, controle(1.0 + controle(t.excentricite * std::cos(deg_rad(anomalie)))));
+    const double denominateur =
+        controle(1.0 + controle(t.excentricite * std::cos(deg_rad(anomalie))));
     point_conique resultat;
+    if (!(denominateur > 0.0)) {
+        resultat.atteint = false;
+        return resultat;
+    }
+    const double r = quotient(t.parametre, denominateur);
     mult_scalaire(r, u_orbital(o, i, trigo_de(controle(t.petit_omega + anomalie))),
                   resultat.espace);
     projeter(repere_vue, resultat.espace, resultat.vue);
@@ -191,6 +198,10 @@ void tracer_conique(const trajectoire& t) {
         point_conique p1 = conique(t, grand_omega, inclinaison, bornes.debut);
         for (int nu = bornes.debut; nu <= bornes.fin; ++nu) {
             const point_conique p2 = conique(t, grand_omega, inclinaison, nu + 1);
+            if (!p1.atteint || !p2.atteint) {
+                p1 = p2;
+                continue;
+            }
             if (static_cast<double>(nu) == t.anomalie) {
                 tracer_satellite(image, p1.vue);
                 satellite_trace = true;
