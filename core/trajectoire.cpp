@@ -7,9 +7,6 @@
 
 namespace trajel {
 
-namespace {
-
-// The box's caption, to name it in a message.
 const char* nom_de_boite(zone_texte zone) {
     switch (zone) {
     case zone_texte::Text1:
@@ -39,6 +36,8 @@ const char* nom_de_boite(zone_texte zone) {
         return "une zone de la fenêtre";
     }
 }
+
+namespace {
 
 double valeur(zone_texte zone) {
     return en_calculant(nom_de_boite(zone), [zone] { return Val(Form1->texte(zone)); });

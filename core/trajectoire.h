@@ -44,6 +44,9 @@ inline vecteur v_orbital(const trigo& grand_omega, const trigo& inclinaison, con
             controle(inclinaison.s * angle.c)};
 }
 
+// The box as an error names it ("la zone « Masse (kg) »"); Text1 after its caption.
+const char* nom_de_boite(zone_texte zone);
+
 // Reads the orbit, satellite and thrust inputs of Form1 into t (always traj) and the
 // satellite globals, derives the conic and its four frames, and sets Label_debit to
 // "0". A hyperbola whose angle Phi has a cosine outside (0, 1) is refused.

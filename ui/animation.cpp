@@ -26,6 +26,8 @@ constexpr double revolution_de_depart = 20.0; // s of real time
 // open and choose in the menus, where choosing the animation again stops it.
 bool saisie_de_l_utilisateur(QObject* objet, const QEvent* evenement) {
     switch (evenement->type()) {
+    case QEvent::Shortcut:
+        return true; // a shortcut key (F2, Ctrl+M...): the action is no widget
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -137,7 +139,9 @@ bool animation_satellite::avancer(double secondes) {
     }
     bool ecrit = false;
     bool au_bout = false;
-    principale_.evenements().executer([&] {
+    // A frame's error stops the animation and goes to the strip: a dialog opened from
+    // the timer would interrupt whatever the user is doing.
+    principale_.executer_sans_dialogue([&] {
         temps_ = controle(temps_ + acceleration_ * secondes);
         if (periode_) {
             temps_ = std::fmod(temps_, *periode_); // no loss of precision over many turns
@@ -160,8 +164,15 @@ bool animation_satellite::avancer(double secondes) {
     return true;
 }
 
+void animation_satellite::declarer_commande(const QObject* commande) {
+    commandes_.push_back(commande);
+}
+
 bool animation_satellite::eventFilter(QObject* objet, QEvent* evenement) {
-    if (en_cours_ && saisie_de_l_utilisateur(objet, evenement)) {
+    // The animation's own shortcut toggles it: stopped here, it would start again.
+    const bool propre = evenement->type() == QEvent::Shortcut &&
+                        std::find(commandes_.begin(), commandes_.end(), objet) != commandes_.end();
+    if (en_cours_ && !propre && saisie_de_l_utilisateur(objet, evenement)) {
         arreter();
     }
     return false;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <vector>
 
 namespace trajel {
 
@@ -40,6 +41,9 @@ public:
     // acceleration. False once the animation has stopped.
     bool avancer(double secondes);
 
+    // A shortcut that starts and stops the animation itself, which any other key stops.
+    void declarer_commande(const QObject* commande);
+
 signals:
     void arretee();
 
@@ -60,6 +64,7 @@ private:
     std::optional<double> periode_; // closed orbits
     std::optional<double> fin_;     // open conics: the record's anomaly ending the drawn range
     std::optional<double> nu_fin_;  // the same, true anomaly in radians
+    std::vector<const QObject*> commandes_;
 };
 
 } // namespace trajel

@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "core/regles.h"
+#include "core/trajectoire.h"
 #include "render/scene.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
@@ -152,6 +153,14 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
 }
 
 fenetre_principale::~fenetre_principale() {
+    // The controls are destroyed after this body; a box losing the focus then would
+    // commit its edit into a half-destroyed window. Nothing of theirs reaches it now.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* enfant : findChildren<QObject*>()) {
+        disconnect(enfant, nullptr, this, nullptr);
+    }
+    regles_en_attente_ = 0;
     if (Form1 == this) {
         Form1 = nullptr;
     }
@@ -408,6 +417,17 @@ void fenetre_principale::rapporter(const erreur_calcul& e) {
         boite_marquee_->setStyleSheet(QString());
     }
     boite_marquee_ = boite(boite_frappee_);
+    if (boite_nommee_) {
+        boite_marquee_ = nullptr;
+        for (std::size_t i = 0; i < std::size(Text); ++i) {
+            if (e.grandeur() == nom_de_boite(static_cast<zone_texte>(i))) {
+                boite_marquee_ = Text[i];
+            }
+        }
+        if (boite_marquee_ == nullptr) {
+            return;
+        }
+    }
     boite_marquee_->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
 }
 
@@ -420,17 +440,37 @@ void fenetre_principale::effacer_bandeau() {
     }
 }
 
+bool fenetre_principale::executer_sans_dialogue(const std::function<void()>& gestionnaire) {
+    const bool non_modal = std::exchange(rapport_non_modal_, true);
+    const bool nommee = std::exchange(boite_nommee_, true);
+    bool reussi = false;
+    evenements_.executer([&] {
+        gestionnaire();
+        reussi = true;
+    });
+    boite_nommee_ = nommee;
+    rapport_non_modal_ = non_modal;
+    return reussi;
+}
+
 void fenetre_principale::valider_saisie() {
     const unsigned en_attente = std::exchange(regles_en_attente_, 0u);
     if (en_attente == 0) {
         return;
     }
     const bool non_modal = std::exchange(rapport_non_modal_, true);
+    // Carried to its end, as Reset is: each pending rule runs whatever the redraw of
+    // another does; an error set aside is reported by a last full redraw, should it fail
+    // again.
     evenements_.executer([this, en_attente] {
+        bool echec = false;
         for (const zone_texte zone : {zone_texte::Text1, zone_texte::Text2, zone_texte::Text4}) {
             if ((en_attente & bit(zone)) != 0) {
-                regle_de_changement(zone, *this);
+                echec = sans_arret([&] { regle_de_changement(zone, *this); }) || echec;
             }
+        }
+        if (echec) {
+            rafraichissement_complet();
         }
     });
     rapport_non_modal_ = non_modal;
@@ -508,6 +548,9 @@ struct memoire_qt : formulaire::memoire {
     QString textes[13];
     bool options[8] = {};
     QString label_debit;
+    QString legende_Label6;
+    bool Text1_visible = true;
+    bool Label6_visible = true;
 };
 
 } // namespace
@@ -521,6 +564,9 @@ std::unique_ptr<formulaire::memoire> fenetre_principale::memoriser() const {
         m->options[i] = Options[i]->isChecked();
     }
     m->label_debit = Label_debit->text();
+    m->legende_Label6 = Label6->text();
+    m->Text1_visible = !boite(zone_texte::Text1)->isHidden();
+    m->Label6_visible = !Label6->isHidden();
     return m;
 }
 
@@ -543,7 +589,9 @@ void fenetre_principale::restituer(const memoire& m) {
         }
     }
     Label_debit->setText(memoire.label_debit);
-    accorder_Text1();
+    Label6->setText(memoire.legende_Label6);
+    boite(zone_texte::Text1)->setVisible(memoire.Text1_visible);
+    Label6->setVisible(memoire.Label6_visible);
 }
 
 void fenetre_principale::accorder_Text1() {

@@ -48,6 +48,11 @@ public:
 
     distributeur& evenements() { return evenements_; }
 
+    // Runs an event of the program's own timer: an error goes to the strip, framing the
+    // box it names, as the user's typing does; no dialog interrupts. True when the
+    // event completed.
+    bool executer_sans_dialogue(const std::function<void()>& gestionnaire);
+
     // The "Outils" menu, between "Au menu" and "A propos", where the tools add their
     // items.
     QMenu* menu_outils() const { return menu_outils_; }
@@ -141,6 +146,7 @@ private:
     bool frappe_ = false;            // a handler runs for the user's own typing
     bool rapport_non_modal_ = false; // the event under way reports without a dialog
     zone_texte boite_frappee_ = zone_texte::Text1;
+    bool boite_nommee_ = false;      // the strip frames the box the error names
     unsigned regles_en_attente_ = 0; // bit per box whose rule waits for the commit
     std::uint64_t redessins_au_debut_ = 0;
     QLineEdit* boite_marquee_ = nullptr;

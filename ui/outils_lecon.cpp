@@ -86,6 +86,8 @@ void outils_lecon::creer_menu() {
     auto* espace = new QShortcut(QKeySequence(Qt::Key_Space), principale_.image(), nullptr, nullptr,
                                  Qt::WidgetShortcut);
     espace->setObjectName(QStringLiteral("raccourci_animation"));
+    animation_->declarer_commande(espace);
+    animation_->declarer_commande(animer);
     connect(espace, &QShortcut::activated, animer, &QAction::trigger);
 
     QMenu* vitesse = menu->addMenu(QStringLiteral("Accélération du &temps"));
