@@ -392,8 +392,8 @@ void assistant_manoeuvre::suivre_tir() {
     const tir_en_attente attendu = *en_attente_;
     en_attente_.reset();
     const bool le_meme = b.duree == attendu.duree && b.pas == attendu.pas &&
-                         b.poussee.x == attendu.poussee.x && b.poussee.y == attendu.poussee.y &&
-                         b.poussee.z == attendu.poussee.z;
+                         b.moteur.poussee.x == attendu.poussee.x && b.moteur.poussee.y == attendu.poussee.y &&
+                         b.moteur.poussee.z == attendu.poussee.z;
     const std::size_t fait = resultats_faits_.size();
     if (!le_meme || fait >= visees_.size()) {
         recommencer();

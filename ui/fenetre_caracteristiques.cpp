@@ -233,7 +233,7 @@ void fenetre_caracteristiques::construire_tir() {
     ajouter(g, QStringLiteral("Pas d'intégration"),
             sur_tir([](const C&, const B& b) { return valeur_fr(b.duree / b.pas, "s"); }));
     ajouter(g, QStringLiteral("Poussée"),
-            sur_tir([](const C&, const B& b) { return valeur_fr(b.module_poussee, "N"); }));
+            sur_tir([](const C&, const B& b) { return valeur_fr(b.moteur.module_poussee, "N"); }));
     ajouter(g, QStringLiteral("Masse consommée"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
     ajouter(g, QStringLiteral("Δv fourni : Isp · g0 · ln(m0 / mf)"),
