@@ -152,9 +152,14 @@ assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
     connect(preparer_, &QPushButton::clicked, this, &assistant_manoeuvre::preparer);
     connect(recommencer_plan, &QPushButton::clicked, this, nouvelle_demande);
     connect(fermer, &QPushButton::clicked, this, &QDialog::close);
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
-        suivre_tir();
-        if (isVisible()) {
+    // A refused or failed event has changed nothing; a completed one re-plans when it
+    // fired a burn or changed the orbit or the satellite.
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
+        if (!reussi) {
+            return;
+        }
+        const bool tir = suivre_tir();
+        if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
             actualiser();
         }
     });
@@ -195,6 +200,7 @@ void assistant_manoeuvre::signaler(const QString& message, bool refus) {
 }
 
 void assistant_manoeuvre::actualiser() {
+    calcule_sur_ = valeurs_calculees::actuelles();
     try {
         const bool termine = suivi_.termine();
         plan_->setVisible(!termine);

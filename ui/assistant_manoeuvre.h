@@ -22,7 +22,8 @@ class fenetre_principale;
 // of each burn, transfer time, total), and "Préparer le tir" writes the next finite
 // burn into the main window through its own handlers (anomaly, thrust, duration,
 // steps). The teacher fires it with "Tir !"; after each burn the orbit aimed at is
-// shown beside the orbit obtained. The progress is suivi_manoeuvre's.
+// shown beside the orbit obtained. The progress is suivi_manoeuvre's; the plan is made
+// again after a completed event that fired a burn or changed the orbit or the satellite.
 class assistant_manoeuvre : public QDialog {
     Q_OBJECT
 public:
@@ -57,6 +58,9 @@ private:
     QPushButton* preparer_ = nullptr;
 
     suivi_manoeuvre suivi_;
+    // What the plan was last computed from: a completed event that changes neither
+    // re-plans nothing.
+    std::optional<valeurs_calculees> calcule_sur_;
     bool place_ = false;
 };
 

@@ -115,8 +115,10 @@ fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principal
     disposition->addWidget(arbre_);
     disposition->addLayout(boutons);
 
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
-        if (isVisible()) {
+    // A refused or failed event has changed nothing; a completed one refreshes the
+    // readout when it changed the orbit, the satellite or the last burn.
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
+        if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
             actualiser();
         }
     });
@@ -295,7 +297,12 @@ void fenetre_caracteristiques::construire_tir() {
             sur_erreur([](const I& e) { return valeur_fr(e.richardson, km, 4); }));
 }
 
+fenetre_caracteristiques::source fenetre_caracteristiques::source_actuelle() {
+    return {valeurs_calculees::actuelles(), dernier_tir ? dernier_tir->numero : 0};
+}
+
 void fenetre_caracteristiques::actualiser() {
+    lu_sur_ = source_actuelle();
     try {
         donnees d;
         d.l = lire_orbite(traj);
