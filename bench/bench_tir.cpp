@@ -57,7 +57,7 @@ void integration_trajel(benchmark::State& etat_banc) {
     for (auto _ : etat_banc) {
         etat S = c.depart;
         double t = 0.0;
-        integrer_n_pas(S, t, h, pas_maximum, sans_observateur);
+        integrer_n_pas(propulsion_partagee(), S, t, h, pas_maximum, sans_observateur);
         benchmark::DoNotOptimize(S);
     }
     etat_banc.counters["pas"] = pas_maximum;
@@ -65,10 +65,11 @@ void integration_trajel(benchmark::State& etat_banc) {
 BENCHMARK(integration_trajel)->Unit(benchmark::kMillisecond);
 
 // Odeint's state: the seven components of an etat in one array; the system evaluates
-// the very same derivees_etat.
+// the very same derivees_etat with the engine it carries.
 using etat_odeint = std::array<double, 7>;
 
 struct systeme {
+    propulsion moteur;
     void operator()(const etat_odeint& x, etat_odeint& dxdt, double t) const {
         etat S;
         for (std::size_t i = 0; i < 6; ++i) {
@@ -76,7 +77,7 @@ struct systeme {
         }
         S.m = x[6];
         etat D;
-        derivees_etat(S, t, D);
+        derivees_etat(moteur, S, t, D);
         for (std::size_t i = 0; i < 6; ++i) {
             dxdt[i] = D.composantes[i];
         }
@@ -88,6 +89,7 @@ void integration_odeint(benchmark::State& etat_banc) {
     contexte c;
     const double h = c.duree / pas_maximum;
     boost::numeric::odeint::runge_kutta4<etat_odeint> pas;
+    const propulsion moteur = propulsion_partagee();
     for (auto _ : etat_banc) {
         etat_odeint x;
         for (std::size_t i = 0; i < 6; ++i) {
@@ -96,7 +98,7 @@ void integration_odeint(benchmark::State& etat_banc) {
         x[6] = c.depart.m;
         double t = 0.0;
         for (int j = 0; j < pas_maximum; ++j) {
-            pas.do_step(systeme{}, x, t, h);
+            pas.do_step(systeme{moteur}, x, t, h);
             t += h;
         }
         benchmark::DoNotOptimize(x);
@@ -117,7 +119,7 @@ void integration_et_arc(benchmark::State& etat_banc) {
         etat S = c.depart;
         double t = 0.0;
         std::size_t j = 0;
-        integrer_n_pas(S, t, h, pas_maximum, [&](const etat& etape, double) {
+        integrer_n_pas(propulsion_partagee(), S, t, h, pas_maximum, [&](const etat& etape, double) {
             projeter(repere_vue, position_de(etape), arc[j++]);
         });
         for (std::size_t i = 1; i < arc.size(); ++i) {
@@ -158,7 +160,7 @@ void revolution_sans_poussee(benchmark::State& etat_banc) {
     for (auto _ : etat_banc) {
         S = c.depart;
         double t = 0.0;
-        integrer_n_pas(S, t, h, n, sans_observateur);
+        integrer_n_pas(propulsion_partagee(), S, t, h, n, sans_observateur);
         benchmark::DoNotOptimize(S);
     }
     const double e0 = test::energie(c.depart);

@@ -32,6 +32,8 @@ struct trajectoire {
     repere repere_RP;             // u to the periapsis, w the angular momentum
     repere repere_sat;            // u radial, v ortho-radial, w the angular momentum
     double angle_asymptote = 0.0; // degrees, hyperbola: cos = 1 / e
+
+    bool operator==(const trajectoire&) const = default;
 };
 
 // Physical constants. The Earth of this program is 3618 km in radius.
@@ -57,6 +59,42 @@ inline std::int16_t couleur_trajectoire = 0;
 inline std::int16_t couleur_terre = 0;
 inline std::int16_t couleur_RH = 0;
 inline std::int16_t couleur_RP = 0;
+
+// What the equations of motion read of the engine: the thrust in the satellite's local
+// frame (radial, ortho-radial, normal), its length and the specific impulse.
+struct propulsion {
+    vecteur poussee;             // N
+    double module_poussee = 0.0; // N
+    double isp = 0.0;            // s
+
+    bool operator==(const propulsion&) const = default;
+};
+
+// The engine of the shared values poussee, module_poussee and isp.
+inline propulsion propulsion_partagee() {
+    return {poussee, module_poussee, isp};
+}
+
+// traj and the satellite values, as calcul_trajectoire leaves them: what a full redraw
+// computes and what an abandoned event puts back, without running any handler.
+struct valeurs_calculees {
+    trajectoire traj;
+    double masse = 0.0; // kg
+    propulsion moteur;
+
+    static valeurs_calculees actuelles() {
+        return {trajel::traj, trajel::masse, propulsion_partagee()};
+    }
+    void restituer() const {
+        trajel::traj = traj;
+        trajel::masse = masse;
+        poussee = moteur.poussee;
+        module_poussee = moteur.module_poussee;
+        isp = moteur.isp;
+    }
+
+    bool operator==(const valeurs_calculees&) const = default;
+};
 
 // The main window, from its creation on.
 inline formulaire* Form1 = nullptr;

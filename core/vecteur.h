@@ -13,6 +13,8 @@ struct vecteur {
 
     double& operator()(int i) { return i == 1 ? x : (i == 2 ? y : z); }
     double operator()(int i) const { return i == 1 ? x : (i == 2 ? y : z); }
+
+    bool operator==(const vecteur&) const = default;
 };
 
 // Three orthonormal axes forming a right-handed frame (w = u x v). Read as a matrix
@@ -21,6 +23,8 @@ struct repere {
     vecteur u;
     vecteur v;
     vecteur w;
+
+    bool operator==(const repere&) const = default;
 };
 
 // A point of the view plane, in the unit of the projected vector.

@@ -19,36 +19,11 @@ double distance(const vecteur& a, const vecteur& b) {
     return norme({controle(a.x - b.x), controle(a.y - b.y), controle(a.z - b.z)});
 }
 
-// The equations read the thrust and the Isp from the shared values: the burn's own,
-// for as long as it is redone, then those of the window again.
-class valeurs_du_tir {
-public:
-    explicit valeurs_du_tir(const bilan_tir& b)
-        : poussee_(poussee), module_(module_poussee), isp_(isp) {
-        poussee = b.poussee;
-        module_poussee = b.module_poussee;
-        isp = b.isp;
-    }
-    ~valeurs_du_tir() {
-        poussee = poussee_;
-        module_poussee = module_;
-        isp = isp_;
-    }
-    valeurs_du_tir(const valeurs_du_tir&) = delete;
-    valeurs_du_tir& operator=(const valeurs_du_tir&) = delete;
-
-private:
-    vecteur poussee_;
-    double module_;
-    double isp_;
-};
-
 // The thrust's direction in the Earth-centred frame at the burn's start, in the local
 // frame of the state there.
 vecteur direction_poussee(const bilan_tir& b) {
-    const valeurs_du_tir valeurs(b);
     vecteur F;
-    poussee_inertielle(repere_local_de(position_de(b.depart), vitesse_de(b.depart)), F);
+    poussee_inertielle(b.moteur, repere_local_de(position_de(b.depart), vitesse_de(b.depart)), F);
     vecteur direction;
     unitaire(F, direction);
     return direction;
@@ -62,9 +37,7 @@ void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int 
     b.numero = ++tirs_enregistres;
     b.depart = depart;
     b.arrivee = arrivee;
-    b.poussee = poussee;
-    b.module_poussee = module_poussee;
-    b.isp = isp;
+    b.moteur = propulsion_partagee();
     b.duree = duree;
     b.pas = pas;
     dernier_tir = b;
@@ -96,7 +69,7 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
     const double mf = b.arrivee.m;
     c.masse_consommee = controle(m0 - mf);
     // delta_v = integral of |F| / m dt = isp g0 ln(m0 / mf), m = m0 - |F| t / (isp g0)
-    c.delta_v = controle(b.isp * g0 * std::log(quotient(m0, mf)));
+    c.delta_v = controle(b.moteur.isp * g0 * std::log(quotient(m0, mf)));
     const vecteur r0 = position_de(b.depart);
     const vecteur v0 = vitesse_de(b.depart);
     const vecteur r1 = position_de(b.arrivee);
@@ -106,7 +79,7 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
     c.delta_energie = controle(energie_de(r1, v1) - energie_de(r0, v0));
 
     vecteur v_impulsion = v0;
-    if (b.module_poussee != 0.0 && c.delta_v != 0.0) {
+    if (b.moteur.module_poussee != 0.0 && c.delta_v != 0.0) {
         const vecteur d = direction_poussee(b);
         for (int i = 1; i <= 3; ++i) {
             v_impulsion(i) = controle(v0(i) + c.delta_v * d(i)); // v0 + delta_v d
@@ -125,18 +98,19 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
     return c;
 }
 
+etat refaire_tir(const bilan_tir& b, int pas) {
+    etat S = b.depart;
+    double t = 0.0;
+    integrer_n_pas(b.moteur, S, t, quotient(b.duree, pas), pas, sans_observateur);
+    return S;
+}
+
 std::optional<erreur_integration> estimer_erreur_integration(const bilan_tir& b) {
     const int moitie = b.pas / 2;
     if (moitie < 1) {
         return std::nullopt;
     }
-    etat S = b.depart;
-    {
-        const valeurs_du_tir valeurs(b);
-        double t = 0.0;
-        const double h = quotient(b.duree, moitie);
-        integrer_n_pas(S, t, h, moitie, sans_observateur);
-    }
+    const etat S = refaire_tir(b, moitie);
     erreur_integration e;
     e.pas_reduits = moitie;
     e.ecart_position = distance(position_de(S), position_de(b.arrivee));

@@ -14,9 +14,7 @@ struct bilan_tir {
     unsigned numero = 0; // counts the completed burns of the run: 1, 2, 3...
     etat depart;
     etat arrivee;
-    vecteur poussee; // N, local frame (radial, ortho-radial, normal)
-    double module_poussee = 0.0;
-    double isp = 0.0;   // s
+    propulsion moteur;  // the thrust in the local frame and the Isp
     double duree = 0.0; // s
     int pas = 0;
 };
@@ -26,6 +24,11 @@ inline std::optional<bilan_tir> dernier_tir;
 
 // Records a completed burn with the thrust and Isp it was integrated with.
 void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas);
+
+// The recorded burn integrated again from its start with its own engine, in `pas` steps
+// of duree / pas: with the burn's own steps, its end to the bit. No shared value is read
+// or written.
+etat refaire_tir(const bilan_tir& b, int pas);
 
 // A conic reached from a state, as the burn classifies it (conversion_etat).
 struct orbite_etat {

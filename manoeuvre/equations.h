@@ -50,12 +50,14 @@ struct arithmetique_directe {
     }
 };
 
-// F = poussee.x u + poussee.y v + poussee.z w, summed in that order (N).
+// F = p.x u + p.y v + p.z w for the thrust p of the local frame (u, v, w), summed in
+// that order (N).
 template <class A>
-inline void poussee_dans(const vecteur& u, const vecteur& v, const vecteur& w, vecteur& F) {
-    F.x = A::f(A::f(A::f(poussee.x * u.x) + A::f(poussee.y * v.x)) + A::f(poussee.z * w.x));
-    F.y = A::f(A::f(A::f(u.y * poussee.x) + A::f(v.y * poussee.y)) + A::f(w.y * poussee.z));
-    F.z = A::f(A::f(A::f(u.z * poussee.x) + A::f(v.z * poussee.y)) + A::f(w.z * poussee.z));
+inline void poussee_dans(const vecteur& p, const vecteur& u, const vecteur& v, const vecteur& w,
+                         vecteur& F) {
+    F.x = A::f(A::f(A::f(p.x * u.x) + A::f(p.y * v.x)) + A::f(p.z * w.x));
+    F.y = A::f(A::f(A::f(u.y * p.x) + A::f(v.y * p.y)) + A::f(w.y * p.z));
+    F.z = A::f(A::f(A::f(u.z * p.x) + A::f(v.z * p.y)) + A::f(w.z * p.z));
 }
 
 // a x b, component by component as prod_vectoriel.
@@ -64,8 +66,10 @@ template <class A> inline vecteur vectoriel(const vecteur& a, const vecteur& b) 
             A::f(A::f(a.x * b.y) - A::f(b.x * a.y))};
 }
 
-// D = dS/dt; false when the plain arithmetic may have met a fault.
-template <class A> inline bool equations_du_mouvement(const etat& S, etat& D) {
+// D = dS/dt under the engine `moteur`; false when the plain arithmetic may have met a
+// fault. Nothing shared is read but mu_terre.
+template <class A>
+inline bool equations_du_mouvement(const propulsion& moteur, const etat& S, etat& D) {
     const vecteur v{S.y(1), S.y(2), S.y(3)}; // km/s
     const vecteur r{S.y(4), S.y(5), S.y(6)}; // km
 
@@ -85,7 +89,7 @@ template <class A> inline bool equations_du_mouvement(const etat& S, etat& D) {
     const vecteur ortho = vectoriel<A>(w, u);
 
     vecteur F; // N, inertial frame
-    poussee_dans<A>(u, ortho, w, F);
+    poussee_dans<A>(moteur.poussee, u, ortho, w, F);
 
     // g = k u, k = -mu / |r|^2 (km/s^2)
     const double k = A::divise(-mu_terre, A::puissance(norme_r, 2.0));
@@ -100,8 +104,8 @@ template <class A> inline bool equations_du_mouvement(const etat& S, etat& D) {
     D.y(6) = A::f(v.z);
 
     // dm/dt = -|F| / (isp g0), constant during a burn (kg/s).
-    const double isp_g0 = A::f(isp * g0);
-    D.m = A::divise(-module_poussee, isp_g0);
+    const double isp_g0 = A::f(moteur.isp * g0);
+    D.m = A::divise(-moteur.module_poussee, isp_g0);
     return A::resultat(S, isp_g0, D);
 }
 

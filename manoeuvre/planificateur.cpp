@@ -338,4 +338,56 @@ tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
     return p;
 }
 
+plan_manoeuvre suivi_manoeuvre::plan_restant(const trajectoire& t, const demande_manoeuvre& d) {
+    if (faits() == 0) {
+        plan_manoeuvre plan = planifier(t, d);
+        prevus_ = static_cast<int>(plan.tirs.size());
+        visees_.clear();
+        for (const tir_impulsionnel& tir : plan.tirs) {
+            visees_.push_back(tir.apres);
+        }
+        return plan;
+    }
+    if (faits() < prevus_) {
+        return planifier_suite(t, d);
+    }
+    return {};
+}
+
+void suivi_manoeuvre::noter_preparation(unsigned dernier_numero, double duree, int pas,
+                                        const vecteur& poussee) {
+    en_attente_ = tir_en_attente{dernier_numero, duree, pas, poussee};
+}
+
+suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& dernier) {
+    if (!en_attente_ || !dernier || dernier->numero == en_attente_->numero_precedent) {
+        return issue::rien;
+    }
+    const tir_en_attente attendu = *en_attente_;
+    en_attente_.reset();
+    // Exact: both sides are the numbers read back from the same texts.
+    const bool le_meme = dernier->duree == attendu.duree && dernier->pas == attendu.pas &&
+                         dernier->moteur.poussee == attendu.poussee;
+    const std::size_t fait = resultats_.size();
+    if (!le_meme || fait >= visees_.size()) {
+        recommencer();
+        return issue::autre_tir;
+    }
+    resultat r;
+    r.visee = visees_[fait];
+    try {
+        r.obtenue = orbite_de(position_de(dernier->arrivee), vitesse_de(dernier->arrivee));
+    } catch (const erreur_calcul&) {
+    }
+    resultats_.push_back(r);
+    return issue::tir_suivi;
+}
+
+void suivi_manoeuvre::recommencer() {
+    prevus_ = 0;
+    visees_.clear();
+    resultats_.clear();
+    en_attente_.reset();
+}
+
 } // namespace trajel

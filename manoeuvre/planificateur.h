@@ -2,6 +2,7 @@
 
 #include "core/caracteristiques.h"
 #include "core/module1.h"
+#include "manoeuvre/bilan_tir.h"
 
 #include <optional>
 #include <string>
@@ -74,5 +75,54 @@ struct tir_prepare {
 
 tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
                          double module_poussee_choisi, double masse_initiale, double isp_moteur);
+
+// The progress of a plan through the burns the teacher fires: the burns planned, the
+// orbit each aimed at and the one it gave, and the burn prepared and not yet fired.
+class suivi_manoeuvre {
+public:
+    struct resultat {
+        orbite_visee visee;
+        std::optional<orbite_etat> obtenue; // none when the end state has no conic
+    };
+    // What the last completed burn was to the plan.
+    enum class issue {
+        rien,      // no burn since the preparation, or none prepared
+        tir_suivi, // the burn prepared: its result is recorded
+        autre_tir  // another burn, or one past the plan: the plan starts again
+    };
+
+    // The burns still to fire from the orbit of t: the whole plan before the first burn
+    // (which fixes the burns planned and the orbits they aim at), the circularisation
+    // of a Hohmann after its first, nothing once every burn is done.
+    plan_manoeuvre plan_restant(const trajectoire& t, const demande_manoeuvre& d);
+
+    // The burn written into the window, as the window reads it back, while the last
+    // completed burn of the run is number `dernier_numero` (0: none yet).
+    void noter_preparation(unsigned dernier_numero, double duree, int pas, const vecteur& poussee);
+
+    // After an event: compares the last completed burn with the one prepared.
+    issue suivre(const std::optional<bilan_tir>& dernier);
+
+    void recommencer();
+
+    int faits() const { return static_cast<int>(resultats_.size()); }
+    int prevus() const { return prevus_; }
+    int prochain() const { return faits() + 1; }
+    bool termine() const { return prevus_ > 0 && faits() >= prevus_; }
+    bool en_attente() const { return en_attente_.has_value(); }
+    const std::vector<resultat>& resultats() const { return resultats_; }
+
+private:
+    struct tir_en_attente {
+        unsigned numero_precedent = 0;
+        double duree = 0.0;
+        int pas = 0;
+        vecteur poussee;
+    };
+    int prevus_ = 0;
+    std::vector<orbite_visee> visees_;
+    std::vector<resultat> resultats_;
+    std::optional<tir_en_attente> en_attente_;
+};
 
 } // namespace trajel

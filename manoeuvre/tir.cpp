@@ -111,7 +111,7 @@ std::vector<point_vue> integrer(const consigne_tir& c, etat& S) {
     std::vector<point_vue> arc;
     arc.reserve(static_cast<std::size_t>(c.pas));
     double t = 0.0;
-    integrer_n_pas(S, t, c.h, c.pas, [&](const etat& etape, double) {
+    integrer_n_pas(propulsion_partagee(), S, t, c.h, c.pas, [&](const etat& etape, double) {
         point_vue p;
         projeter(c.vue, position_de(etape), p);
         arc.push_back(p);
@@ -259,20 +259,14 @@ void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vecto
 
 } // namespace
 
-garde_tir::garde_tir()
-    : fenetre_(Form1->memoriser()), traj_(traj), isp_(isp), masse_(masse), poussee_(poussee),
-      module_poussee_(module_poussee) {}
+garde_tir::garde_tir() : fenetre_(Form1->memoriser()), valeurs_(valeurs_calculees::actuelles()) {}
 
 garde_tir::~garde_tir() {
     if (validee_) {
         return;
     }
     Form1->restituer(*fenetre_);
-    traj = traj_;
-    isp = isp_;
-    masse = masse_;
-    poussee = poussee_;
-    module_poussee = module_poussee_;
+    valeurs_.restituer();
 }
 
 void calcul_tir(trajectoire& T) {

@@ -35,11 +35,7 @@ public:
 private:
     bool validee_ = false;
     std::unique_ptr<formulaire::memoire> fenetre_;
-    trajectoire traj_;
-    double isp_ = 0.0;
-    double masse_ = 0.0;
-    vecteur poussee_;
-    double module_poussee_ = 0.0;
+    valeurs_calculees valeurs_;
 };
 
 } // namespace trajel

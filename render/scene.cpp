@@ -394,11 +394,7 @@ std::uint64_t rafraichissements_complets = 0;
 void rafraichissement_complet() {
     // A trajectory that cannot be drawn does not stay: traj and the satellite values
     // go back to those of the last scene drawn, which the picture keeps.
-    const trajectoire traj_dessinee = traj;
-    const double isp_dessinee = isp;
-    const double masse_dessinee = masse;
-    const vecteur poussee_dessinee = poussee;
-    const double module_dessine = module_poussee;
+    const valeurs_calculees dessinees = valeurs_calculees::actuelles();
     liberer_registres_etendus();
     try {
         Form1->Picture1().Cls();
@@ -407,11 +403,7 @@ void rafraichissement_complet() {
         tracer_scene(traj);
         tracer_marques_demandees(traj);
     } catch (...) {
-        traj = traj_dessinee;
-        isp = isp_dessinee;
-        masse = masse_dessinee;
-        poussee = poussee_dessinee;
-        module_poussee = module_dessine;
+        dessinees.restituer();
         throw;
     }
     ++rafraichissements_complets;

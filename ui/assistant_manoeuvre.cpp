@@ -63,6 +63,11 @@ QTreeWidgetItem* ligne(QTreeWidgetItem* parent, const QString& nom, const QStrin
     return new QTreeWidgetItem(parent, {nom, valeur});
 }
 
+QString tir_prepare_fr(int numero) {
+    return QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre principale.")
+        .arg(numero);
+}
+
 } // namespace
 
 assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
@@ -135,7 +140,7 @@ assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
     disposition->addLayout(boutons);
 
     auto nouvelle_demande = [this] {
-        recommencer();
+        suivi_.recommencer();
         adapter_saisies();
         actualiser();
     };
@@ -147,9 +152,14 @@ assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
     connect(preparer_, &QPushButton::clicked, this, &assistant_manoeuvre::preparer);
     connect(recommencer_plan, &QPushButton::clicked, this, nouvelle_demande);
     connect(fermer, &QPushButton::clicked, this, &QDialog::close);
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
-        suivre_tir();
-        if (isVisible()) {
+    // A refused or failed event has changed nothing; a completed one re-plans when it
+    // fired a burn or changed the orbit or the satellite.
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
+        if (!reussi) {
+            return;
+        }
+        const bool tir = suivre_tir();
+        if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
             actualiser();
         }
     });
@@ -184,33 +194,15 @@ void assistant_manoeuvre::adapter_saisies() {
     }
 }
 
-void assistant_manoeuvre::recommencer() {
-    tirs_prevus_ = 0;
-    visees_.clear();
-    resultats_faits_.clear();
-    en_attente_.reset();
-}
-
-plan_manoeuvre assistant_manoeuvre::plan_restant() const {
-    const int faits = static_cast<int>(resultats_faits_.size());
-    if (faits == 0) {
-        return planifier(traj, demande());
-    }
-    if (faits < tirs_prevus_) {
-        return planifier_suite(traj, demande());
-    }
-    return {};
-}
-
 void assistant_manoeuvre::signaler(const QString& message, bool refus) {
     message_->setText(message);
     message_->setStyleSheet(refus ? QStringLiteral("color: #b00000;") : QString());
 }
 
 void assistant_manoeuvre::actualiser() {
-    const int faits = static_cast<int>(resultats_faits_.size());
+    calcule_sur_ = valeurs_calculees::actuelles();
     try {
-        const bool termine = tirs_prevus_ > 0 && faits >= tirs_prevus_;
+        const bool termine = suivi_.termine();
         plan_->setVisible(!termine);
         if (termine) {
             plan_->clear();
@@ -219,25 +211,16 @@ void assistant_manoeuvre::actualiser() {
                                     "« Nouveau plan » repart de l'orbite actuelle."),
                      false);
         } else {
-            const plan_manoeuvre plan = plan_restant();
-            if (faits == 0) {
-                tirs_prevus_ = static_cast<int>(plan.tirs.size());
-                visees_.clear();
-                for (const tir_impulsionnel& tir : plan.tirs) {
-                    visees_.push_back(tir.apres);
-                }
-            }
+            const plan_manoeuvre plan = suivi_.plan_restant(traj, demande());
             afficher_plan(plan);
             preparer_->setEnabled(true);
-            const int prochain = faits + 1;
-            signaler(en_attente_
-                         ? QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre "
-                                          "principale.")
-                               .arg(prochain)
+            const int prochain = suivi_.prochain();
+            signaler(suivi_.en_attente()
+                         ? tir_prepare_fr(prochain)
                          : QStringLiteral("« Préparer le tir » écrit le tir %1 sur %2 dans la "
                                           "fenêtre principale.")
                                .arg(prochain)
-                               .arg(tirs_prevus_),
+                               .arg(suivi_.prevus()),
                      false);
         }
     } catch (const erreur_calcul& e) {
@@ -250,7 +233,7 @@ void assistant_manoeuvre::actualiser() {
 
 void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
     plan_->clear();
-    const int faits = static_cast<int>(resultats_faits_.size());
+    const int faits = suivi_.faits();
     double masse = valeur_boite(principale_, zone_texte::Text6);
     const double isp_moteur = valeur_boite(principale_, zone_texte::Text13);
     std::optional<double> periode;
@@ -313,10 +296,11 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
 }
 
 void assistant_manoeuvre::afficher_resultats() {
+    const std::vector<suivi_manoeuvre::resultat>& faits = suivi_.resultats();
     resultats_->clear();
-    resultats_->setVisible(!resultats_faits_.empty());
-    for (std::size_t i = 0; i < resultats_faits_.size(); ++i) {
-        const resultat& r = resultats_faits_[i];
+    resultats_->setVisible(!faits.empty());
+    for (std::size_t i = 0; i < faits.size(); ++i) {
+        const suivi_manoeuvre::resultat& r = faits[i];
         auto* g = new QTreeWidgetItem(resultats_, {QStringLiteral("Tir %1").arg(i + 1)});
         const std::optional<orbite_etat>& o = r.obtenue;
         new QTreeWidgetItem(g, {QStringLiteral("Altitude du périastre"), valeur_fr(r.visee.zp, km),
@@ -341,11 +325,11 @@ void assistant_manoeuvre::preparer() {
     tir_prepare p;
     int numero = 0;
     try {
-        const plan_manoeuvre plan = plan_restant();
+        const plan_manoeuvre plan = suivi_.plan_restant(traj, demande());
         if (plan.tirs.empty()) {
             return;
         }
-        numero = static_cast<int>(resultats_faits_.size()) + 1;
+        numero = suivi_.prochain();
         p = preparer_tir(traj, plan.tirs.front(), poussee_->value(),
                          valeur_boite(principale_, zone_texte::Text6),
                          valeur_boite(principale_, zone_texte::Text13));
@@ -372,43 +356,29 @@ void assistant_manoeuvre::preparer() {
         ecrit = true;
     });
     if (ecrit) {
-        en_attente_ = tir_en_attente{precedent, Val(duree), p.pas, {Val(x), Val(y), Val(z)}};
+        suivi_.noter_preparation(precedent, Val(duree), p.pas, {Val(x), Val(y), Val(z)});
     }
     actualiser();
     if (ecrit) {
-        signaler(QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre "
-                                "principale.")
-                     .arg(numero),
-                 false);
+        signaler(tir_prepare_fr(numero), false); // even when the plan from the new place fails
     }
 }
 
-// After each event of the main window: the burn prepared has been fired, or another.
-void assistant_manoeuvre::suivre_tir() {
-    if (!en_attente_ || !dernier_tir || dernier_tir->numero == en_attente_->numero_precedent) {
-        return;
-    }
-    const bilan_tir& b = *dernier_tir;
-    const tir_en_attente attendu = *en_attente_;
-    en_attente_.reset();
-    const bool le_meme = b.duree == attendu.duree && b.pas == attendu.pas &&
-                         b.poussee.x == attendu.poussee.x && b.poussee.y == attendu.poussee.y &&
-                         b.poussee.z == attendu.poussee.z;
-    const std::size_t fait = resultats_faits_.size();
-    if (!le_meme || fait >= visees_.size()) {
-        recommencer();
+// After each completed event of the main window: the burn prepared has been fired, or
+// another; true when the progress changed.
+bool assistant_manoeuvre::suivre_tir() {
+    switch (suivi_.suivre(dernier_tir)) {
+    case suivi_manoeuvre::issue::rien:
+        return false;
+    case suivi_manoeuvre::issue::autre_tir:
         signaler(QStringLiteral("Un autre tir que celui préparé a été tiré : le plan repart de "
                                 "l'orbite actuelle."),
                  false);
-        return;
+        return true;
+    case suivi_manoeuvre::issue::tir_suivi:
+        return true;
     }
-    resultat r;
-    r.visee = visees_[fait];
-    try {
-        r.obtenue = orbite_de(position_de(b.arrivee), vitesse_de(b.arrivee));
-    } catch (const erreur_calcul&) {
-    }
-    resultats_faits_.push_back(r);
+    return true;
 }
 
 void assistant_manoeuvre::showEvent(QShowEvent* event) {

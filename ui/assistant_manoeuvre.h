@@ -6,7 +6,6 @@
 #include <QDialog>
 
 #include <optional>
-#include <vector>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -23,7 +22,8 @@ class fenetre_principale;
 // of each burn, transfer time, total), and "Préparer le tir" writes the next finite
 // burn into the main window through its own handlers (anomaly, thrust, duration,
 // steps). The teacher fires it with "Tir !"; after each burn the orbit aimed at is
-// shown beside the orbit obtained.
+// shown beside the orbit obtained. The progress is suivi_manoeuvre's; the plan is made
+// again after a completed event that fired a burn or changed the orbit or the satellite.
 class assistant_manoeuvre : public QDialog {
     Q_OBJECT
 public:
@@ -39,13 +39,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The burns still to fire: the whole plan, or what follows the burns done.
-    plan_manoeuvre plan_restant() const;
     void afficher_plan(const plan_manoeuvre& plan);
     void afficher_resultats();
     void signaler(const QString& message, bool refus);
-    void suivre_tir();
-    void recommencer();
+    bool suivre_tir();
     void adapter_saisies();
 
     fenetre_principale& principale_;
@@ -60,22 +57,10 @@ private:
     QLabel* message_ = nullptr;
     QPushButton* preparer_ = nullptr;
 
-    // The progress of the plan: the burns done out of those planned, the orbit each
-    // aimed at and the one it gave, and the burn prepared and not yet fired.
-    struct resultat {
-        orbite_visee visee;
-        std::optional<orbite_etat> obtenue;
-    };
-    struct tir_en_attente {
-        unsigned numero_precedent = 0; // of the last burn when this one was prepared
-        double duree = 0.0;
-        int pas = 0;
-        vecteur poussee;
-    };
-    int tirs_prevus_ = 0;
-    std::vector<orbite_visee> visees_;
-    std::vector<resultat> resultats_faits_;
-    std::optional<tir_en_attente> en_attente_;
+    suivi_manoeuvre suivi_;
+    // What the plan was last computed from: a completed event that changes neither
+    // re-plans nothing.
+    std::optional<valeurs_calculees> calcule_sur_;
     bool place_ = false;
 };
 

@@ -115,8 +115,10 @@ fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principal
     disposition->addWidget(arbre_);
     disposition->addLayout(boutons);
 
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this] {
-        if (isVisible()) {
+    // A refused or failed event has changed nothing; a completed one refreshes the
+    // readout when it changed the orbit, the satellite or the last burn.
+    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
+        if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
             actualiser();
         }
     });
@@ -233,7 +235,7 @@ void fenetre_caracteristiques::construire_tir() {
     ajouter(g, QStringLiteral("Pas d'intégration"),
             sur_tir([](const C&, const B& b) { return valeur_fr(b.duree / b.pas, "s"); }));
     ajouter(g, QStringLiteral("Poussée"),
-            sur_tir([](const C&, const B& b) { return valeur_fr(b.module_poussee, "N"); }));
+            sur_tir([](const C&, const B& b) { return valeur_fr(b.moteur.module_poussee, "N"); }));
     ajouter(g, QStringLiteral("Masse consommée"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
     ajouter(g, QStringLiteral("Δv fourni : Isp · g0 · ln(m0 / mf)"),
@@ -295,7 +297,12 @@ void fenetre_caracteristiques::construire_tir() {
             sur_erreur([](const I& e) { return valeur_fr(e.richardson, km, 4); }));
 }
 
+fenetre_caracteristiques::source fenetre_caracteristiques::source_actuelle() {
+    return {valeurs_calculees::actuelles(), dernier_tir ? dernier_tir->numero : 0};
+}
+
 void fenetre_caracteristiques::actualiser() {
+    lu_sur_ = source_actuelle();
     try {
         donnees d;
         d.l = lire_orbite(traj);

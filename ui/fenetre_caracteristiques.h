@@ -18,8 +18,9 @@ namespace trajel {
 class fenetre_principale;
 
 // "Caractéristiques de l'orbite": a window beside the main one with the figures of the
-// conic, of the satellite and of the last burn, refreshed after every event of the
-// main window. "Copier" puts the readout on the clipboard as text.
+// conic, of the satellite and of the last burn, refreshed after every completed event
+// of the main window that changed them (a refused or failed one changes nothing).
+// "Copier" puts the readout on the clipboard as text.
 class fenetre_caracteristiques : public QWidget {
     Q_OBJECT
 public:
@@ -53,12 +54,22 @@ private:
     void construire_tir();
     void placer_a_cote();
 
+    // What the readout is computed from: traj, the satellite values and the number of
+    // the last burn (0: none).
+    struct source {
+        valeurs_calculees valeurs;
+        unsigned tir = 0;
+        bool operator==(const source&) const = default;
+    };
+    static source source_actuelle();
+
     fenetre_principale& principale_;
     QTreeWidget* arbre_ = nullptr;
     QTreeWidgetItem* groupe_tir_ = nullptr;
     std::vector<QTreeWidgetItem*> groupes_du_tir_;
     std::vector<ligne> lignes_;
     bool place_ = false;
+    std::optional<source> lu_sur_; // none before the first readout
     // The half-step rerun, done once for each burn.
     unsigned tir_analyse_ = 0;
     std::optional<erreur_integration> erreur_;

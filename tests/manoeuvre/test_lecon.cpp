@@ -14,8 +14,12 @@
 #include <QStringList>
 #include <QTest>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <map>
+#include <optional>
+#include <string>
 
 using namespace trajel;
 using namespace trajel::test;
@@ -36,6 +40,24 @@ double distance(const vecteur& a, const vecteur& b) {
     return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y) +
                      (a.z - b.z) * (a.z - b.z));
 }
+
+bool memes_etats(const etat& a, const etat& b) {
+    return a.composantes == b.composantes && a.m == b.m;
+}
+
+// Every shared value of the module, as it stands when made.
+struct valeurs_partagees {
+    valeurs_calculees calcul = valeurs_calculees::actuelles();
+    double zoom_ = zoom;
+    std::int32_t largeur = largeur_image;
+    std::int32_t hauteur = hauteur_image;
+    repere fixe = repere_fixe;
+    repere vue = repere_vue;
+    std::array<std::string, 3> etiquettes{etiquette_u, etiquette_v, etiquette_w};
+    std::array<std::int16_t, 5> couleurs{couleur_RN, couleur_trajectoire, couleur_terre, couleur_RH,
+                                         couleur_RP};
+    bool operator==(const valeurs_partagees&) const = default;
+};
 
 } // namespace
 
@@ -85,19 +107,16 @@ private slots:
         const bilan_tir b = *dernier_tir;
         QCOMPARE(b.pas, 300);
         QCOMPARE(b.duree, 30.0);
-        QCOMPARE(b.poussee.x, -20.0);
-        QCOMPARE(b.poussee.y, 100.0);
-        QCOMPARE(b.poussee.z, 5.0);
-        QCOMPARE(b.isp, 100.0);
+        QCOMPARE(b.moteur.poussee.x, -20.0);
+        QCOMPARE(b.moteur.poussee.y, 100.0);
+        QCOMPARE(b.moteur.poussee.z, 5.0);
+        QCOMPARE(b.moteur.isp, 100.0);
         QCOMPARE(b.depart.m, 1000.0);
         QCOMPARE(b.arrivee.m, Val(m.fenetre.texte(zone_texte::Text6)));
 
-        poussee = b.poussee;
-        module_poussee = b.module_poussee;
-        isp = b.isp;
         etat S = b.depart;
         double t = 0;
-        integrer_n_pas(S, t, b.duree / b.pas, b.pas, sans_observateur);
+        integrer_n_pas(b.moteur, S, t, b.duree / b.pas, b.pas, sans_observateur);
         for (int i = 1; i <= 6; ++i) {
             QCOMPARE(S.y(i), b.arrivee.y(i));
         }
@@ -194,7 +213,57 @@ private slots:
             rapport > 0.5 && rapport < 2.0,
             qPrintable(
                 QString("estimation %1 km, erreur %2 km").arg(estimation->richardson).arg(vraie)));
-        QCOMPARE(isp, isp_fenetre); // the shared values are put back
+        QCOMPARE(isp, isp_fenetre); // the shared values are left
+    }
+
+    // A recorded burn redone (the half-step estimate, the impulse beside it) is given
+    // its own engine: with every shared value then changed, it gives the burn's end to
+    // the bit, the same estimate and figures as with the window the burn left, and
+    // leaves every shared value as it was.
+    void tir_refait_sans_valeurs_partagees_data() {
+        QTest::addColumn<QString>("saisies");
+        QTest::newRow("ortho-radiale") << "Text8=100|Text11=30|Text12=300";
+        QTest::newRow("trois composantes") << "Text8=100|Text9=-20|Text10=5|Text11=30|Text12=301";
+        QTest::newRow("vol libre") << "Text11=600|Text12=60";
+        QTest::newRow("hyperbole")
+            << "option=hyperbolique|Text1=60|Text7=-10|Text8=50|Text11=100|Text12=400";
+        QTest::newRow("un seul pas") << "Text8=10|Text12=1";
+    }
+    void tir_refait_sans_valeurs_partagees() {
+        QFETCH(QString, saisies);
+        module_de_test m;
+        demarrer(m, saisies);
+        cmd_tir_Click();
+        const bilan_tir b = *dernier_tir;
+        const std::optional<erreur_integration> estimation = estimer_erreur_integration(b);
+        const chiffres_tir chiffres = chiffres_du_tir(b);
+
+        // A thrust, an Isp and a mass the burn did not have, another orbit and view.
+        poussee = {-3000.0, 7.0, 11.0};
+        module_poussee = 5.0;
+        isp = 0.0;
+        masse = -1.0;
+        traj.anomalie += 90.0;
+        traj.type_conique = "autre";
+        zoom = 3.0;
+        repere_vue = repere{};
+        const valeurs_partagees avant;
+
+        const etat refait = refaire_tir(b, b.pas);
+        const std::optional<erreur_integration> estimation_refaite = estimer_erreur_integration(b);
+        const chiffres_tir chiffres_refaits = chiffres_du_tir(b);
+        QVERIFY(valeurs_partagees{} == avant);
+        QVERIFY(memes_etats(refait, b.arrivee));
+        QCOMPARE(estimation_refaite.has_value(), b.pas > 1);
+        QCOMPARE(estimation.has_value(), estimation_refaite.has_value());
+        if (estimation) {
+            QCOMPARE(estimation_refaite->pas_reduits, b.pas / 2);
+            QVERIFY(estimation_refaite->ecart_position == estimation->ecart_position);
+            QVERIFY(estimation_refaite->ecart_vitesse == estimation->ecart_vitesse);
+            QVERIFY(estimation_refaite->richardson == estimation->richardson);
+        }
+        QVERIFY(chiffres_refaits.delta_v == chiffres.delta_v);
+        QVERIFY(chiffres_refaits.vitesse_impulsion == chiffres.vitesse_impulsion);
     }
 
     void erreur_d_un_seul_pas() {

@@ -331,13 +331,11 @@ private slots:
         vecteur r;
         vecteur v;
         conversion_etat(1, depart, r, v);
-        isp = 300;
-        ::trajel::poussee = {};
-        module_poussee = 0;
+        const propulsion sans_poussee{{}, 0.0, 300.0};
         etat S = etat_de(r, v, 800);
         double temps = 0;
         const int n = 2000;
-        integrer_n_pas(S, temps, p.duree / 2 / n, n, sans_observateur);
+        integrer_n_pas(sans_poussee, S, temps, p.duree / 2 / n, n, sans_observateur);
         trajectoire point = t;
         point.anomalie = 180.0;
         conversion_etat(1, point, r, v);

@@ -85,7 +85,7 @@ etat fin_de_tir(double D, int n) {
     conversion_etat(1, T, r, v);
     etat S = etat_de(r, v, masse);
     double t = 0.0;
-    integrer_n_pas(S, t, D / n, n, sans_observateur);
+    integrer_n_pas(propulsion_partagee(), S, t, D / n, n, sans_observateur);
     return S;
 }
 

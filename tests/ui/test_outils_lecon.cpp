@@ -94,6 +94,25 @@ etat_fenetre etat_de(const fenetre_de_test& f) {
     return e;
 }
 
+// Every text a tree shows, row by row, column by column.
+void textes_de(const QTreeWidgetItem* item, QStringList& textes) {
+    for (int c = 0; c < item->columnCount(); ++c) {
+        textes << item->text(c);
+    }
+    for (int i = 0; i < item->childCount(); ++i) {
+        textes_de(item->child(i), textes);
+    }
+}
+
+// What the assistant shows: its message, its plan and its results.
+QStringList textes_assistant(const fenetre_de_test& f) {
+    QStringList textes{f.controle<QLabel>("message_assistant")->text()};
+    for (const char* nom : {"plan_manoeuvre", "resultats_manoeuvre"}) {
+        textes_de(f.controle<QTreeWidget>(nom)->invisibleRootItem(), textes);
+    }
+    return textes;
+}
+
 void tirer(const fenetre_de_test& f) {
     QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
 }
@@ -295,6 +314,40 @@ private slots:
                  qPrintable(message));
         QVERIFY(etat_de(f) == avant);
         QVERIFY(f.rapports.empty());
+    }
+
+    // A refused burn changes nothing, the tool windows included: "0" typed in the mass
+    // box (which has no handler), then "Tir !": the assistant's plan and message and the
+    // readout stay as they were. A burn that completes updates both.
+    void tir_refuse_laisse_les_outils() {
+        fenetre_de_test f;
+        action(f, "menu_caracteristiques")->trigger();
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        const auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        QVERIFY(lecture->isVisible());
+        QVERIFY(f.fenetre->findChild<assistant_manoeuvre*>()->isVisible());
+        const QStringList assistant = textes_assistant(f);
+        const QString lu_avant = lecture->texte();
+        QVERIFY(assistant.first().startsWith("« Préparer le tir » écrit le tir 1 sur 2"));
+
+        f.taper("Text6", "0");
+        tirer(f);
+        QCOMPARE(int(f.rapports.size()), 1);
+        QCOMPARE(int(f.rapports.front().nature()), int(nature_erreur::tir_refuse));
+        QVERIFY(f.rapports.front().what() == std::string("Tir impossible : la masse du satellite "
+                                                         "doit être strictement positive."));
+        QCOMPARE(textes_assistant(f), assistant);
+        QCOMPARE(lecture->texte(), lu_avant);
+
+        f.taper("Text6", "1000");
+        f.coller("Text8", "100");
+        tirer(f);
+        QCOMPARE(int(f.rapports.size()), 1);
+        QVERIFY(textes_assistant(f) != assistant);
+        QVERIFY(lecture->texte() != lu_avant);
+        QCOMPARE(lu(f, "Dernier tir", "Nombre de pas"), QString("100"));
+        QCOMPARE(lu(f, "Orbite", "Altitude du périastre"),
+                 valeur_fr(Val(f.texte("Text2")->text().toStdString()), "km"));
     }
 
     // A frame moves the satellite by Kepler's equation at the time acceleration and
