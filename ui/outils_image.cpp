@@ -228,7 +228,8 @@ bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre
         choisi = {format_fichier::svg, 1};
     } else if (suffixe == QLatin1String("pdf")) {
         choisi = {format_fichier::pdf, 1};
-    } else {
+    } else if (!QFileInfo(chemin).fileName().isEmpty()) {
+        // An extension alone is no name: a path without one is refused as it is.
         fichier += QLatin1Char('.') + QLatin1String(extension(du_filtre.format));
     }
 
