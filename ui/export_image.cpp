@@ -3,6 +3,7 @@
 #include "ui/picture1.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -38,23 +39,55 @@ QString raison(QFileDevice::FileError e) {
     }
 }
 
+// The longest name of a file, in bytes: NAME_MAX of the usual file systems.
+constexpr qsizetype octets_nom_max = 255;
+
+// Why `chemin` cannot name the file to write, or an empty text when it can.
+QString raison_du_nom(const QString& chemin) {
+    const QFileInfo info(chemin);
+    if (info.fileName().isEmpty()) {
+        return QStringLiteral("aucun nom de fichier n'a été donné");
+    }
+    if (info.isDir()) {
+        return QStringLiteral("c'est un dossier");
+    }
+    if (QFile::encodeName(info.fileName()).size() > octets_nom_max) {
+        return QStringLiteral("le nom du fichier est trop long");
+    }
+    return {};
+}
+
 // Writes through `ecrire` into a temporary file renamed over `chemin` once complete.
+// The document is made in memory first: Qt's SVG and PDF writers do not report a
+// failed write, and a full disk may take part of a write without an error, so the
+// bytes written are counted before the rename.
 bool ecrire_entier(const QString& chemin, QString& erreur,
                    const std::function<bool(QIODevice&)>& ecrire) {
     QSaveFile fichier(chemin);
     auto echec = [&](const QString& cause) {
-        erreur =
-            QStringLiteral("L'image n'a pas été enregistrée dans « %1 » : %2.").arg(chemin, cause);
+        erreur = chemin.isEmpty()
+                     ? QStringLiteral("L'image n'a pas été enregistrée : %1.").arg(cause)
+                     : QStringLiteral("L'image n'a pas été enregistrée dans « %1 » : %2.")
+                           .arg(chemin, cause);
         fichier.cancelWriting();
         return false;
     };
+    if (const QString cause = raison_du_nom(chemin); !cause.isEmpty()) {
+        return echec(cause);
+    }
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    if (!ecrire(tampon)) {
+        return echec(QStringLiteral("l'image n'a pas pu être codée"));
+    }
+    tampon.close();
     if (!fichier.open(QIODevice::WriteOnly)) {
         return echec(raison(fichier.error()));
     }
-    if (!ecrire(fichier)) {
-        return echec(fichier.error() != QFileDevice::NoError
-                         ? raison(fichier.error())
-                         : QStringLiteral("l'image n'a pas pu être codée"));
+    if (fichier.write(octets) != octets.size() || !fichier.flush()) {
+        return echec(raison(fichier.error() != QFileDevice::NoError ? fichier.error()
+                                                                    : QFileDevice::WriteError));
     }
     if (!fichier.commit()) {
         return echec(raison(fichier.error()));

@@ -5,6 +5,7 @@
 #include "render/scene.h"
 #include "ui/export_image.h"
 #include "ui/form1.h"
+#include "ui/gestes.h"
 #include "ui/picture1.h"
 #include "ui/vue_agrandie.h"
 
@@ -126,7 +127,7 @@ outils_image::outils_image(fenetre_principale& fenetre, QMenu* menu)
            &outils_image::imprimer);
     menu->addSeparator();
 
-    relier_geste(image_);
+    relier_gestes(image_->gestes());
 }
 
 QAction* outils_image::action(QMenu* menu, const char* nom, const QString& legende,
@@ -141,18 +142,10 @@ QAction* outils_image::action(QMenu* menu, const char* nom, const QString& legen
     return a;
 }
 
-void outils_image::relier_geste(QObject* source) {
-    auto relier = [this](auto* s) {
-        using Source = std::remove_pointer_t<decltype(s)>;
-        connect(s, &Source::glissement, this, &outils_image::tourner);
-        connect(s, &Source::molette, this, &outils_image::zoomer);
-        connect(s, &Source::double_clic, this, &outils_image::vue_initiale);
-    };
-    if (auto* p = qobject_cast<Picture1*>(source)) {
-        relier(p);
-    } else if (auto* v = qobject_cast<vue_agrandie*>(source)) {
-        relier(v);
-    }
+void outils_image::relier_gestes(const filtre_gestes* gestes) {
+    connect(gestes, &filtre_gestes::glissement, this, &outils_image::tourner);
+    connect(gestes, &filtre_gestes::molette, this, &outils_image::zoomer);
+    connect(gestes, &filtre_gestes::double_clic, this, &outils_image::vue_initiale);
 }
 
 void outils_image::tourner(int degres_x, int degres_y) {
@@ -192,7 +185,7 @@ void outils_image::marquer_le_mouvement(bool actif) {
 void outils_image::ouvrir_vue_agrandie() {
     if (vue_ == nullptr) {
         vue_ = new vue_agrandie(image_, &fenetre_);
-        relier_geste(vue_);
+        relier_gestes(vue_->gestes());
     }
     vue_->show();
     vue_->raise();
@@ -228,7 +221,8 @@ bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre
         choisi = {format_fichier::svg, 1};
     } else if (suffixe == QLatin1String("pdf")) {
         choisi = {format_fichier::pdf, 1};
-    } else {
+    } else if (!QFileInfo(chemin).fileName().isEmpty()) {
+        // An extension alone is no name: a path without one is refused as it is.
         fichier += QLatin1Char('.') + QLatin1String(extension(du_filtre.format));
     }
 

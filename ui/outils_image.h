@@ -14,6 +14,7 @@ class QScrollBar;
 namespace trajel {
 
 class fenetre_principale;
+class filtre_gestes;
 class Picture1;
 class vue_agrandie;
 
@@ -60,7 +61,7 @@ public:
 private:
     QAction* action(QMenu* menu, const char* nom, const QString& legende,
                     const QKeySequence& raccourci, void (outils_image::*effet)());
-    void relier_geste(QObject* source);
+    void relier_gestes(const filtre_gestes* gestes);
 
     fenetre_principale& fenetre_;
     Picture1* image_;

@@ -1,11 +1,10 @@
 #include "ui/picture1.h"
 
+#include "ui/gestes.h"
 #include "ui/twips.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -152,32 +151,7 @@ QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affich
     return rempli;
 }
 
-void geste_vue::commencer(QPointF position) {
-    actif_ = true;
-    precedente_ = position;
-    reste_ = QPointF();
-}
-
-QPoint geste_vue::deplacer(QPointF position, double pixels_par_degre) {
-    if (!actif_ || !(pixels_par_degre > 0.0)) {
-        return {};
-    }
-    const QPointF cumul = reste_ + (position - precedente_);
-    precedente_ = position;
-    const int x = static_cast<int>(std::trunc(cumul.x() / pixels_par_degre));
-    const int y = static_cast<int>(std::trunc(cumul.y() / pixels_par_degre));
-    reste_ = cumul - QPointF(x * pixels_par_degre, y * pixels_par_degre);
-    return {x, y};
-}
-
-int geste_vue::crans(int huitiemes_de_degre) {
-    reste_molette_ += huitiemes_de_degre;
-    const int n = reste_molette_ / 120;
-    reste_molette_ -= n * 120;
-    return n;
-}
-
-Picture1::Picture1(QWidget* parent) : QFrame(parent) {
+Picture1::Picture1(QWidget* parent) : QFrame(parent), gestes_(new filtre_gestes(this)) {
     setObjectName(QStringLiteral("Picture1"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -187,7 +161,6 @@ Picture1::Picture1(QWidget* parent) : QFrame(parent) {
     setPalette(fond);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus); // Ctrl+C copies the focused picture
-    setCursor(Qt::OpenHandCursor);  // dragging turns the view
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -229,56 +202,6 @@ void Picture1::paintEvent(QPaintEvent* event) {
     peintre.translate(interieur.topLeft());
     peindre_liste(peintre, affiches_, rendu(),
                   QRectF(0.0, 0.0, interieur.width(), interieur.height()));
-}
-
-void Picture1::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QFrame::mousePressEvent(event);
-        return;
-    }
-    geste_.commencer(event->position());
-    setCursor(Qt::ClosedHandCursor);
-    event->accept();
-}
-
-void Picture1::mouseMoveEvent(QMouseEvent* event) {
-    if (!geste_.actif()) {
-        QFrame::mouseMoveEvent(event);
-        return;
-    }
-    const QPoint degres = geste_.deplacer(event->position(), pixels_par_degre);
-    if (!degres.isNull()) {
-        emit glissement(degres.x(), degres.y());
-    }
-    event->accept();
-}
-
-void Picture1::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && geste_.actif()) {
-        geste_.finir();
-        setCursor(Qt::OpenHandCursor);
-        event->accept();
-        return;
-    }
-    QFrame::mouseReleaseEvent(event);
-}
-
-void Picture1::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QFrame::mouseDoubleClickEvent(event);
-        return;
-    }
-    geste_.finir();
-    emit double_clic();
-    event->accept();
-}
-
-void Picture1::wheelEvent(QWheelEvent* event) {
-    const int n = geste_.crans(event->angleDelta().y());
-    if (n != 0) {
-        emit molette(n);
-    }
-    event->accept();
 }
 
 } // namespace trajel

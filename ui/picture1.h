@@ -9,6 +9,8 @@ class QPainter;
 
 namespace trajel {
 
+class filtre_gestes;
+
 // How a display list is painted. Positions scale with pixels_par_twip; a pen of
 // DrawWidth n is n x unite_plume wide and the text is 8.25 pt (165 twips), so that
 // the whole picture scales as one. On a raster device (`grille`) pen widths are whole
@@ -34,31 +36,12 @@ QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affich
                              QSizeF twips, double twips_par_pixel, const QRectF& cible,
                              bool grille);
 
-// Turns a mouse drag into whole degrees (pixels_par_degre logical pixels a degree, the
-// rest kept for the next move) and wheel turns into whole notches.
-class geste_vue {
-public:
-    void commencer(QPointF position);
-    bool actif() const { return actif_; }
-    // The whole degrees of the move to `position`, across and down.
-    QPoint deplacer(QPointF position, double pixels_par_degre);
-    void finir() { actif_ = false; }
-    // Whole notches of a wheel turn (120 eighths of a degree each), positive upwards.
-    int crans(int huitiemes_de_degre);
-
-private:
-    bool actif_ = false;
-    QPointF precedente_;
-    QPointF reste_;
-    int reste_molette_ = 0;
-};
-
 // The drawing surface of the main window. Its units are twips; it keeps what was
 // drawn since the last Cls and paints itself from a list, so the picture survives
 // being covered and stays sharp at any device pixel ratio. The list painted is the
 // last complete scene: what an event draws is shown once the event has completed,
-// and the drawing of an abandoned event is discarded. Dragging on it, the wheel and a
-// double-click ask the window to turn, zoom or reset the view.
+// and the drawing of an abandoned event is discarded. Its gestures (dragging, the
+// wheel, a double-click) ask the window to turn, zoom or reset the view.
 class Picture1 : public QFrame, public surface_enregistree {
     Q_OBJECT
 public:
@@ -74,18 +57,12 @@ public:
     // How the picture paints itself: a pixel of the picture a logical pixel.
     rendu_image rendu() const;
 
-    // Logical pixels of drag a degree of view.
-    static constexpr double pixels_par_degre = 3.0;
+    // The mouse on the picture.
+    filtre_gestes* gestes() const { return gestes_; }
 
 signals:
     // The scene shown has changed.
     void affichage_change();
-    // A drag moved by whole degrees, across (to the right) and down.
-    void glissement(int degres_x, int degres_y);
-    // The wheel turned by whole notches, positive away from the user.
-    void molette(int crans);
-    // A double-click: back to the opening view.
-    void double_clic();
 
 public:
     // The outer size of the box, in twips.
@@ -96,15 +73,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
     std::vector<element_affichage> affiches_;
-    geste_vue geste_;
+    filtre_gestes* gestes_;
 };
 
 } // namespace trajel

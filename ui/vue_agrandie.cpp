@@ -1,12 +1,12 @@
 #include "ui/vue_agrandie.h"
 
+#include "ui/gestes.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -20,11 +20,14 @@ const QColor couleur_pourtour(72, 72, 72);
 } // namespace
 
 vue_agrandie::vue_agrandie(Picture1* source, QWidget* parent)
-    : QWidget(parent, Qt::Window), source_(source) {
+    : QWidget(parent, Qt::Window), source_(source),
+      // A pixel of the picture is as many of the window as the enlargement.
+      gestes_(new filtre_gestes(this, [this] {
+          return zone_scene().width() * source_->twips_par_pixel() / taille_twips().width();
+      })) {
     setObjectName(QStringLiteral("vue_agrandie"));
     setWindowTitle(QStringLiteral("Vue agrandie – Calcul d'orbite"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setCursor(Qt::OpenHandCursor);
     setMinimumSize(160, 120);
 
     plein_ecran_ = new QAction(QStringLiteral("Plein écran"), this);
@@ -94,48 +97,6 @@ void vue_agrandie::changeEvent(QEvent* event) {
         plein_ecran_->setChecked(isFullScreen());
     }
     QWidget::changeEvent(event);
-}
-
-void vue_agrandie::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    geste_.commencer(event->position());
-    setCursor(Qt::ClosedHandCursor);
-}
-
-void vue_agrandie::mouseMoveEvent(QMouseEvent* event) {
-    // A degree per three pixels of the picture, whatever the enlargement.
-    const double echelle =
-        zone_scene().width() * source_->twips_par_pixel() / taille_twips().width();
-    const QPoint degres = geste_.deplacer(event->position(), Picture1::pixels_par_degre * echelle);
-    if (!degres.isNull()) {
-        emit glissement(degres.x(), degres.y());
-    }
-}
-
-void vue_agrandie::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        geste_.finir();
-        setCursor(Qt::OpenHandCursor);
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
-void vue_agrandie::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        geste_.finir();
-        emit double_clic();
-    }
-}
-
-void vue_agrandie::wheelEvent(QWheelEvent* event) {
-    const int n = geste_.crans(event->angleDelta().y());
-    if (n != 0) {
-        emit molette(n);
-    }
-    event->accept();
 }
 
 } // namespace trajel

@@ -8,11 +8,12 @@ class QAction;
 
 namespace trajel {
 
+class filtre_gestes;
+
 // The picture in a window of its own, for the projector: the scene shown by Picture1,
 // scaled to fit the window with its aspect kept, repainted whenever that scene
 // changes. It paints Picture1's own display list and computes nothing. F11 toggles
-// full screen, Escape leaves it; dragging, the wheel and a double-click act on the
-// view as on the picture itself.
+// full screen, Escape leaves it; its gestures act on the view as on the picture itself.
 class vue_agrandie : public QWidget {
     Q_OBJECT
 public:
@@ -25,27 +26,20 @@ public:
 
     void basculer_plein_ecran();
 
-signals:
-    void glissement(int degres_x, int degres_y);
-    void molette(int crans);
-    void double_clic();
+    // The mouse on the large view: a degree of drag per 3 pixels of the picture.
+    filtre_gestes* gestes() const { return gestes_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QSizeF taille_twips() const;
 
     Picture1* source_;
     QAction* plein_ecran_ = nullptr;
-    geste_vue geste_;
+    filtre_gestes* gestes_;
 };
 
 } // namespace trajel

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -78,6 +79,38 @@ void tourner_molette(QWidget* w, int huitiemes) {
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &e);
 }
+
+// A file system of 64 KiB mounted on `dossier` and filled but for `libre` bytes;
+// unmounted when done. Mounting needs root (as in CI).
+class systeme_plein {
+public:
+    systeme_plein(const QString& dossier, qint64 libre) : dossier_(dossier) {
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dossier_});
+        monte_ = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit &&
+                 mount.exitCode() == 0;
+        if (!monte_) {
+            raison_ = QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
+            return;
+        }
+        QFile remplissage(QDir(dossier_).filePath(QStringLiteral("remplissage")));
+        remplissage.open(QIODevice::WriteOnly);
+        remplissage.write(QByteArray(64 * 1024 - libre, 'x'));
+    }
+    ~systeme_plein() {
+        if (monte_) {
+            QProcess::execute(QStringLiteral("umount"), {dossier_});
+        }
+    }
+    bool monte() const { return monte_; }
+    QString raison() const { return raison_; }
+    qint64 libre() const { return QStorageInfo(dossier_).bytesAvailable(); }
+
+private:
+    QString dossier_;
+    bool monte_ = false;
+    QString raison_;
+};
 
 int comptes(const liste& l, const char* texte) {
     return static_cast<int>(std::count_if(l.begin(), l.end(), [texte](const auto& e) {
@@ -292,6 +325,8 @@ private slots:
         QTest::newRow("SVG") << "orbite" << 3 << "orbite.svg" << QSize(0, 0);
         QTest::newRow("extension SVG, filtre PNG") << "o.svg" << 1 << "o.svg" << QSize(0, 0);
         QTest::newRow("PDF") << "orbite" << 4 << "orbite.pdf" << QSize(0, 0);
+        const QString nom_255 = QString(251, 'o') + ".png"; // the longest name
+        QTest::newRow("nom de 255 octets") << nom_255 << 0 << nom_255 << QSize(689, 577);
     }
     void enregistrer() {
         QFETCH(QString, nom);
@@ -356,27 +391,82 @@ private slots:
         QVERIFY(rouges > 0);
     }
 
-    // A place that cannot be written: nothing is left, the user is told in French,
-    // and nothing else changes. Tests may run as root: a path under a regular file, and
-    // one under /proc, refuse even root.
+    // A file that cannot be written: nothing is left, the user is told why in French,
+    // and nothing else changes. Tests may run as root: a path under a regular file, one
+    // under /proc and a full file system refuse even root. The places are in a
+    // temporary folder, also the working folder, unless absolute; "plein/" is a file
+    // system of 64 KiB with 8 KiB left, less than any of the three formats takes.
     void enregistrement_impossible_data() {
         QTest::addColumn<QString>("lieu");
-        QTest::newRow("sous un fichier") << "fichier/orbite.png";
-        QTest::newRow("sous /proc") << "/proc/orbite.pdf";
+        QTest::addColumn<int>("filtre");
+        QTest::addColumn<QString>("ecrit"); // the name the message gives
+        QTest::addColumn<QString>("cause");
+        const QString ferme = "le dossier n'existe pas ou n'accepte pas d'écriture";
+        const QString plein = "l'écriture a échoué, le disque est peut-être plein";
+        const QString long_ = "le nom du fichier est trop long";
+        const QString sans_nom = "aucun nom de fichier n'a été donné";
+        QTest::newRow("sous un fichier") << "fichier/orbite.png" << 0 << "" << ferme;
+        QTest::newRow("sous /proc") << "/proc/orbite.pdf" << 0 << "" << ferme;
+        QTest::newRow("disque plein, PNG") << "plein/orbite.png" << 0 << "" << plein;
+        QTest::newRow("disque plein, SVG") << "plein/orbite" << 3 << "plein/orbite.svg" << plein;
+        QTest::newRow("disque plein, PDF") << "plein/orbite.pdf" << 4 << "" << plein;
+        QTest::newRow("un dossier") << "dossier.png" << 0 << ""
+                                    << "c'est un dossier";
+        QTest::newRow("un dossier, extension ajoutée") << "dossier" << 0 << "dossier.png"
+                                                       << "c'est un dossier";
+        QTest::newRow("nom de 256 octets") << QString(252, 'o') + ".png" << 0 << "" << long_;
+        QTest::newRow("nom de 300 caractères")
+            << QString(296, 'o') << 0 << QString(296, 'o') + ".png" << long_;
+        QTest::newRow("nom accentué de 258 octets")
+            << QString(127, QChar(0xe9)) + ".svg" << 0 << "" << long_;
+        QTest::newRow("nom vide") << "" << 0 << "" << sans_nom;
+        QTest::newRow("un dossier sans nom") << "dossier.png/" << 4 << "" << sans_nom;
     }
     void enregistrement_impossible() {
         QFETCH(QString, lieu);
+        QFETCH(int, filtre);
+        QFETCH(QString, ecrit);
+        QFETCH(QString, cause);
         QTemporaryDir dossier;
         QFile(dossier.filePath("fichier")).open(QIODevice::WriteOnly);
-        const QString chemin = lieu.startsWith('/') ? lieu : dossier.filePath(lieu);
+        QDir(dossier.path()).mkpath("dossier.png");
+        QDir(dossier.path()).mkpath("plein");
+        std::optional<systeme_plein> systeme;
+        if (lieu.startsWith("plein/")) {
+            systeme.emplace(dossier.filePath("plein"), 8 * 1024);
+            if (!systeme->monte()) {
+                QSKIP(qPrintable("no tmpfs could be mounted to fill (mounting needs root): " +
+                                 systeme->raison()));
+            }
+            QCOMPARE(systeme->libre(), 8 * 1024);
+        }
+        const QString travail = QDir::currentPath();
+        QDir::setCurrent(dossier.path()); // where a name without a folder would go
+        auto tout = [](const QString& d) {
+            return QDir(d).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList avant = tout(dossier.path());
+        const QStringList avant_plein = tout(dossier.filePath("plein"));
+        const auto chemin = [&](const QString& nom) {
+            return nom.isEmpty() || nom.startsWith('/') ? nom : dossier.filePath(nom);
+        };
         const quint64 scene = empreinte(f->image()->elements_affiches());
-        QVERIFY(!outils->enregistrer_sous(chemin, outils_image::filtres()[0]));
-        QVERIFY(!QFileInfo::exists(chemin));
-        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
-                 QStringList{"fichier"});
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].startsWith(QStringLiteral("L'image n'a pas été enregistrée dans « ") +
-                                       chemin + " » : "));
+
+        const bool ecrite = outils->enregistrer_sous(chemin(lieu), outils_image::filtres()[filtre]);
+        QDir::setCurrent(travail);
+
+        QVERIFY(!ecrite);
+        QCOMPARE(tout(dossier.path()), avant);
+        QCOMPARE(tout(dossier.filePath("plein")), avant_plein);
+        QVERIFY(!QFileInfo::exists("/proc/orbite.pdf"));
+        if (systeme) {
+            QCOMPARE(systeme->libre(), 8 * 1024); // no unnamed remains either
+        }
+        const QString nomme = chemin(ecrit.isEmpty() ? lieu : ecrit);
+        QCOMPARE(messages,
+                 QStringList{nomme.isEmpty() ? "L'image n'a pas été enregistrée : " + cause + "."
+                                             : "L'image n'a pas été enregistrée dans « " + nomme +
+                                                   " » : " + cause + "."});
         QCOMPARE(empreinte(f->image()->elements_affiches()), scene);
         QCOMPARE(evenements, 0);
     }
