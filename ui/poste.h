@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/formulaire.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QMenu;
+class QWidget;
+
+namespace trajel {
+
+class distributeur;
+class Picture1;
+
+// The opening view: longitude 20 (HScroll1), latitude 40 (VScroll1 at -40), zoom 1.
+struct vue_d_ouverture {
+    static constexpr int longitude = 20;
+    static constexpr int latitude = 40;
+    static constexpr double zoom = 1.0;
+};
+
+// Announces the end of each user event of the main window, to the tools that follow it.
+class annonceur_evenements : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // A user event has ended (completed, or abandoned and reported): the windows that
+    // follow the scene refresh now.
+    void evenement_termine(bool reussi);
+};
+
+// What the tools may ask of the main window: its boxes and options (the model the
+// computations read), the events run through its distributor, the view turned or zoomed
+// through its own controls and handlers, the current scene, the "Outils" menu, and the
+// end of each event. The window knows none of its tools.
+class poste_de_travail : public formulaire {
+public:
+    // The window itself: parent and place of the tool windows.
+    virtual QWidget& widget() = 0;
+    virtual QMenu* menu_outils() const = 0;
+    // The picture: the current scene's display list, painted.
+    virtual trajel::Picture1* image() const = 0;
+    virtual distributeur& evenements() = 0;
+    // Runs an event of the program's own timer: an error goes to the strip, framing the
+    // box it names, as the user's typing does; no dialog interrupts. True when the
+    // event completed.
+    virtual bool executer_sans_dialogue(const std::function<void()>& gestionnaire) = 0;
+    virtual annonceur_evenements& annonces() = 0;
+
+    // The view turned by whole degrees: HScroll1 by `longitude`, the latitude by
+    // `latitude` (VScroll1 the other way), each bar running its own handler and stopping
+    // at its ends.
+    virtual void tourner_vue(int longitude, int latitude) = 0;
+    // Notches: "Zoom +" clicked for each positive one, "Zoom -" for each negative one.
+    virtual void zoomer(int crans) = 0;
+    // Back to the opening view, through the bars' handlers; the zoom to 1 by a view
+    // redraw when it is not already.
+    virtual void vue_initiale() = 0;
+
+protected:
+    ~poste_de_travail() = default;
+};
+
+} // namespace trajel
