@@ -27,6 +27,10 @@ struct demande_manoeuvre {
     double altitude_visee = 36000.0; // km: the circle of a Hohmann, the new opposite apsis
     apside lieu = apside::apoastre;  // where a circularisation or an apsis change burns
     double inclinaison_visee = 0.0;  // degrees
+    // The node of a plane change of an equatorial orbit, which has none of its own: its
+    // longitude (degrees, from the first axis of the fixed frame); none for the
+    // satellite's current position.
+    std::optional<double> longitude_noeud;
 };
 
 // The orbit a burn aims at: apsis altitudes (km) and inclination (degrees).
@@ -34,6 +38,7 @@ struct orbite_visee {
     double zp = 0.0;
     double za = 0.0;
     double inclinaison = 0.0;
+    double grand_omega = 0.0; // degrees, the ascending node of the plane aimed at
 };
 
 struct tir_impulsionnel {
