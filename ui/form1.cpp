@@ -3,11 +3,9 @@
 #include "core/module1.h"
 #include "core/regles.h"
 #include "core/trajectoire.h"
+#include "ecran/twips.h"
 #include "render/scene.h"
-#include "ui/outils_image.h"
-#include "ui/outils_lecon.h"
 #include "ui/picture1.h"
-#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -23,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -145,7 +144,7 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         }
         redessins_au_debut_ = redessins;
         accorder_Text1();
-        emit evenement_termine(reussi);
+        emit annonceur_.evenement_termine(reussi);
     });
     evenements_.definir_rapporteur([this](const erreur_calcul& e) { rapporter(e); });
     qApp->installEventFilter(this);
@@ -215,12 +214,12 @@ void fenetre_principale::creer_controles() {
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     placer(VScroll1, 10680, 1800, 255, 6975);
     VScroll1->setRange(-90, 90);
-    VScroll1->setValue(-40);
+    VScroll1->setValue(-vue_d_ouverture::latitude);
     HScroll1 = new QScrollBar(Qt::Horizontal, fond);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     placer(HScroll1, 240, 8880, 8175, 255);
     HScroll1->setRange(-180, 180);
-    HScroll1->setValue(20);
+    HScroll1->setValue(vue_d_ouverture::longitude);
     for (QScrollBar* barre : {VScroll1, HScroll1}) {
         barre->setSingleStep(1);
         barre->setPageStep(1);
@@ -316,9 +315,7 @@ void fenetre_principale::creer_menus() {
     action(menu, "menu_swing_by", "Tremplin gravifique")->setEnabled(false);
     action(menu, "menu_quitter", "quitter", &fenetre_principale::menu_quitter_Click);
 
-    menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils");
-    ajouter_outils_image(*this, menu_outils_);
-    ajouter_outils_lecon(*this);
+    menu_outils_ = sous_menu(menuBar(), "menu_outils", "Outils"); // filled by the tools
 
     QMenu* apropos = sous_menu(menuBar(), "menu_apropos", "A propos");
     action(apropos, "menu_aide", "Aide ")->setEnabled(false);
@@ -520,6 +517,34 @@ void fenetre_principale::deselectionner(bouton_option bouton) {
     // Buttons of one group exclude each other: the selected one stays selected
     // until another is chosen. Deselecting runs nothing.
     option(bouton)->setChecked(false);
+}
+
+void fenetre_principale::tourner_vue(int longitude, int latitude) {
+    // Each bar runs its own handler, and stops at its ends.
+    if (longitude != 0) {
+        HScroll1->setValue(HScroll1->value() + longitude);
+    }
+    if (latitude != 0) {
+        VScroll1->setValue(VScroll1->value() - latitude);
+    }
+}
+
+void fenetre_principale::zoomer(int crans) {
+    QPushButton* bouton = crans > 0 ? Command4 : Command5;
+    for (int n = std::abs(crans); n > 0; --n) {
+        bouton->click();
+    }
+}
+
+void fenetre_principale::vue_initiale() {
+    if (zoom != vue_d_ouverture::zoom) {
+        evenements_.executer([] {
+            zoom = vue_d_ouverture::zoom;
+            rafraichissement_vue();
+        });
+    }
+    HScroll1->setValue(vue_d_ouverture::longitude);
+    VScroll1->setValue(-vue_d_ouverture::latitude);
 }
 
 int fenetre_principale::valeur_HScroll1() const {

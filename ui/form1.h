@@ -2,6 +2,7 @@
 
 #include "core/formulaire.h"
 #include "ui/evenements.h"
+#include "ui/poste.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -27,7 +28,7 @@ class Picture1;
 // The main window "Calcul d'orbite": every input of the simulation, the view
 // controls, the drawing and the menu, at the design's fixed positions (twips).
 // It is the model the computations read through `formulaire`; its handlers redraw.
-class fenetre_principale : public QMainWindow, public formulaire {
+class fenetre_principale : public QMainWindow, public poste_de_travail {
     Q_OBJECT
 public:
     explicit fenetre_principale(QWidget* parent = nullptr);
@@ -46,17 +47,16 @@ public:
     std::unique_ptr<memoire> memoriser() const override;
     void restituer(const memoire& m) override;
 
-    distributeur& evenements() { return evenements_; }
-
-    // Runs an event of the program's own timer: an error goes to the strip, framing the
-    // box it names, as the user's typing does; no dialog interrupts. True when the
-    // event completed.
-    bool executer_sans_dialogue(const std::function<void()>& gestionnaire);
-
-    // The "Outils" menu, between "Au menu" and "A propos", where the tools add their
-    // items.
-    QMenu* menu_outils() const { return menu_outils_; }
-    trajel::Picture1* image() const { return Picture1_; }
+    // poste_de_travail. The "Outils" menu stands between "Au menu" and "A propos".
+    QWidget& widget() override { return *this; }
+    QMenu* menu_outils() const override { return menu_outils_; }
+    trajel::Picture1* image() const override { return Picture1_; }
+    distributeur& evenements() override { return evenements_; }
+    bool executer_sans_dialogue(const std::function<void()>& gestionnaire) override;
+    annonceur_evenements& annonces() override { return annonceur_; }
+    void tourner_vue(int longitude, int latitude) override;
+    void zoomer(int crans) override;
+    void vue_initiale() override;
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which
@@ -67,12 +67,6 @@ public:
         temoin_ = std::move(t);
     }
 
-signals:
-    // A user event has ended (completed, or abandoned and reported): the windows that
-    // follow the scene refresh now.
-    void evenement_termine(bool reussi);
-
-public:
 private:
     // Handlers (named after the control and the event).
     void Form_Activate();
@@ -142,6 +136,7 @@ private:
     void showEvent(QShowEvent* event) override;
 
     distributeur evenements_;
+    annonceur_evenements annonceur_;
     int affectations_ = 0;           // program assignments under way
     bool frappe_ = false;            // a handler runs for the user's own typing
     bool rapport_non_modal_ = false; // the event under way reports without a dialog
