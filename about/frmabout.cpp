@@ -2,7 +2,7 @@
 
 #include "about/icone.h"
 #include "trajel_version.h"
-#include "ui/twips.h"
+#include "ecran/twips.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,5 @@
 #include "about/icone.h"
+#include "ui/composition.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;
+    trajel::installer_outils(Form1);
     Form1.show();
     return application.exec();
 }

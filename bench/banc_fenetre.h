@@ -3,6 +3,7 @@
 // What the benchmarks of the real window share: the window shown offscreen, a count of
 // the paint events a widget receives, and the programs' main.
 
+#include "ui/composition.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ inline int executer(int argc, char** argv, fenetre_principale** fenetre = nullpt
     std::unique_ptr<fenetre_principale> principale;
     if (fenetre != nullptr) {
         principale = std::make_unique<fenetre_principale>();
+        installer_outils(*principale);
         montrer(*principale);
         *fenetre = principale.get();
     }

@@ -17,6 +17,7 @@
 #include "manoeuvre/tir.h"
 #include "soutien/faux_formulaire.h"
 #include "ui/animation.h"
+#include "ui/composition.h"
 #include "ui/form1.h"
 #include "ui/outils_lecon.h"
 #include "ui/picture1.h"
@@ -92,6 +93,7 @@ BENCHMARK(estimation_en_deux_fois_moins_de_pas)->Unit(benchmark::kMillisecond);
 void image_d_animation(benchmark::State& etat_banc) {
     reinitialiser_module1();
     fenetre_principale principale;
+    installer_outils(principale);
     banc::montrer(principale);
     auto* outils = principale.findChild<outils_lecon*>(QStringLiteral("outils_lecon"));
     animation_satellite& animation = outils->animation();

@@ -3,7 +3,8 @@
 #include "core/kepler.h"
 #include "core/texte.h"
 #include "render/scene.h"
-#include "ui/form1.h"
+#include "ui/evenements.h"
+#include "ui/poste.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -48,7 +49,7 @@ bool saisie_de_l_utilisateur(QObject* objet, const QEvent* evenement) {
 
 } // namespace
 
-animation_satellite::animation_satellite(fenetre_principale& principale, QObject* parent)
+animation_satellite::animation_satellite(poste_de_travail& principale, QObject* parent)
     : QObject(parent), principale_(principale), minuterie_(this),
       acceleration_(acceleration_par_defaut()) {
     setObjectName(QStringLiteral("animation_satellite"));

@@ -11,7 +11,7 @@
 
 namespace trajel {
 
-class fenetre_principale;
+class poste_de_travail;
 
 // "Animer le satellite": the satellite moves along its conic in time, by Kepler's
 // equation, at a time acceleration; each frame writes the anomaly into Text7 as the
@@ -21,7 +21,7 @@ class fenetre_principale;
 class animation_satellite : public QObject {
     Q_OBJECT
 public:
-    explicit animation_satellite(fenetre_principale& principale, QObject* parent = nullptr);
+    explicit animation_satellite(poste_de_travail& principale, QObject* parent = nullptr);
     ~animation_satellite() override;
 
     // One revolution of the start-up orbit (a = 4768 km) in 20 s.
@@ -54,7 +54,7 @@ private:
     void image();
     bool ecrire_anomalie(double anomalie);
 
-    fenetre_principale& principale_;
+    poste_de_travail& principale_;
     QTimer minuterie_;
     QElapsedTimer horloge_;
     bool en_cours_ = false;

@@ -2,9 +2,10 @@
 
 #include "core/caracteristiques.h"
 #include "core/texte.h"
-#include "ui/form1.h"
+#include "ecran/placement.h"
+#include "ui/evenements.h"
 #include "ui/format_fr.h"
-#include "ui/outils_lecon.h"
+#include "ui/poste.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -55,7 +56,7 @@ QString orbite_fr(const orbite_visee& o) {
         .arg(valeur_fr(o.zp, km), valeur_fr(o.za, km), valeur_fr(o.inclinaison, "°"));
 }
 
-double valeur_boite(const fenetre_principale& f, zone_texte zone) {
+double valeur_boite(const formulaire& f, zone_texte zone) {
     return Val(f.texte(zone));
 }
 
@@ -70,8 +71,9 @@ QString tir_prepare_fr(int numero) {
 
 } // namespace
 
-assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
-    : QDialog(&principale), principale_(principale) {
+assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
+                                         std::function<const QWidget*()> lecture)
+    : QDialog(&principale.widget()), principale_(principale), lecture_(std::move(lecture)) {
     setObjectName(QStringLiteral("assistant_manoeuvre"));
     setWindowTitle(QStringLiteral("Assistant de manœuvre"));
     setModal(false);
@@ -154,15 +156,16 @@ assistant_manoeuvre::assistant_manoeuvre(fenetre_principale& principale)
     connect(fermer, &QPushButton::clicked, this, &QDialog::close);
     // A refused or failed event has changed nothing; a completed one re-plans when it
     // fired a burn or changed the orbit or the satellite.
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
-        if (!reussi) {
-            return;
-        }
-        const bool tir = suivre_tir();
-        if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
-            actualiser();
-        }
-    });
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
+            [this](bool reussi) {
+                if (!reussi) {
+                    return;
+                }
+                const bool tir = suivre_tir();
+                if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
+                    actualiser();
+                }
+            });
 
     adapter_saisies();
     actualiser();
@@ -387,14 +390,13 @@ void assistant_manoeuvre::showEvent(QShowEvent* event) {
     if (!place_) {
         place_ = true;
         // Beside the main window, under the readout of the orbit when it is open.
-        const QRect principale = principale_.frameGeometry();
+        const QRect principale = principale_.widget().frameGeometry();
         QPoint coin(principale.right() + 8, principale.top());
-        const auto* lecture =
-            principale_.findChild<QWidget*>(QStringLiteral("fenetre_caracteristiques"));
+        const QWidget* lecture = lecture_ ? lecture_() : nullptr;
         if (lecture != nullptr && lecture->isVisible()) {
             coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
         }
-        placer_dans_l_ecran(*this, principale_, coin);
+        placer_dans_l_ecran(*this, principale_.widget(), coin);
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include <optional>
 
 class QComboBox;
@@ -16,7 +18,7 @@ class QTreeWidget;
 
 namespace trajel {
 
-class fenetre_principale;
+class poste_de_travail;
 
 // "Assistant de manœuvre": plans a manoeuvre from the current orbit (impulsive delta-v
 // of each burn, transfer time, total), and "Préparer le tir" writes the next finite
@@ -27,7 +29,8 @@ class fenetre_principale;
 class assistant_manoeuvre : public QDialog {
     Q_OBJECT
 public:
-    explicit assistant_manoeuvre(fenetre_principale& principale);
+    // `lecture`: the orbit's readout, if made, under which the dialog opens.
+    assistant_manoeuvre(poste_de_travail& principale, std::function<const QWidget*()> lecture);
 
     demande_manoeuvre demande() const;
     // The plan from the orbit of traj, and the results so far.
@@ -45,7 +48,8 @@ private:
     bool suivre_tir();
     void adapter_saisies();
 
-    fenetre_principale& principale_;
+    poste_de_travail& principale_;
+    std::function<const QWidget*()> lecture_;
     QComboBox* genre_ = nullptr;
     QDoubleSpinBox* altitude_ = nullptr;
     QComboBox* apside_ = nullptr;

@@ -1,8 +1,8 @@
 #include "ui/fenetre_caracteristiques.h"
 
-#include "ui/form1.h"
+#include "ecran/placement.h"
 #include "ui/format_fr.h"
-#include "ui/outils_lecon.h"
+#include "ui/poste.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -79,8 +79,8 @@ template <class F> auto comparaison(F f) {
 
 } // namespace
 
-fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principale)
-    : QWidget(&principale, Qt::Tool), principale_(principale) {
+fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
+    : QWidget(&principale.widget(), Qt::Tool), principale_(principale) {
     setObjectName(QStringLiteral("fenetre_caracteristiques"));
     setWindowTitle(QStringLiteral("Caractéristiques de l'orbite"));
 
@@ -117,11 +117,12 @@ fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principal
 
     // A refused or failed event has changed nothing; a completed one refreshes the
     // readout when it changed the orbit, the satellite or the last burn.
-    connect(&principale_, &fenetre_principale::evenement_termine, this, [this](bool reussi) {
-        if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
-            actualiser();
-        }
-    });
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
+            [this](bool reussi) {
+                if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
+                    actualiser();
+                }
+            });
     actualiser();
     // The names as wide as the longest, the values as wide as theirs, as they change.
     arbre_->resizeColumnToContents(0);
@@ -132,7 +133,7 @@ fenetre_caracteristiques::fenetre_caracteristiques(fenetre_principale& principal
     const QFontMetrics m(font());
     // Beside the main window, over its upper part, leaving room for the assistant below.
     resize(m.horizontalAdvance(QLatin1Char('x')) * 66,
-           std::max(m.height() * 16, principale_.height() * 3 / 5));
+           std::max(m.height() * 16, principale_.widget().height() * 3 / 5));
 }
 
 QTreeWidgetItem* fenetre_caracteristiques::groupe(const QString& nom) {
@@ -378,8 +379,9 @@ void fenetre_caracteristiques::showEvent(QShowEvent* event) {
 
 // Beside the main window, on its right, as far as the screen allows.
 void fenetre_caracteristiques::placer_a_cote() {
-    const QRect principale = principale_.frameGeometry();
-    placer_dans_l_ecran(*this, principale_, QPoint(principale.right() + 8, principale.top()));
+    const QRect principale = principale_.widget().frameGeometry();
+    placer_dans_l_ecran(*this, principale_.widget(),
+                        QPoint(principale.right() + 8, principale.top()));
 }
 
 } // namespace trajel

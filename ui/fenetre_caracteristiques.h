@@ -15,7 +15,7 @@ class QTreeWidgetItem;
 
 namespace trajel {
 
-class fenetre_principale;
+class poste_de_travail;
 
 // "Caractéristiques de l'orbite": a window beside the main one with the figures of the
 // conic, of the satellite and of the last burn, refreshed after every completed event
@@ -24,7 +24,7 @@ class fenetre_principale;
 class fenetre_caracteristiques : public QWidget {
     Q_OBJECT
 public:
-    explicit fenetre_caracteristiques(fenetre_principale& principale);
+    explicit fenetre_caracteristiques(poste_de_travail& principale);
 
     // The figures of traj and of the last burn.
     void actualiser();
@@ -63,7 +63,7 @@ private:
     };
     static source source_actuelle();
 
-    fenetre_principale& principale_;
+    poste_de_travail& principale_;
     QTreeWidget* arbre_ = nullptr;
     QTreeWidgetItem* groupe_tir_ = nullptr;
     std::vector<QTreeWidgetItem*> groupes_du_tir_;

@@ -2,6 +2,8 @@
 
 #include "core/formulaire.h"
 #include "ui/evenements.h"
+#include "ui/poste.h"
+#include "ui/saisie.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -27,7 +29,7 @@ class Picture1;
 // The main window "Calcul d'orbite": every input of the simulation, the view
 // controls, the drawing and the menu, at the design's fixed positions (twips).
 // It is the model the computations read through `formulaire`; its handlers redraw.
-class fenetre_principale : public QMainWindow, public formulaire {
+class fenetre_principale : public QMainWindow, public poste_de_travail {
     Q_OBJECT
 public:
     explicit fenetre_principale(QWidget* parent = nullptr);
@@ -46,33 +48,28 @@ public:
     std::unique_ptr<memoire> memoriser() const override;
     void restituer(const memoire& m) override;
 
-    distributeur& evenements() { return evenements_; }
-
-    // Runs an event of the program's own timer: an error goes to the strip, framing the
-    // box it names, as the user's typing does; no dialog interrupts. True when the
-    // event completed.
-    bool executer_sans_dialogue(const std::function<void()>& gestionnaire);
-
-    // The "Outils" menu, between "Au menu" and "A propos", where the tools add their
-    // items.
-    QMenu* menu_outils() const { return menu_outils_; }
-    trajel::Picture1* image() const { return Picture1_; }
+    // poste_de_travail. The "Outils" menu stands between "Au menu" and "A propos".
+    QWidget& widget() override { return *this; }
+    QMenu* menu_outils() const override { return menu_outils_; }
+    trajel::Picture1* image() const override { return Picture1_; }
+    distributeur& evenements() override { return evenements_; }
+    bool executer_sans_dialogue(const std::function<void()>& gestionnaire) override;
+    annonceur_evenements& annonces() override { return annonceur_; }
+    void tourner_vue(int longitude, int latitude) override;
+    void zoomer(int crans) override;
+    void vue_initiale() override;
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which
     // a test may replace. The witness, if any, sees every error and how it was shown.
-    using afficheur_erreur = std::function<void(const erreur_calcul&)>;
-    void definir_boite_de_message(afficheur_erreur a) { boite_de_message_ = std::move(a); }
+    using afficheur_erreur = saisie_utilisateur::afficheur_erreur;
+    void definir_boite_de_message(afficheur_erreur a) {
+        saisie_->definir_boite_de_message(std::move(a));
+    }
     void definir_temoin(std::function<void(const erreur_calcul&, bool modal)> t) {
-        temoin_ = std::move(t);
+        saisie_->definir_temoin(std::move(t));
     }
 
-signals:
-    // A user event has ended (completed, or abandoned and reported): the windows that
-    // follow the scene refresh now.
-    void evenement_termine(bool reussi);
-
-public:
 private:
     // Handlers (named after the control and the event).
     void Form_Activate();
@@ -122,16 +119,19 @@ private:
             return true; // reported, if at all, by the command's last redraw
         }
     }
-    static unsigned bit(zone_texte zone) { return 1u << static_cast<unsigned>(zone); }
+    // A box's change handler: its rule (deferred while the user types), a full redraw.
+    void changement_de_boite(zone_texte zone);
 
-    // The user's typing: the rules that write "0" wait for the edit to be committed.
-    void appliquer_regle(zone_texte zone);
-    void rapporter(const erreur_calcul& e);
-    void valider_saisie();
-    void effacer_bandeau();
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+public:
+    struct placement;
 
+private:
+    QWidget* conteneur(const char* nom) const;
+    void poser(QWidget* controle, const placement& p) const;
     void creer_controles();
+    void creer_barres();
+    void creer_boites_et_options();
+    void creer_etiquettes_et_boutons();
     void creer_menus();
     void relier_evenements();
     void placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur) const;
@@ -142,20 +142,13 @@ private:
     void showEvent(QShowEvent* event) override;
 
     distributeur evenements_;
-    int affectations_ = 0;           // program assignments under way
-    bool frappe_ = false;            // a handler runs for the user's own typing
-    bool rapport_non_modal_ = false; // the event under way reports without a dialog
-    zone_texte boite_frappee_ = zone_texte::Text1;
-    bool boite_nommee_ = false;      // the strip frames the box the error names
-    unsigned regles_en_attente_ = 0; // bit per box whose rule waits for the commit
+    annonceur_evenements annonceur_;
+    saisie_utilisateur* saisie_ = nullptr; // the typing and the errors shown
     std::uint64_t redessins_au_debut_ = 0;
-    QLineEdit* boite_marquee_ = nullptr;
-    QLabel* bandeau_erreur_ = nullptr;
-    afficheur_erreur boite_de_message_;
-    std::function<void(const erreur_calcul&, bool)> temoin_;
     bool premiere_activation_ = false;
     QString fenetre_precedente_; // objectName of the program's last active window
 
+    QWidget* fond_ = nullptr; // the client area, in which the design places the controls
     trajel::Picture1* Picture1_ = nullptr;
     QMenu* menu_outils_ = nullptr;
     QScrollBar* VScroll1 = nullptr;

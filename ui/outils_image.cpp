@@ -3,10 +3,11 @@
 #include "core/module1.h"
 #include "render/marques.h"
 #include "render/scene.h"
+#include "ui/evenements.h"
 #include "ui/export_image.h"
-#include "ui/form1.h"
 #include "ui/gestes.h"
 #include "ui/picture1.h"
+#include "ui/poste.h"
 #include "ui/vue_agrandie.h"
 
 #include <QAction>
@@ -20,8 +21,6 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -29,14 +28,6 @@
 namespace trajel {
 
 namespace {
-
-// The opening view of the window.
-constexpr int longitude_initiale = 20; // HScroll1
-constexpr int VScroll1_initial = -40;  // latitude 40
-
-template <typename T> T* enfant(const QObject& parent, const char* nom) {
-    return parent.findChild<T*>(QString::fromLatin1(nom));
-}
 
 enum class format_fichier { png, svg, pdf };
 
@@ -72,30 +63,28 @@ QStringList outils_image::filtres() {
             QStringLiteral("Dessin vectoriel SVG (*.svg)"), QStringLiteral("Document PDF (*.pdf)")};
 }
 
-outils_image::outils_image(fenetre_principale& fenetre, QMenu* menu)
-    : QObject(&fenetre), fenetre_(fenetre), image_(fenetre.image()),
-      HScroll1_(enfant<QScrollBar>(fenetre, "HScroll1")),
-      VScroll1_(enfant<QScrollBar>(fenetre, "VScroll1")) {
+outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
+    : QObject(&fenetre.widget()), fenetre_(fenetre), image_(fenetre.image()) {
     setObjectName(QStringLiteral("outils_image"));
     marques_du_mouvement = false; // the item starts unchecked
 
     choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
         QString filtre;
         const QString chemin =
-            QFileDialog::getSaveFileName(&fenetre_, QStringLiteral("Enregistrer l'image"), propose,
-                                         filtres().join(QStringLiteral(";;")), &filtre);
+            QFileDialog::getSaveFileName(&fenetre_.widget(), QStringLiteral("Enregistrer l'image"),
+                                         propose, filtres().join(QStringLiteral(";;")), &filtre);
         if (chemin.isEmpty()) {
             return std::nullopt;
         }
         return choix_fichier{chemin, filtre};
     };
     preparer_impression = [this](QPrinter& imprimante) {
-        QPrintDialog dialogue(&imprimante, &fenetre_);
+        QPrintDialog dialogue(&imprimante, &fenetre_.widget());
         dialogue.setWindowTitle(QStringLiteral("Imprimer l'image"));
         return dialogue.exec() == QDialog::Accepted;
     };
     avertir = [this](const QString& message) {
-        QMessageBox::warning(&fenetre_, QStringLiteral("Trajel"), message);
+        QMessageBox::warning(&fenetre_.widget(), QStringLiteral("Trajel"), message);
     };
     dossier_ = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (dossier_.isEmpty() || !QDir(dossier_).exists()) {
@@ -151,30 +140,15 @@ void outils_image::relier_gestes(const filtre_gestes* gestes) {
 void outils_image::tourner(int degres_x, int degres_y) {
     // The globe follows the hand: dragging to the right turns the viewer westwards,
     // dragging down raises the viewer's latitude. Each bar runs its own handler.
-    if (degres_x != 0) {
-        HScroll1_->setValue(HScroll1_->value() - degres_x);
-    }
-    if (degres_y != 0) {
-        VScroll1_->setValue(VScroll1_->value() - degres_y);
-    }
+    fenetre_.tourner_vue(-degres_x, degres_y);
 }
 
 void outils_image::zoomer(int crans) {
-    QPushButton* bouton = enfant<QPushButton>(fenetre_, crans > 0 ? "Command4" : "Command5");
-    for (int n = std::abs(crans); n > 0; --n) {
-        bouton->click();
-    }
+    fenetre_.zoomer(crans);
 }
 
 void outils_image::vue_initiale() {
-    if (zoom != 1.0) {
-        fenetre_.evenements().executer([] {
-            zoom = 1.0;
-            rafraichissement_vue();
-        });
-    }
-    HScroll1_->setValue(longitude_initiale);
-    VScroll1_->setValue(VScroll1_initial);
+    fenetre_.vue_initiale();
 }
 
 void outils_image::marquer_le_mouvement(bool actif) {
@@ -184,7 +158,7 @@ void outils_image::marquer_le_mouvement(bool actif) {
 
 void outils_image::ouvrir_vue_agrandie() {
     if (vue_ == nullptr) {
-        vue_ = new vue_agrandie(image_, &fenetre_);
+        vue_ = new vue_agrandie(image_, &fenetre_.widget());
         relier_gestes(vue_->gestes());
     }
     vue_->show();
@@ -255,14 +229,15 @@ void outils_image::imprimer() {
     if (!preparer_impression(imprimante)) {
         return;
     }
-    const QString legende = legende_orbite(traj, HScroll1_->value(), -VScroll1_->value(), zoom);
+    const QString legende =
+        legende_orbite(traj, fenetre_.valeur_HScroll1(), -fenetre_.valeur_VScroll1(), zoom);
     if (!imprimer_scene(imprimante, scene_de(*image_), legende)) {
         avertir(QStringLiteral("L'impression n'a pas pu commencer : l'imprimante ou le "
                                "fichier choisi n'est pas disponible."));
     }
 }
 
-void ajouter_outils_image(fenetre_principale& fenetre, QMenu* menu) {
+void ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu) {
     new outils_image(fenetre, menu);
 }
 

@@ -9,11 +9,10 @@
 class QAction;
 class QMenu;
 class QPrinter;
-class QScrollBar;
 
 namespace trajel {
 
-class fenetre_principale;
+class poste_de_travail;
 class filtre_gestes;
 class Picture1;
 class vue_agrandie;
@@ -24,7 +23,7 @@ class vue_agrandie;
 class outils_image : public QObject {
     Q_OBJECT
 public:
-    outils_image(fenetre_principale& fenetre, QMenu* menu);
+    outils_image(poste_de_travail& fenetre, QMenu* menu);
 
     // A file chosen to save into, with the file-type filter chosen with it.
     struct choix_fichier {
@@ -63,15 +62,13 @@ private:
                     const QKeySequence& raccourci, void (outils_image::*effet)());
     void relier_gestes(const filtre_gestes* gestes);
 
-    fenetre_principale& fenetre_;
+    poste_de_travail& fenetre_;
     Picture1* image_;
-    QScrollBar* HScroll1_;
-    QScrollBar* VScroll1_;
     vue_agrandie* vue_ = nullptr;
     QString dossier_; // where the last image was saved
 };
 
 // Creates the tools of the window and their block of the "Outils" menu.
-void ajouter_outils_image(fenetre_principale& fenetre, QMenu* menu);
+void ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu);
 
 } // namespace trajel

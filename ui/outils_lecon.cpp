@@ -3,9 +3,9 @@
 #include "ui/animation.h"
 #include "ui/assistant_manoeuvre.h"
 #include "ui/fenetre_caracteristiques.h"
-#include "ui/form1.h"
 #include "ui/format_fr.h"
 #include "ui/picture1.h"
+#include "ui/poste.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,8 +32,8 @@ void montrer(QWidget* fenetre) {
 
 } // namespace
 
-outils_lecon::outils_lecon(fenetre_principale& principale)
-    : QObject(&principale), principale_(principale) {
+outils_lecon::outils_lecon(poste_de_travail& principale)
+    : QObject(&principale.widget()), principale_(principale) {
     setObjectName(QStringLiteral("outils_lecon"));
     animation_ = new animation_satellite(principale_, this);
     creer_menu();
@@ -48,7 +48,8 @@ fenetre_caracteristiques& outils_lecon::caracteristiques() {
 
 assistant_manoeuvre& outils_lecon::assistant() {
     if (assistant_ == nullptr) {
-        assistant_ = new assistant_manoeuvre(principale_);
+        assistant_ = new assistant_manoeuvre(
+            principale_, [this]() -> const QWidget* { return caracteristiques_; });
     }
     return *assistant_;
 }
@@ -118,17 +119,7 @@ void outils_lecon::creer_menu() {
     }
 }
 
-void placer_dans_l_ecran(QWidget& fenetre, const QWidget& principale, QPoint coin) {
-    if (const QScreen* ecran = principale.screen()) {
-        const QRect libre = ecran->availableGeometry();
-        const QRect cadre = fenetre.frameGeometry();
-        coin.setX(std::max(libre.left(), std::min(coin.x(), libre.right() - cadre.width())));
-        coin.setY(std::max(libre.top(), std::min(coin.y(), libre.bottom() - cadre.height())));
-    }
-    fenetre.move(coin);
-}
-
-void ajouter_outils_lecon(fenetre_principale& principale) {
+void ajouter_outils_lecon(poste_de_travail& principale) {
     new outils_lecon(principale);
 }
 

@@ -10,7 +10,7 @@ namespace trajel {
 class animation_satellite;
 class assistant_manoeuvre;
 class fenetre_caracteristiques;
-class fenetre_principale;
+class poste_de_travail;
 
 // The lesson's tools in the "Outils" menu, one block: the orbit's readout (F2), the
 // manoeuvre assistant (Ctrl+M), the satellite's animation (Space on the picture) and
@@ -18,7 +18,7 @@ class fenetre_principale;
 class outils_lecon : public QObject {
     Q_OBJECT
 public:
-    explicit outils_lecon(fenetre_principale& principale);
+    explicit outils_lecon(poste_de_travail& principale);
 
     fenetre_caracteristiques& caracteristiques();
     assistant_manoeuvre& assistant();
@@ -27,16 +27,13 @@ public:
 private:
     void creer_menu();
 
-    fenetre_principale& principale_;
+    poste_de_travail& principale_;
     fenetre_caracteristiques* caracteristiques_ = nullptr;
     assistant_manoeuvre* assistant_ = nullptr;
     animation_satellite* animation_ = nullptr;
 };
 
-// Moves a tool window to `coin`, kept within the screen of the main window.
-void placer_dans_l_ecran(QWidget& fenetre, const QWidget& principale, QPoint coin);
-
 // Adds the block to the main window's "Outils" menu.
-void ajouter_outils_lecon(fenetre_principale& principale);
+void ajouter_outils_lecon(poste_de_travail& principale);
 
 } // namespace trajel

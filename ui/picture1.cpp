@@ -1,7 +1,7 @@
 #include "ui/picture1.h"
 
+#include "ecran/twips.h"
 #include "ui/gestes.h"
-#include "ui/twips.h"
 
 #include <QPainter>
 #include <QScreen>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/module1.h"
+#include "ui/composition.h"
 #include "ui/form1.h"
 #include "ui/picture1.h"
 
@@ -30,6 +31,7 @@ struct fenetre_de_test {
     fenetre_de_test() {
         reinitialiser_module1();
         fenetre = std::make_unique<fenetre_principale>();
+        installer_outils(*fenetre);
         // Every error, however shown; the modal ones do not block.
         fenetre->definir_temoin([this](const erreur_calcul& e, bool modal) {
             rapports.push_back(e);

@@ -2,8 +2,8 @@
 // place, with its design caption or text; the menu tree.
 
 #include "commun/principal.h"
+#include "ecran/twips.h"
 #include "fenetre_de_test.h"
-#include "ui/twips.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -134,7 +134,7 @@ private slots:
         QVERIFY(outils != nullptr);
         outils->avertir = [this](const QString& m) { messages << m; };
         messages.clear();
-        connect(f->fenetre.get(), &fenetre_principale::evenement_termine, this,
+        connect(&f->fenetre->annonces(), &annonceur_evenements::evenement_termine, this,
                 [this] { ++evenements; });
         evenements = 0;
     }

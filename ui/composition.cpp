@@ -1,0 +1,14 @@
+#include "ui/composition.h"
+
+#include "ui/outils_image.h"
+#include "ui/outils_lecon.h"
+#include "ui/poste.h"
+
+namespace trajel {
+
+void installer_outils(poste_de_travail& fenetre) {
+    ajouter_outils_image(fenetre, fenetre.menu_outils());
+    ajouter_outils_lecon(fenetre);
+}
+
+} // namespace trajel
