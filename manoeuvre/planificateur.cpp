@@ -400,8 +400,8 @@ plan_manoeuvre suivi_manoeuvre::plan_restant(const trajectoire& t, const demande
 }
 
 void suivi_manoeuvre::noter_preparation(unsigned dernier_numero, double duree, int pas,
-                                        const vecteur& poussee) {
-    en_attente_ = tir_en_attente{dernier_numero, duree, pas, poussee};
+                                        const vecteur& poussee, std::optional<orbite_etat> prevue) {
+    en_attente_ = tir_en_attente{dernier_numero, duree, pas, poussee, std::move(prevue)};
 }
 
 suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& dernier) {
@@ -420,6 +420,7 @@ suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& d
     }
     resultat r;
     r.visee = visees_[fait];
+    r.prevue = attendu.prevue;
     try {
         r.obtenue = orbite_de(position_de(dernier->arrivee), vitesse_de(dernier->arrivee));
     } catch (const erreur_calcul&) {

@@ -87,6 +87,7 @@ class suivi_manoeuvre {
 public:
     struct resultat {
         orbite_visee visee;
+        std::optional<orbite_etat> prevue;  // the targeter's prediction, when corrected
         std::optional<orbite_etat> obtenue; // none when the end state has no conic
     };
     // What the last completed burn was to the plan.
@@ -103,7 +104,9 @@ public:
 
     // The burn written into the window, as the window reads it back, while the last
     // completed burn of the run is number `dernier_numero` (0: none yet).
-    void noter_preparation(unsigned dernier_numero, double duree, int pas, const vecteur& poussee);
+    // `prevue` is the orbit the targeter predicted for it.
+    void noter_preparation(unsigned dernier_numero, double duree, int pas, const vecteur& poussee,
+                           std::optional<orbite_etat> prevue = std::nullopt);
 
     // After an event: compares the last completed burn with the one prepared.
     issue suivre(const std::optional<bilan_tir>& dernier);
@@ -123,6 +126,7 @@ private:
         double duree = 0.0;
         int pas = 0;
         vecteur poussee;
+        std::optional<orbite_etat> prevue;
     };
     int prevus_ = 0;
     std::vector<orbite_visee> visees_;

@@ -1,6 +1,7 @@
 #include "ui/fenetre_caracteristiques.h"
 
 #include "ecran/placement.h"
+#include "ui/convention_poussee.h"
 #include "ui/format_fr.h"
 #include "ui/poste.h"
 
@@ -239,8 +240,12 @@ void fenetre_caracteristiques::construire_tir() {
             sur_tir([](const C&, const B& b) { return valeur_fr(b.moteur.module_poussee, "N"); }));
     ajouter(g, QStringLiteral("Masse consommée"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
-    ajouter(g, QStringLiteral("Δv fourni : Isp · g0 · ln(m0 / mf)"),
+    ajouter(g, titre_delta_v_convention(),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, km_s); }));
+    ajouter(g, titre_delta_v_si(),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, "m/s"); }));
+    ajouter(g, QStringLiteral("Convention"),
+            [](const donnees&) { return QStringList{explication_convention_poussee()}; });
     ajouter(g, QStringLiteral("Vitesse avant le tir"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_avant, km_s); }));
     ajouter(g, QStringLiteral("Vitesse après le tir"),
