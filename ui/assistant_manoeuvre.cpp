@@ -81,6 +81,7 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
 
     genre_ = new QComboBox(this);
     genre_->setObjectName(QStringLiteral("choix_manoeuvre"));
+    genre_->setToolTip(QStringLiteral("La manœuvre à planifier depuis l'orbite actuelle"));
     genre_->addItem(QStringLiteral("Transfert de Hohmann vers un cercle"),
                     static_cast<int>(genre_manoeuvre::hohmann));
     genre_->addItem(QStringLiteral("Circularisation"),
@@ -90,14 +91,23 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     genre_->addItem(QStringLiteral("Changement d'inclinaison"),
                     static_cast<int>(genre_manoeuvre::changement_inclinaison));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
+    altitude_->setToolTip(QStringLiteral(
+        "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
+        "d'arrivée, ou celle de l'apside opposée au tir"));
     apside_ = new QComboBox(this);
     apside_->setObjectName(QStringLiteral("apside_tir"));
+    apside_->setToolTip(QStringLiteral("L'apside où le tir a lieu"));
     apside_->addItem(QStringLiteral("à l'apoastre"), static_cast<int>(apside::apoastre));
     apside_->addItem(QStringLiteral("au périastre"), static_cast<int>(apside::periastre));
     inclinaison_ = champ(this, "inclinaison_visee", 0.0, 180.0, 0.0, 3, QStringLiteral(" °"));
+    inclinaison_->setToolTip(
+        QStringLiteral("Inclinaison visée, en degrés ; le tir a lieu au nœud le moins coûteux "
+                       "(orbite équatoriale : au nœud choisi)"));
     poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
-    poussee_->setToolTip(QStringLiteral("Module de la poussée écrit dans le vecteur poussée.\n") +
-                         explication_convention_poussee());
+    poussee_->setToolTip(
+        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
+                       "par la masse en kg, il donne l'accélération en km/s².\n") +
+        explication_convention_poussee());
     choix_noeud_ = new QComboBox(this);
     choix_noeud_->setObjectName(QStringLiteral("choix_noeud"));
     choix_noeud_->addItem(QStringLiteral("à la position du satellite"));
@@ -106,6 +116,9 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
         "Une orbite équatoriale n'a pas de ligne des nœuds : le nœud ascendant du nouveau plan "
         "est la position du satellite ou la longitude choisie"));
     longitude_noeud_ = champ(this, "longitude_noeud", 0.0, 360.0, 0.0, 3, QStringLiteral(" °"));
+    longitude_noeud_->setToolTip(QStringLiteral(
+        "Longitude du nœud ascendant du nouveau plan, en degrés depuis le premier axe du "
+        "repère fixe (orbite équatoriale seulement)"));
 
     saisies_ = new QFormLayout;
     saisies_->addRow(QStringLiteral("&Manœuvre :"), genre_);
@@ -120,23 +133,36 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     plan_->setObjectName(QStringLiteral("plan_manoeuvre"));
     plan_->setHeaderLabels({QStringLiteral("Plan"), QStringLiteral("Valeur")});
     plan_->setAlternatingRowColors(true);
+    plan_->setToolTip(QStringLiteral(
+        "Le plan en impulsions : Δv de chaque tir, sa direction, son point ; le tir fini "
+        "correspondant ; la durée du transfert et le Δv total"));
     resultats_ = new QTreeWidget(this);
     resultats_->setObjectName(QStringLiteral("resultats_manoeuvre"));
     resultats_->setHeaderLabels({QStringLiteral("Après le tir"), QStringLiteral("Visée"),
                                  QStringLiteral("Prévue"), QStringLiteral("Obtenue")});
     resultats_->setAlternatingRowColors(true);
+    resultats_->setToolTip(QStringLiteral(
+        "Après chaque tir tiré : l'orbite visée, l'orbite prévue par la correction et l'orbite "
+        "obtenue"));
     ciblage_ = new QTreeWidget(this);
     ciblage_->setObjectName(QStringLiteral("ciblage_tir"));
     ciblage_->setRootIsDecorated(false);
     ciblage_->setAlternatingRowColors(true);
     ciblage_->setVisible(false);
+    ciblage_->setToolTip(QStringLiteral(
+        "La correction du tir préparé, itération par itération : ce que chaque essai manque "
+        "de la cible (résidus) et le tir essayé ; la première ligne est le tir tiré de "
+        "l'impulsion"));
     prevue_ = new QLabel(this);
     prevue_->setObjectName(QStringLiteral("orbite_prevue"));
     prevue_->setWordWrap(true);
     prevue_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     prevue_->setVisible(false);
+    prevue_->setToolTip(
+        QStringLiteral("L'orbite que donne le tir préparé, intégré comme « Tir ! » l'intégrera"));
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("message_assistant"));
+    message_->setToolTip(QStringLiteral("Ce qu'il reste à faire, ou pourquoi le plan est refusé"));
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -148,8 +174,11 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
         "dans la fenêtre principale ; « Tir ! » le tire"));
     auto* recommencer_plan = new QPushButton(QStringLiteral("&Nouveau plan"), this);
     recommencer_plan->setObjectName(QStringLiteral("bouton_nouveau_plan"));
+    recommencer_plan->setToolTip(
+        QStringLiteral("Recommence le plan depuis l'orbite actuelle, au premier tir"));
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer_assistant"));
+    fermer->setToolTip(QStringLiteral("Ferme l'assistant (Ctrl+M le rouvre)"));
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(recommencer_plan);
     boutons->addStretch();
