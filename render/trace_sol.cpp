@@ -98,7 +98,7 @@ std::string degres(int valeur) {
 constexpr double marge_gauche = 480.0; // twips: room for "-60°" and a gap
 constexpr double marge_droite = 240.0;
 constexpr double marge_haut = 180.0;
-constexpr double place_etiquettes = 260.0; // the longitudes under the map
+constexpr double place_etiquettes = 320.0; // the longitudes under the map
 constexpr double interligne = 210.0;       // 8.25 pt text, a line
 constexpr double marque = 80.0;            // half the size of a mark
 

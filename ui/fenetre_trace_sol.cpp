@@ -255,7 +255,7 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
     if (fichier.open(QIODevice::ReadOnly)) {
         const QByteArray texte = fichier.readAll();
-        continents = lire_cotes(std::string_view(texte.constData(), texte.size()));
+        charger_continents(lire_cotes(std::string_view(texte.constData(), texte.size())));
     }
     continents_sur_le_globe = false; // the item starts unchecked
 

@@ -58,7 +58,7 @@ class TestTraceSol : public QObject {
 private slots:
     void cleanup() {
         terre = horloge_terre{};
-        continents.clear();
+        charger_continents({});
         continents_sur_le_globe = false;
     }
 
@@ -248,7 +248,7 @@ private slots:
         SANS_ERREUR(tracer_terre());
         const auto terre_seule = static_cast<std::ptrdiff_t>(m.fenetre.image.elements().size());
         // Two lines from the viewer's side (longitude 20, latitude 40) to the far side.
-        continents = {{{20, 40}, {20, 10}, {20, -20}}, {{200, -40}, {200, -10}, {20, 30}}};
+        charger_continents({{{20, 40}, {20, 10}, {20, -20}}, {{200, -40}, {200, -10}, {20, 30}}});
         QCOMPARE(dessin(), simple);
 
         continents_sur_le_globe = true;

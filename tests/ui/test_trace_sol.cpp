@@ -82,9 +82,10 @@ private slots:
                          2.0 * 3.141592658 * std::sqrt(std::pow(3818.0, 3) / 398603.0)) < 1e-6);
         const auto avant_tir = c->carte().liste().elements();
         f.coller("Text8", QStringLiteral("100"));
-        f.coller("Text11", QStringLiteral("200"));
+        f.coller("Text11", QStringLiteral("2")); // 0.2 km/s along the motion
         QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
         QVERIFY(f.rapports.empty());
+        QVERIFY(c->trace().periode.has_value());
         QVERIFY(*c->trace().periode >
                 2.0 * 3.141592658 * std::sqrt(std::pow(3818.0, 3) / 398603.0) + 1.0);
         QVERIFY(c->carte().liste().elements() != avant_tir);
