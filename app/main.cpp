@@ -1,11 +1,13 @@
 #include "about/icone.h"
 #include "ui/composition.h"
 #include "ui/form1.h"
+#include "ui/francais.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    trajel::installer_francais(application);
     QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;
     trajel::installer_outils(Form1);

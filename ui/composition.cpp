@@ -1,6 +1,7 @@
 #include "ui/composition.h"
 
 #include "ui/fenetre_trace_sol.h"
+#include "ui/guide.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
 #include "ui/poste.h"
@@ -11,6 +12,7 @@ void installer_outils(poste_de_travail& fenetre) {
     ajouter_outils_image(fenetre, fenetre.menu_outils());
     ajouter_outils_lecon(fenetre);
     ajouter_trace_sol(fenetre);
+    ajouter_guide(fenetre);
 }
 
 } // namespace trajel
