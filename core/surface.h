@@ -87,6 +87,11 @@ public:
 
     double CurrentX() const { return courant_x_; }
     double CurrentY() const { return courant_y_; }
+    // Moves the current point, where the next Print writes, drawing nothing.
+    void placer(double x, double y) {
+        courant_x_ = x;
+        courant_y_ = y;
+    }
 
     const std::vector<element_affichage>& elements() const { return elements_; }
     // Puts back a display list kept earlier; the current point is where it ended.

@@ -1,5 +1,6 @@
 #include "ui/composition.h"
 
+#include "ui/fenetre_trace_sol.h"
 #include "ui/guide.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
@@ -10,6 +11,7 @@ namespace trajel {
 void installer_outils(poste_de_travail& fenetre) {
     ajouter_outils_image(fenetre, fenetre.menu_outils());
     ajouter_outils_lecon(fenetre);
+    ajouter_trace_sol(fenetre);
     ajouter_guide(fenetre);
 }
 

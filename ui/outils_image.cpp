@@ -27,40 +27,8 @@
 
 namespace trajel {
 
-namespace {
-
-enum class format_fichier { png, svg, pdf };
-
-struct format_choisi {
-    format_fichier format = format_fichier::png;
-    int facteur = 1; // PNG: device pixels a pixel of the picture
-};
-
-// In the order of outils_image::filtres().
-constexpr format_choisi formats_des_filtres[] = {
-    {format_fichier::png, 1}, {format_fichier::png, 2}, {format_fichier::png, 4},
-    {format_fichier::svg, 1}, {format_fichier::pdf, 1},
-};
-
-const char* extension(format_fichier f) {
-    switch (f) {
-    case format_fichier::svg:
-        return "svg";
-    case format_fichier::pdf:
-        return "pdf";
-    case format_fichier::png:
-        break;
-    }
-    return "png";
-}
-
-} // namespace
-
 QStringList outils_image::filtres() {
-    return {QStringLiteral("Image PNG (*.png)"),
-            QStringLiteral("Image PNG, définition double (*.png)"),
-            QStringLiteral("Image PNG, définition quadruple (*.png)"),
-            QStringLiteral("Dessin vectoriel SVG (*.svg)"), QStringLiteral("Document PDF (*.pdf)")};
+    return filtres_enregistrement();
 }
 
 outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
@@ -183,42 +151,14 @@ void outils_image::enregistrer() {
 }
 
 bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre) {
-    const qsizetype n = filtres().indexOf(filtre);
-    const format_choisi du_filtre = n >= 0 ? formats_des_filtres[n] : format_choisi{};
-    const QString suffixe = QFileInfo(chemin).suffix().toLower();
-    QString fichier = chemin;
-    format_choisi choisi = du_filtre;
-    if (suffixe == QLatin1String("png")) {
-        choisi = {format_fichier::png,
-                  du_filtre.format == format_fichier::png ? du_filtre.facteur : 1};
-    } else if (suffixe == QLatin1String("svg")) {
-        choisi = {format_fichier::svg, 1};
-    } else if (suffixe == QLatin1String("pdf")) {
-        choisi = {format_fichier::pdf, 1};
-    } else if (!QFileInfo(chemin).fileName().isEmpty()) {
-        // An extension alone is no name: a path without one is refused as it is.
-        fichier += QLatin1Char('.') + QLatin1String(extension(du_filtre.format));
-    }
-
-    const scene_image scene = scene_de(*image_);
     QString erreur;
-    bool ecrit = false;
-    switch (choisi.format) {
-    case format_fichier::png:
-        ecrit = enregistrer_png(scene, fichier, choisi.facteur, erreur);
-        break;
-    case format_fichier::svg:
-        ecrit = enregistrer_svg(scene, fichier, erreur);
-        break;
-    case format_fichier::pdf:
-        ecrit = enregistrer_pdf(scene, fichier, erreur);
-        break;
-    }
-    if (!ecrit) {
+    const std::optional<QString> fichier =
+        enregistrer_scene(scene_de(*image_), chemin, filtre, erreur);
+    if (!fichier) {
         avertir(erreur);
         return false;
     }
-    dossier_ = QFileInfo(fichier).absolutePath();
+    dossier_ = QFileInfo(*fichier).absolutePath();
     return true;
 }
 
