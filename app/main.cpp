@@ -6,6 +6,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Where the tool windows' places are kept between runs.
+    QApplication::setOrganizationName(QStringLiteral("Trajel"));
+    QApplication::setApplicationName(QStringLiteral("trajel"));
     QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;
     trajel::installer_outils(Form1);

@@ -40,8 +40,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void placer_a_cote();
     void afficher_plan(const plan_manoeuvre& plan);
     void afficher_resultats();
     void signaler(const QString& message, bool refus);
