@@ -107,9 +107,15 @@ QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu) {
     const double dpi = peintre.device()->logicalDpiY();
     const double points = 165.0 * rendu.pixels_par_twip * 72.0 / (dpi > 0 ? dpi : 96.0);
     police.setPointSizeF(points);
-    const double hauteur = QFontMetricsF(police, peintre.device()).height();
-    if (hauteur > 0.0 && hauteur < rendu.hauteur_texte_min) {
-        police.setPointSizeF(points * rendu.hauteur_texte_min / hauteur);
+    // The metrics are hinted: a few steps up to the height asked.
+    double taille = points;
+    for (int essai = 0; essai < 4; ++essai) {
+        const double hauteur = QFontMetricsF(police, peintre.device()).height();
+        if (!(hauteur > 0.0) || hauteur >= rendu.hauteur_texte_min) {
+            break;
+        }
+        taille *= rendu.hauteur_texte_min / hauteur * 1.01;
+        police.setPointSizeF(taille);
     }
     return police;
 }

@@ -8,7 +8,9 @@ namespace trajel {
 
 QRect zone_libre(const poste_de_travail& poste) {
     const Picture1* image = poste.image();
-    return {image->mapToGlobal(QPoint(0, 0)), image->size()};
+    // Inside its sunken frame: the scroll bars' titles touch its border.
+    const QRect interieur = image->contentsRect();
+    return {image->mapToGlobal(interieur.topLeft()), interieur.size()};
 }
 
 } // namespace trajel
