@@ -188,8 +188,11 @@ void fenetre_caracteristiques::construire_orbite() {
             sur_orbite([](const O& o) { return valeur_fr(o.a, km); }));
     ajouter(g, QStringLiteral("Rayon du périastre"),
             sur_orbite([](const O& o) { return valeur_fr(o.rp, km); }));
-    ajouter(g, QStringLiteral("Altitude du périastre"),
-            sur_orbite([](const O& o) { return valeur_fr(o.zp, km); }));
+    ajouter(g, QStringLiteral("Altitude du périastre"), sur_orbite([](const O& o) {
+                // Below the ground: the satellite would meet the Earth before its periapsis.
+                return valeur_fr(o.zp, km) +
+                       (o.zp < 0.0 ? QStringLiteral(" : l'orbite coupe la Terre") : QString());
+            }));
     ajouter(g, QStringLiteral("Rayon de l'apoastre"),
             sur_orbite([](const O& o) { return valeur_fr(o.ra, km); }));
     ajouter(g, QStringLiteral("Altitude de l'apoastre"),

@@ -101,6 +101,24 @@ private slots:
         QCOMPARE(valeur_panneau(vue, "Δv du dernier tir"), dv + " (orbite précédente)");
     }
 
+    // Zp typed down to -3618: "-361" is drawn and the readout says the orbit cuts the
+    // Earth; "-3618" passes through the Earth's centre, and the strip says so.
+    void orbite_par_le_centre() {
+        fenetre_de_test f;
+        action(f, "menu_caracteristiques")->trigger();
+        auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        f.taper("Text2", "-361");
+        QVERIFY(f.rapports.empty());
+        QCOMPARE(valeur_lue(lecture, "Altitude du périastre"),
+                 QString("-361\u202Fkm : l'orbite coupe la Terre"));
+        QTest::keyClick(f.texte("Text2"), Qt::Key_8);
+        QCOMPARE(f.non_modaux.size(), std::size_t{1});
+        QVERIFY(f.bandeau()->isVisible());
+        QVERIFY(f.bandeau()->text().contains("passe par le centre de la Terre"));
+        f.taper("Text2", "300");
+        QVERIFY(!valeur_lue(lecture, "Altitude du périastre").contains("coupe"));
+    }
+
     // At 1920 x 1080 the scene takes the whole height, the panel the band beside it,
     // and a label's line is at least 2.5 % of the height; out of projector mode the
     // scene has the whole window.
