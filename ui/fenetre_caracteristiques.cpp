@@ -361,7 +361,11 @@ void fenetre_caracteristiques::actualiser() {
         for (int i = 0; i < groupe_tir_->childCount(); ++i) {
             groupe_tir_->child(i)->setHidden(!avec_tir);
         }
-        groupe_tir_->setText(1, avec_tir ? QString() : QStringLiteral("aucun tir effectué"));
+        // After Reset, a preset or a typed element, the burn was made on another orbit.
+        groupe_tir_->setText(1, !avec_tir ? QStringLiteral("aucun tir effectué")
+                                : d.l.tir_sur_cette_orbite
+                                    ? QString()
+                                    : QStringLiteral("sur une orbite précédente"));
         for (QTreeWidgetItem* g : groupes_du_tir_) {
             g->setHidden(!avec_tir);
         }

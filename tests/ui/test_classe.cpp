@@ -5,6 +5,7 @@
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
 #include "ui/assistant_manoeuvre.h"
+#include "ui/export_image.h"
 #include "ui/fenetre_caracteristiques.h"
 #include "ui/outils_image.h"
 #include "ui/vue_agrandie.h"
@@ -99,6 +100,10 @@ private slots:
         f.controle<QPushButton>("Command1")->click(); // Reset: another orbit
         verifier();
         QCOMPARE(valeur_panneau(vue, "Δv du dernier tir"), dv + " (orbite précédente)");
+        const auto* arbre =
+            lecture->findChild<QTreeWidget*>(QStringLiteral("arbre_caracteristiques"));
+        QCOMPARE(arbre->findItems("Dernier tir", Qt::MatchExactly).first()->text(1),
+                 QString("sur une orbite précédente"));
     }
 
     // Zp typed down to -3618: "-361" is drawn and the readout says the orbit cuts the
@@ -117,6 +122,19 @@ private slots:
         QVERIFY(f.bandeau()->text().contains("passe par le centre de la Terre"));
         f.taper("Text2", "300");
         QVERIFY(!valeur_lue(lecture, "Altitude du périastre").contains("coupe"));
+    }
+
+    // The print caption writes its numbers with the readout's decimal comma.
+    void legende_en_francais() {
+        trajectoire t;
+        t.type_conique = elliptique;
+        t.za = 35786.5;
+        t.zp = 200;
+        t.inclinaison = 49.91717716;
+        QCOMPARE(legende_orbite(t, 20, 40, 1.2),
+                 QString("Trajectoire elliptique : Za 35786,5 km, Zp 200 km, Omega 0°, "
+                         "i 49,91717716°, omega 0°, anomalie 0° — vue : longitude 20°, "
+                         "latitude 40°, zoom 1,2"));
     }
 
     // At 1920 x 1080 the scene takes the whole height, the panel the band beside it,
