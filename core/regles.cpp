@@ -57,6 +57,10 @@ bool regle_de_changement(zone_texte zone, formulaire& f) {
     }
 }
 
+bool regle_differee(zone_texte zone) {
+    return zone == zone_texte::Text1 || zone == zone_texte::Text2 || zone == zone_texte::Text4;
+}
+
 void valeurs_d_activation() {
     couleur_RN = 1;           // blue
     couleur_trajectoire = 12; // light red

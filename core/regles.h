@@ -26,6 +26,10 @@ std::optional<std::string> proposition_Text1(bouton_option type, const formulair
 // have no change handling (Text6, Text8 to Text13).
 bool regle_de_changement(zone_texte zone, formulaire& f);
 
+// Whether the box's rule writes "0" into another box (Text1, Text2, Text4): while the
+// user types, such a rule waits until the edit is committed.
+bool regle_differee(zone_texte zone);
+
 // The start values of an activation of the main window: the palette numbers, zoom 1,
 // the fixed frame, the picture's size and the view frame from the scroll bars.
 void valeurs_d_activation();

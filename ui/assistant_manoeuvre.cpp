@@ -80,6 +80,7 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
 
     genre_ = new QComboBox(this);
     genre_->setObjectName(QStringLiteral("choix_manoeuvre"));
+    genre_->setToolTip(QStringLiteral("La manœuvre à planifier depuis l'orbite actuelle"));
     genre_->addItem(QStringLiteral("Transfert de Hohmann vers un cercle"),
                     static_cast<int>(genre_manoeuvre::hohmann));
     genre_->addItem(QStringLiteral("Circularisation"),
@@ -89,13 +90,21 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     genre_->addItem(QStringLiteral("Changement d'inclinaison"),
                     static_cast<int>(genre_manoeuvre::changement_inclinaison));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
+    altitude_->setToolTip(QStringLiteral(
+        "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
+        "d'arrivée, ou celle de l'apside opposée au tir"));
     apside_ = new QComboBox(this);
     apside_->setObjectName(QStringLiteral("apside_tir"));
+    apside_->setToolTip(QStringLiteral("L'apside où le tir a lieu"));
     apside_->addItem(QStringLiteral("à l'apoastre"), static_cast<int>(apside::apoastre));
     apside_->addItem(QStringLiteral("au périastre"), static_cast<int>(apside::periastre));
     inclinaison_ = champ(this, "inclinaison_visee", 0.0, 180.0, 0.0, 3, QStringLiteral(" °"));
+    inclinaison_->setToolTip(
+        QStringLiteral("Inclinaison visée, en degrés ; le tir a lieu au nœud le moins coûteux"));
     poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
-    poussee_->setToolTip(QStringLiteral("Module de la poussée écrit dans le vecteur poussée"));
+    poussee_->setToolTip(QStringLiteral(
+        "Module de la poussée, en N, écrit dans le vecteur poussée ; divisé par la masse en "
+        "kg, il donne l'accélération en km/s²"));
 
     saisies_ = new QFormLayout;
     saisies_->addRow(QStringLiteral("&Manœuvre :"), genre_);
@@ -108,13 +117,19 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     plan_->setObjectName(QStringLiteral("plan_manoeuvre"));
     plan_->setHeaderLabels({QStringLiteral("Plan"), QStringLiteral("Valeur")});
     plan_->setAlternatingRowColors(true);
+    plan_->setToolTip(QStringLiteral(
+        "Le plan en impulsions : Δv de chaque tir, sa direction, son point ; le tir fini "
+        "correspondant ; la durée du transfert et le Δv total"));
     resultats_ = new QTreeWidget(this);
     resultats_->setObjectName(QStringLiteral("resultats_manoeuvre"));
     resultats_->setHeaderLabels(
         {QStringLiteral("Après le tir"), QStringLiteral("Visée"), QStringLiteral("Obtenue")});
     resultats_->setAlternatingRowColors(true);
+    resultats_->setToolTip(
+        QStringLiteral("Après chaque tir tiré : l'orbite visée et l'orbite obtenue"));
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("message_assistant"));
+    message_->setToolTip(QStringLiteral("Ce qu'il reste à faire, ou pourquoi le plan est refusé"));
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -126,8 +141,11 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
         "dans la fenêtre principale ; « Tir ! » le tire"));
     auto* recommencer_plan = new QPushButton(QStringLiteral("&Nouveau plan"), this);
     recommencer_plan->setObjectName(QStringLiteral("bouton_nouveau_plan"));
+    recommencer_plan->setToolTip(
+        QStringLiteral("Recommence le plan depuis l'orbite actuelle, au premier tir"));
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer_assistant"));
+    fermer->setToolTip(QStringLiteral("Ferme l'assistant (Ctrl+M le rouvre)"));
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(recommencer_plan);
     boutons->addStretch();

@@ -1,5 +1,6 @@
 #include "ui/composition.h"
 
+#include "ui/guide.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
 #include "ui/poste.h"
@@ -9,6 +10,7 @@ namespace trajel {
 void installer_outils(poste_de_travail& fenetre) {
     ajouter_outils_image(fenetre, fenetre.menu_outils());
     ajouter_outils_lecon(fenetre);
+    ajouter_guide(fenetre);
 }
 
 } // namespace trajel

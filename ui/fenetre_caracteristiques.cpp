@@ -1,5 +1,6 @@
 #include "ui/fenetre_caracteristiques.h"
 
+#include "core/module1.h"
 #include "ecran/placement.h"
 #include "ui/format_fr.h"
 #include "ui/poste.h"
@@ -40,8 +41,21 @@ QString nom_forme(forme_conique f) {
     return tiret;
 }
 
+// The conic of a record named as the orbit's own row names it: by its noun ("ellipse"
+// rather than the orbit type's "elliptique").
 QString nom_type(const std::string& type) {
-    return type.empty() ? tiret : QString::fromStdString(type);
+    const std::pair<std::string_view, forme_conique> formes[] = {
+        {circulaire, forme_conique::cercle},
+        {elliptique, forme_conique::ellipse},
+        {parabolique, forme_conique::parabole},
+        {hyperbolique, forme_conique::hyperbole},
+    };
+    for (const auto& [mot, forme] : formes) {
+        if (type == mot) {
+            return nom_forme(forme);
+        }
+    }
+    return tiret;
 }
 
 // A duration with its seconds: "54 min 36,6 s (3 276,6 s)".
@@ -95,6 +109,9 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
     arbre_->setUniformRowHeights(true);
     arbre_->setRootIsDecorated(true);
     arbre_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    arbre_->setToolTip(QStringLiteral(
+        "Grandeurs de l'orbite, du satellite et du dernier tir, recalculées après chaque "
+        "tracé et chaque tir ; « - » : la grandeur n'existe pas pour cette conique"));
     construire_orbite();
     construire_satellite();
     construire_tir();
@@ -107,6 +124,7 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
             [this] { QApplication::clipboard()->setText(texte()); });
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer"));
+    fermer->setToolTip(QStringLiteral("Ferme les caractéristiques (F2 les rouvre)"));
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);
 
     boutons_ = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "core/trajectoire.h"
 #include "ecran/twips.h"
 #include "render/scene.h"
+#include "ui/bulles_aide.h"
 #include "ui/picture1.h"
 
 #include <QApplication>
@@ -27,15 +28,17 @@
 
 namespace trajel {
 
-namespace {
-
 // The design's controls: name, container, caption or initial text, position (twips).
-struct placement {
+struct fenetre_principale::placement {
     const char* nom;
     const char* conteneur; // nullptr: the window itself
     const char* texte;
     int gauche, haut, largeur, hauteur;
 };
+
+namespace {
+
+using placement = fenetre_principale::placement;
 
 constexpr placement cadres[] = {
     {"Frame1", nullptr, "Trajectoire", 11160, 0, 3135, 3255},
@@ -119,6 +122,45 @@ QFont police_controles() {
     return police;
 }
 
+// Tab goes in reading order: the orbit (its type, then its boxes top to bottom), the
+// satellite, the thrust, the burn and "Tir !"; then Reset and the display settings.
+constexpr const char* ordre_tabulation[] = {"Option_circulaire",
+                                            "Option_elliptique",
+                                            "Option_parabolique",
+                                            "Option_hyperbolique",
+                                            "Text1",
+                                            "Text2",
+                                            "Text3",
+                                            "Text4",
+                                            "Text5",
+                                            "Text7",
+                                            "Text6",
+                                            "Text13",
+                                            "Text9",
+                                            "Text8",
+                                            "Text10",
+                                            "Text11",
+                                            "Text12",
+                                            "cmd_tir",
+                                            "Command1",
+                                            "Option_RN",
+                                            "Option_RH",
+                                            "Option_RP",
+                                            "Option_tous",
+                                            "Command4",
+                                            "Command5"};
+
+void ordonner_tabulation(const QWidget& fenetre) {
+    QWidget* precedent = nullptr;
+    for (const char* nom : ordre_tabulation) {
+        auto* controle = fenetre.findChild<QWidget*>(QString::fromLatin1(nom));
+        if (precedent != nullptr) {
+            QWidget::setTabOrder(precedent, controle);
+        }
+        precedent = controle;
+    }
+}
+
 } // namespace
 
 fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
@@ -127,6 +169,8 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
     creer_controles();
     creer_menus();
     relier_evenements();
+    ordonner_tabulation(*this);
+    poser_bulles_fenetre_principale(*this);
     adjustSize();
     setFixedSize(size()); // the layout is fixed
 
@@ -137,7 +181,7 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         if (reussi) {
             Picture1_->valider_affichage();
             if (redessins != redessins_au_debut_) {
-                effacer_bandeau();
+                saisie_->effacer_bandeau();
             }
         } else {
             Picture1_->annuler_affichage();
@@ -146,20 +190,19 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         accorder_Text1();
         emit annonceur_.evenement_termine(reussi);
     });
-    evenements_.definir_rapporteur([this](const erreur_calcul& e) { rapporter(e); });
-    qApp->installEventFilter(this);
+    evenements_.definir_rapporteur([this](const erreur_calcul& e) { saisie_->rapporter(e); });
     Form1 = this;
 }
 
 fenetre_principale::~fenetre_principale() {
     // The controls are destroyed after this body; a box losing the focus then would
     // commit its edit into a half-destroyed window. Nothing of theirs reaches it now.
-    qApp->removeEventFilter(this);
+    saisie_->fermer();
     disconnect(qApp, nullptr, this, nullptr);
     for (QObject* enfant : findChildren<QObject*>()) {
         disconnect(enfant, nullptr, this, nullptr);
+        disconnect(enfant, nullptr, saisie_, nullptr);
     }
-    regles_en_attente_ = 0;
     if (Form1 == this) {
         Form1 = nullptr;
     }
@@ -170,52 +213,48 @@ void fenetre_principale::placer(QWidget* controle, int gauche, int haut, int lar
     controle->setGeometry(echelle_twips::de(this).rectangle(gauche, haut, largeur, hauteur));
 }
 
-void fenetre_principale::creer_controles() {
-    auto* fond = new QWidget(this);
-    fond->setObjectName(QStringLiteral("fond"));
-    fond->setFont(police_controles());
-    const echelle_twips e = echelle_twips::de(this);
-    fond->setFixedSize(e.x(14415), e.y(9675));
-    setCentralWidget(fond);
+// The parent of a design control: the background, or the frame it is named after.
+QWidget* fenetre_principale::conteneur(const char* nom) const {
+    return nom == nullptr ? fond_ : fond_->findChild<QWidget*>(QString::fromLatin1(nom));
+}
 
-    auto conteneur = [fond](const char* nom) -> QWidget* {
-        return nom == nullptr ? fond : fond->findChild<QWidget*>(QString::fromLatin1(nom));
-    };
-    auto nommer = [](QWidget* w, const placement& p) {
-        w->setObjectName(QString::fromLatin1(p.nom));
-    };
+// A design control at its place, under its design name.
+void fenetre_principale::poser(QWidget* controle, const placement& p) const {
+    controle->setObjectName(QString::fromLatin1(p.nom));
+    placer(controle, p.gauche, p.haut, p.largeur, p.hauteur);
+}
+
+// In the design's order, which is the order of the controls' stacking and focus.
+void fenetre_principale::creer_controles() {
+    fond_ = new QWidget(this);
+    fond_->setObjectName(QStringLiteral("fond"));
+    fond_->setFont(police_controles());
+    const echelle_twips e = echelle_twips::de(this);
+    fond_->setFixedSize(e.x(14415), e.y(9675));
+    setCentralWidget(fond_);
 
     for (const placement& p : cadres) {
-        auto* cadre = new QGroupBox(QString::fromUtf8(p.texte), conteneur(p.conteneur));
-        nommer(cadre, p);
-        placer(cadre, p.gauche, p.haut, p.largeur, p.hauteur);
+        poser(new QGroupBox(QString::fromUtf8(p.texte), conteneur(p.conteneur)), p);
     }
-
-    Picture1_ = new trajel::Picture1(fond);
+    Picture1_ = new trajel::Picture1(fond_);
     placer(Picture1_, 240, 120, 10335, 8655);
-    // The strip that tells, over the bottom of the picture, what the typing could not
-    // compute.
-    bandeau_erreur_ = new QLabel(fond);
-    bandeau_erreur_->setObjectName(QStringLiteral("bandeau_erreur"));
-    bandeau_erreur_->setWordWrap(true);
-    bandeau_erreur_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    bandeau_erreur_->setStyleSheet(QStringLiteral(
-        "QLabel { background: #fff4c2; color: #7a0000; border-top: 1px solid #c08000; "
-        "padding: 2px 6px; }"));
-    {
-        const QRect image = Picture1_->geometry();
-        const int hauteur = e.y(600);
-        bandeau_erreur_->setGeometry(image.left() + 2, image.bottom() - 1 - hauteur,
-                                     image.width() - 4, hauteur);
-    }
-    bandeau_erreur_->hide();
+    // The typing's bookkeeping, with the strip that tells, over the bottom of the
+    // picture, what the typing could not compute.
+    saisie_ = new saisie_utilisateur(
+        *this, evenements_, [this](zone_texte zone) { return boite(zone); }, fond_,
+        Picture1_->geometry(), e.y(600));
+    creer_barres();
+    creer_boites_et_options();
+    creer_etiquettes_et_boutons();
+}
 
-    VScroll1 = new QScrollBar(Qt::Vertical, fond);
+void fenetre_principale::creer_barres() {
+    VScroll1 = new QScrollBar(Qt::Vertical, fond_);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     placer(VScroll1, 10680, 1800, 255, 6975);
     VScroll1->setRange(-90, 90);
     VScroll1->setValue(-vue_d_ouverture::latitude);
-    HScroll1 = new QScrollBar(Qt::Horizontal, fond);
+    HScroll1 = new QScrollBar(Qt::Horizontal, fond_);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     placer(HScroll1, 240, 8880, 8175, 255);
     HScroll1->setRange(-180, 180);
@@ -225,40 +264,40 @@ void fenetre_principale::creer_controles() {
         barre->setPageStep(1);
         barre->setTracking(false); // no change while the thumb is dragged
     }
+}
 
+void fenetre_principale::creer_boites_et_options() {
     for (std::size_t i = 0; i < std::size(textes); ++i) {
         const placement& p = textes[i];
         Text[i] = new QLineEdit(QString::fromUtf8(p.texte), conteneur(p.conteneur));
-        nommer(Text[i], p);
-        placer(Text[i], p.gauche, p.haut, p.largeur, p.hauteur);
+        poser(Text[i], p);
     }
     for (std::size_t i = 0; i < std::size(options); ++i) {
         const placement& p = options[i];
         Options[i] = new QRadioButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
-        nommer(Options[i], p);
-        placer(Options[i], p.gauche, p.haut, p.largeur, p.hauteur);
+        poser(Options[i], p);
     }
     option(bouton_option::Option_elliptique)->setChecked(true);
     option(bouton_option::Option_tous)->setChecked(true);
+}
 
+void fenetre_principale::creer_etiquettes_et_boutons() {
     for (const placement& p : etiquettes) {
         auto* etiquette = new QLabel(QString::fromUtf8(p.texte), conteneur(p.conteneur));
-        nommer(etiquette, p);
-        placer(etiquette, p.gauche, p.haut, p.largeur, p.hauteur);
+        poser(etiquette, p);
         etiquette->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         etiquette->setWordWrap(p.hauteur > 255); // only the two-line label wraps
     }
-    Label1 = fond->findChild<QLabel*>(QStringLiteral("Label1"));
-    Label2 = fond->findChild<QLabel*>(QStringLiteral("Label2"));
-    Label6 = fond->findChild<QLabel*>(QStringLiteral("Label6"));
-    Label_debit = fond->findChild<QLabel*>(QStringLiteral("Label_debit"));
+    Label1 = fond_->findChild<QLabel*>(QStringLiteral("Label1"));
+    Label2 = fond_->findChild<QLabel*>(QStringLiteral("Label2"));
+    Label6 = fond_->findChild<QLabel*>(QStringLiteral("Label6"));
+    Label_debit = fond_->findChild<QLabel*>(QStringLiteral("Label_debit"));
 
     QPushButton** cibles[] = {&Command1, &cmd_tir, &Command4, &Command5};
     for (std::size_t i = 0; i < std::size(boutons); ++i) {
         const placement& p = boutons[i];
         auto* bouton = new QPushButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
-        nommer(bouton, p);
-        placer(bouton, p.gauche, p.haut, p.largeur, p.hauteur);
+        poser(bouton, p);
         bouton->setAutoDefault(false);
         *cibles[i] = bouton;
     }
@@ -345,22 +384,14 @@ void fenetre_principale::relier_evenements() {
         {zone_texte::Text7, &fenetre_principale::Text7_Change},
     };
     for (const auto& [zone, g] : changements) {
-        connect(boite(zone), &QLineEdit::textChanged, this, [this, zone, g] {
-            if (affectations_ > 0) {
-                evenements_.executer([this, g] { (this->*g)(); });
-                return;
-            }
-            // The user's own typing: its errors go to the strip, not to a dialog.
-            frappe_ = true;
-            rapport_non_modal_ = true;
-            boite_frappee_ = zone;
-            evenements_.executer([this, g] { (this->*g)(); });
-            frappe_ = false;
-            rapport_non_modal_ = false;
-        });
+        connect(boite(zone), &QLineEdit::textChanged, this,
+                [this, zone, g] { saisie_->texte_change(zone, [this, g] { (this->*g)(); }); });
     }
-    for (const zone_texte zone : {zone_texte::Text1, zone_texte::Text2, zone_texte::Text4}) {
-        connect(boite(zone), &QLineEdit::editingFinished, this, [this] { valider_saisie(); });
+    for (const auto& [zone, g] : changements) {
+        if (regle_differee(zone)) {
+            connect(boite(zone), &QLineEdit::editingFinished, saisie_,
+                    &saisie_utilisateur::valider);
+        }
     }
 
     // An option runs its handler when it becomes selected, not when deselected.
@@ -394,92 +425,8 @@ QRadioButton* fenetre_principale::option(bouton_option bouton) const {
     return Options[static_cast<std::size_t>(bouton)];
 }
 
-void fenetre_principale::rapporter(const erreur_calcul& e) {
-    const bool modal = !rapport_non_modal_;
-    if (temoin_) {
-        temoin_(e, modal);
-    }
-    if (modal) {
-        if (boite_de_message_) {
-            boite_de_message_(e);
-        } else {
-            QMessageBox::warning(this, QStringLiteral("Trajel"), QString::fromUtf8(e.what()));
-        }
-        return;
-    }
-    bandeau_erreur_->setText(QString::fromUtf8(e.what()));
-    bandeau_erreur_->show();
-    bandeau_erreur_->raise();
-    if (boite_marquee_ != nullptr) {
-        boite_marquee_->setStyleSheet(QString());
-    }
-    boite_marquee_ = boite(boite_frappee_);
-    if (boite_nommee_) {
-        boite_marquee_ = nullptr;
-        for (std::size_t i = 0; i < std::size(Text); ++i) {
-            if (e.grandeur() == nom_de_boite(static_cast<zone_texte>(i))) {
-                boite_marquee_ = Text[i];
-            }
-        }
-        if (boite_marquee_ == nullptr) {
-            return;
-        }
-    }
-    boite_marquee_->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
-}
-
-void fenetre_principale::effacer_bandeau() {
-    bandeau_erreur_->hide();
-    bandeau_erreur_->clear();
-    if (boite_marquee_ != nullptr) {
-        boite_marquee_->setStyleSheet(QString());
-        boite_marquee_ = nullptr;
-    }
-}
-
 bool fenetre_principale::executer_sans_dialogue(const std::function<void()>& gestionnaire) {
-    const bool non_modal = std::exchange(rapport_non_modal_, true);
-    const bool nommee = std::exchange(boite_nommee_, true);
-    bool reussi = false;
-    evenements_.executer([&] {
-        gestionnaire();
-        reussi = true;
-    });
-    boite_nommee_ = nommee;
-    rapport_non_modal_ = non_modal;
-    return reussi;
-}
-
-void fenetre_principale::valider_saisie() {
-    const unsigned en_attente = std::exchange(regles_en_attente_, 0u);
-    if (en_attente == 0) {
-        return;
-    }
-    const bool non_modal = std::exchange(rapport_non_modal_, true);
-    // Carried to its end, as Reset is: each pending rule runs whatever the redraw of
-    // another does; an error set aside is reported by a last full redraw, should it fail
-    // again.
-    evenements_.executer([this, en_attente] {
-        bool echec = false;
-        for (const zone_texte zone : {zone_texte::Text1, zone_texte::Text2, zone_texte::Text4}) {
-            if ((en_attente & bit(zone)) != 0) {
-                echec = sans_arret([&] { regle_de_changement(zone, *this); }) || echec;
-            }
-        }
-        if (echec) {
-            rafraichissement_complet();
-        }
-    });
-    rapport_non_modal_ = non_modal;
-}
-
-bool fenetre_principale::eventFilter(QObject* objet, QEvent* evenement) {
-    // A click on any other control commits the edit under way first.
-    if (regles_en_attente_ != 0 && evenement->type() == QEvent::MouseButtonPress &&
-        objet->isWidgetType() && objet != boite(boite_frappee_)) {
-        valider_saisie();
-    }
-    return QMainWindow::eventFilter(objet, evenement);
+    return saisie_->executer_sans_dialogue(gestionnaire);
 }
 
 std::string fenetre_principale::texte(zone_texte zone) const {
@@ -491,13 +438,10 @@ void fenetre_principale::changer_texte(zone_texte zone, const std::string& texte
     if (boite(zone)->text() == nouveau) {
         return;
     }
-    const bool frappe = std::exchange(frappe_, false);
-    ++affectations_;
-    boite(zone)->setText(nouveau);
-    boite(zone)->setCursorPosition(0); // a number written by the program shows its start
-    --affectations_;
-    frappe_ = frappe;
-    regles_en_attente_ &= ~bit(zone); // the program's own value: its rule has run
+    saisie_->affecter(zone, [&] {
+        boite(zone)->setText(nouveau);
+        boite(zone)->setCursorPosition(0); // a number written by the program shows its start
+    });
     evenements_.relancer_en_attente();
 }
 

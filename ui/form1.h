@@ -3,6 +3,7 @@
 #include "core/formulaire.h"
 #include "ui/evenements.h"
 #include "ui/poste.h"
+#include "ui/saisie.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -61,10 +62,12 @@ public:
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which
     // a test may replace. The witness, if any, sees every error and how it was shown.
-    using afficheur_erreur = std::function<void(const erreur_calcul&)>;
-    void definir_boite_de_message(afficheur_erreur a) { boite_de_message_ = std::move(a); }
+    using afficheur_erreur = saisie_utilisateur::afficheur_erreur;
+    void definir_boite_de_message(afficheur_erreur a) {
+        saisie_->definir_boite_de_message(std::move(a));
+    }
     void definir_temoin(std::function<void(const erreur_calcul&, bool modal)> t) {
-        temoin_ = std::move(t);
+        saisie_->definir_temoin(std::move(t));
     }
 
 private:
@@ -116,16 +119,19 @@ private:
             return true; // reported, if at all, by the command's last redraw
         }
     }
-    static unsigned bit(zone_texte zone) { return 1u << static_cast<unsigned>(zone); }
+    // A box's change handler: its rule (deferred while the user types), a full redraw.
+    void changement_de_boite(zone_texte zone);
 
-    // The user's typing: the rules that write "0" wait for the edit to be committed.
-    void appliquer_regle(zone_texte zone);
-    void rapporter(const erreur_calcul& e);
-    void valider_saisie();
-    void effacer_bandeau();
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+public:
+    struct placement;
 
+private:
+    QWidget* conteneur(const char* nom) const;
+    void poser(QWidget* controle, const placement& p) const;
     void creer_controles();
+    void creer_barres();
+    void creer_boites_et_options();
+    void creer_etiquettes_et_boutons();
     void creer_menus();
     void relier_evenements();
     void placer(QWidget* controle, int gauche, int haut, int largeur, int hauteur) const;
@@ -137,20 +143,12 @@ private:
 
     distributeur evenements_;
     annonceur_evenements annonceur_;
-    int affectations_ = 0;           // program assignments under way
-    bool frappe_ = false;            // a handler runs for the user's own typing
-    bool rapport_non_modal_ = false; // the event under way reports without a dialog
-    zone_texte boite_frappee_ = zone_texte::Text1;
-    bool boite_nommee_ = false;      // the strip frames the box the error names
-    unsigned regles_en_attente_ = 0; // bit per box whose rule waits for the commit
+    saisie_utilisateur* saisie_ = nullptr; // the typing and the errors shown
     std::uint64_t redessins_au_debut_ = 0;
-    QLineEdit* boite_marquee_ = nullptr;
-    QLabel* bandeau_erreur_ = nullptr;
-    afficheur_erreur boite_de_message_;
-    std::function<void(const erreur_calcul&, bool)> temoin_;
     bool premiere_activation_ = false;
     QString fenetre_precedente_; // objectName of the program's last active window
 
+    QWidget* fond_ = nullptr; // the client area, in which the design places the controls
     trajel::Picture1* Picture1_ = nullptr;
     QMenu* menu_outils_ = nullptr;
     QScrollBar* VScroll1 = nullptr;

@@ -79,8 +79,7 @@ void fenetre_principale::Option_circulaire_Click() {
     selectionner(bouton_option::Option_circulaire);
     deselectionner(bouton_option::Option_parabolique);
     deselectionner(bouton_option::Option_hyperbolique);
-    boite(zone_texte::Text1)->hide();
-    Label6->hide();
+    accorder_Text1();
     rafraichissement_complet();
 }
 
@@ -89,13 +88,11 @@ void fenetre_principale::Option_elliptique_Click() {
     deselectionner(bouton_option::Option_circulaire);
     deselectionner(bouton_option::Option_parabolique);
     deselectionner(bouton_option::Option_hyperbolique);
-    boite(zone_texte::Text1)->show();
-    Label6->show();
+    accorder_Text1();
     sans_arret([this] {
         changer_texte(zone_texte::Text1,
                       *proposition_Text1(bouton_option::Option_elliptique, *this));
     });
-    Label6->setText(QStringLiteral("Za (km)"));
     rafraichissement_complet();
 }
 
@@ -104,8 +101,7 @@ void fenetre_principale::Option_parabolique_Click() {
     deselectionner(bouton_option::Option_circulaire);
     selectionner(bouton_option::Option_parabolique);
     deselectionner(bouton_option::Option_hyperbolique);
-    boite(zone_texte::Text1)->hide();
-    Label6->hide();
+    accorder_Text1();
     rafraichissement_complet();
 }
 
@@ -114,13 +110,11 @@ void fenetre_principale::Option_hyperbolique_Click() {
     deselectionner(bouton_option::Option_circulaire);
     deselectionner(bouton_option::Option_parabolique);
     selectionner(bouton_option::Option_hyperbolique);
-    boite(zone_texte::Text1)->show();
+    accorder_Text1();
     sans_arret([this] {
         changer_texte(zone_texte::Text1,
                       *proposition_Text1(bouton_option::Option_hyperbolique, *this));
     });
-    Label6->show();
-    Label6->setText(QStringLiteral("Phi°"));
     rafraichissement_complet();
 }
 
@@ -148,39 +142,33 @@ void fenetre_principale::Option_RN_Click() {
 
 // The rules that write "0" run at once for the program's assignments; for the user's
 // typing they wait for the edit to be committed, while the picture follows every key.
-void fenetre_principale::appliquer_regle(zone_texte zone) {
-    if (frappe_) {
-        regles_en_attente_ |= bit(zone);
-    } else {
-        regle_de_changement(zone, *this);
-    }
+void fenetre_principale::changement_de_boite(zone_texte zone) {
+    saisie_->appliquer_regle(zone);
+    rafraichissement_complet();
 }
 
 void fenetre_principale::Text1_Change() {
-    appliquer_regle(zone_texte::Text1);
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text1);
 }
 
 void fenetre_principale::Text2_Change() {
-    appliquer_regle(zone_texte::Text2);
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text2);
 }
 
 void fenetre_principale::Text3_Change() {
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text3);
 }
 
 void fenetre_principale::Text4_Change() {
-    appliquer_regle(zone_texte::Text4);
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text4);
 }
 
 void fenetre_principale::Text5_Change() {
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text5);
 }
 
 void fenetre_principale::Text7_Change() {
-    rafraichissement_complet();
+    changement_de_boite(zone_texte::Text7);
 }
 
 void fenetre_principale::cmd_tir_Click() {

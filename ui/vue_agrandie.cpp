@@ -37,6 +37,9 @@ vue_agrandie::vue_agrandie(Picture1* source, QWidget* parent)
     setWindowTitle(QStringLiteral("Vue agrandie – Calcul d'orbite"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(160, 120);
+    setToolTip(QStringLiteral(
+        "La scène agrandie : glisser fait tourner la vue, la molette zoome ; F11 : plein "
+        "écran, Échap : en sortir, Ctrl+W : fermer ; clic droit : ces commandes"));
 
     plein_ecran_ = new QAction(QStringLiteral("Plein écran"), this);
     plein_ecran_->setObjectName(QStringLiteral("vue_agrandie_plein_ecran"));

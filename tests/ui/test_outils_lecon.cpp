@@ -197,8 +197,8 @@ private slots:
         QCOMPARE(lu(f, "Dernier tir", "Nombre de pas"), QString("100"));
         QVERIFY(lu(f, "Erreur", "Erreur estimée du tir (Richardson)").endsWith("km"));
         // The orbit the finite burn gave beside the one of its impulse.
-        QCOMPARE(lu(f, "Tir fini", "Conique", 1), QString("elliptique"));
-        QCOMPARE(lu(f, "Tir fini", "Conique", 2), QString("elliptique"));
+        QCOMPARE(lu(f, "Tir fini", "Conique", 1), QString("ellipse"));
+        QCOMPARE(lu(f, "Tir fini", "Conique", 2), QString("ellipse"));
 
         // A hyperbola has no period; nothing reads NaN or infinity.
         f.option("Option_hyperbolique")->click();
