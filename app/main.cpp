@@ -7,6 +7,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Where the tool windows' places are kept between runs.
+    QApplication::setOrganizationName(QStringLiteral("Trajel"));
+    QApplication::setApplicationName(QStringLiteral("trajel"));
     trajel::installer_francais(application);
     QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;

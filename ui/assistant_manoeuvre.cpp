@@ -508,15 +508,32 @@ void assistant_manoeuvre::showEvent(QShowEvent* event) {
     actualiser();
     if (!place_) {
         place_ = true;
-        // Beside the main window, under the readout of the orbit when it is open.
-        const QRect principale = principale_.widget().frameGeometry();
-        QPoint coin(principale.right() + 8, principale.top());
-        const QWidget* lecture = lecture_ ? lecture_() : nullptr;
-        if (lecture != nullptr && lecture->isVisible()) {
-            coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
-        }
-        placer_dans_l_ecran(*this, principale_.widget(), coin);
+        placer_a_cote();
     }
+}
+
+void assistant_manoeuvre::hideEvent(QHideEvent* event) {
+    garder_geometrie(*this, objectName());
+    QDialog::hideEvent(event);
+}
+
+// Where it was left in an earlier run, else beside the main window, under the readout
+// of the orbit when it is open, never over the main window's controls.
+void assistant_manoeuvre::placer_a_cote() {
+    const QRect libre = zone_libre(principale_);
+    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
+        return;
+    }
+    int haut = principale_.widget().frameGeometry().top();
+    const QWidget* lecture = lecture_ ? lecture_() : nullptr;
+    if (lecture != nullptr && lecture->isVisible()) {
+        haut = lecture->frameGeometry().bottom() + 8;
+    }
+    const QFontMetrics m(font());
+    const QSize voulue =
+        sizeHint().expandedTo(QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
+    placer_a_cote_de(*this, principale_.widget(), libre, voulue + (frameGeometry().size() - size()),
+                     haut);
 }
 
 } // namespace trajel

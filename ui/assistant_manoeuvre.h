@@ -41,8 +41,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void placer_a_cote();
     void afficher_plan(const plan_manoeuvre& plan);
     void afficher_resultats();
     // The correction of the last burn prepared: its iterations and the orbit predicted,

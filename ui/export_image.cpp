@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -200,7 +201,12 @@ bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QStrin
 
 QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,
                        double facteur_zoom) {
-    auto nombre = [](double x) { return QString::number(x, 'g', 10); };
+    // The decimal comma of the readouts, ten significant digits, no grouping.
+    auto nombre = [](double x) {
+        QLocale francais(QLocale::French, QLocale::France);
+        francais.setNumberOptions(QLocale::OmitGroupSeparator);
+        return francais.toString(x, 'g', 10);
+    };
     auto km = [&](const char* nom, double x) {
         return QStringLiteral("%1 %2 km").arg(QLatin1String(nom), nombre(x));
     };

@@ -1,6 +1,7 @@
 #include "ui/outils_image.h"
 
 #include "core/module1.h"
+#include "render/cadrage.h"
 #include "render/marques.h"
 #include "render/scene.h"
 #include "ui/evenements.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -68,8 +70,12 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     separateur(menu);
     action(menu, "menu_vue_agrandie", QStringLiteral("Vue agrandie"), Qt::Key_F11,
            &outils_image::ouvrir_vue_agrandie);
+    action(menu, "menu_mode_projecteur", QStringLiteral("Mode projecteur"), Qt::Key_F5,
+           &outils_image::ouvrir_mode_projecteur);
     action(menu, "menu_vue_initiale", QStringLiteral("Vue initiale"),
            QKeySequence(Qt::CTRL | Qt::Key_0), &outils_image::vue_initiale);
+    action(menu, "menu_ajuster_vue", QStringLiteral("Ajuster la vue"),
+           QKeySequence(Qt::CTRL | Qt::Key_F), &outils_image::ajuster_vue);
     QAction* marques =
         action(menu, "menu_marques_mouvement", QStringLiteral("Marques du mouvement"), {}, nullptr);
     marques->setCheckable(true);
@@ -124,14 +130,48 @@ void outils_image::marquer_le_mouvement(bool actif) {
     fenetre_.evenements().executer([] { rafraichissement_vue(); });
 }
 
+void outils_image::ajuster_vue() {
+    fenetre_.evenements().executer([] {
+        const double avant = zoom;
+        try {
+            mise_en_place_vue();
+            zoom = zoom_ajuste(traj);
+            rafraichissement_vue();
+        } catch (...) {
+            zoom = avant;
+            throw;
+        }
+    });
+}
+
 void outils_image::ouvrir_vue_agrandie() {
     if (vue_ == nullptr) {
         vue_ = new vue_agrandie(image_, &fenetre_.widget());
         relier_gestes(vue_->gestes());
+        connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
+        // The panel follows every completed event: redraw, burn, animation frame.
+        connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, [this] {
+            if (vue_->isVisible()) {
+                vue_->actualiser_panneau();
+            }
+        });
     }
     vue_->show();
     vue_->raise();
     vue_->activateWindow();
+}
+
+void outils_image::ouvrir_mode_projecteur() {
+    ouvrir_vue_agrandie();
+    vue_->definir_mode_projecteur(true);
+    vue_->actualiser_panneau();
+    if (!vue_->isFullScreen()) {
+        // The whole screen also where no window manager applies the state.
+        if (const QScreen* ecran = fenetre_.widget().screen()) {
+            vue_->setGeometry(ecran->geometry());
+        }
+        vue_->showFullScreen();
+    }
 }
 
 void outils_image::copier() {
