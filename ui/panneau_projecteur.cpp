@@ -42,7 +42,7 @@ std::vector<ligne_panneau> lignes_panneau(const trajectoire& t, const lecture_or
             dv += QStringLiteral(" (orbite précédente)");
         }
     }
-    lignes.push_back({QStringLiteral("Δv du dernier tir"), dv});
+    lignes.push_back({QStringLiteral("Δv du dernier tir (convention de Trajel)"), dv});
     return lignes;
 }
 
