@@ -1,5 +1,7 @@
 #include "ui/bulles_aide.h"
 
+#include "ui/convention_poussee.h"
+
 #include <QWidget>
 
 namespace trajel {
@@ -53,9 +55,6 @@ constexpr bulle bulles[] = {
     {"Label12", "Anomalie vraie du satellite, en degrés."},
     {"Command1", "Remet l'orbite de départ (Za 2000 km, Zp 300 km, Omega 20°, i 20°, omega 10°, "
                  "anomalie 25°), la masse, l'Isp, la poussée nulle et le zoom 1."},
-    {"Frame_Poussee",
-     "Poussée du moteur dans le repère local du satellite, en newtons ; divisée par la "
-     "masse en kg, elle s'ajoute telle quelle à l'accélération en km/s²."},
     {"Text9", "Composante radiale de la poussée, en N (le long du rayon, vers l'extérieur)."},
     {"Label21", "Composante radiale de la poussée, en N."},
     {"Text8", "Composante ortho-radiale de la poussée, en N (dans le plan de l'orbite, "
@@ -97,6 +96,12 @@ void poser_bulles_fenetre_principale(QWidget& fenetre) {
         if (auto* controle = fenetre.findChild<QWidget*>(QString::fromLatin1(b.nom))) {
             controle->setToolTip(QString::fromUtf8(b.texte));
         }
+    }
+    // The thrust's frame says the program's convention, in the words of the readout.
+    if (auto* cadre = fenetre.findChild<QWidget*>(QStringLiteral("Frame_Poussee"))) {
+        cadre->setToolTip(
+            QStringLiteral("Poussée du moteur dans le repère local du satellite, en newtons. ") +
+            explication_convention_poussee());
     }
 }
 

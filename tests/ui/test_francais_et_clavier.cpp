@@ -3,6 +3,7 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
+#include "ui/convention_poussee.h"
 #include "ui/francais.h"
 
 #include <QApplication>
@@ -68,6 +69,9 @@ private slots:
         QVERIFY(f.texte("Text13")->toolTip().contains(QStringLiteral("9,81")));
         QVERIFY(
             f.controle<QGroupBox>("Frame_Poussee")->toolTip().contains(QStringLiteral("km/s²")));
+        QVERIFY(f.controle<QGroupBox>("Frame_Poussee")
+                    ->toolTip()
+                    .endsWith(explication_convention_poussee()));
     }
 
     void init() {
