@@ -19,6 +19,13 @@ namespace {
 
 const QString cadre_rouge = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
+// The red frame taken off. A style sheet leaves its own font on the box when it goes:
+// the box takes its window's font again.
+void retirer_cadre(QLineEdit* boite) {
+    boite->setStyleSheet(QString());
+    boite->setFont(QFont());
+}
+
 } // namespace
 
 saisie_utilisateur::saisie_utilisateur(formulaire& modele, distributeur& evenements, boites boite,
@@ -152,7 +159,7 @@ void saisie_utilisateur::rapporter(const erreur_calcul& e) {
     bandeau_->show();
     bandeau_->raise();
     if (boite_marquee_ != nullptr) {
-        boite_marquee_->setStyleSheet(QString());
+        retirer_cadre(boite_marquee_);
     }
     boite_marquee_ = boite_nommee_ ? boite_nommee_par(e) : boite_(boite_frappee_);
     if (boite_marquee_ != nullptr) {
@@ -164,7 +171,7 @@ void saisie_utilisateur::effacer_bandeau() {
     bandeau_->hide();
     bandeau_->clear();
     if (boite_marquee_ != nullptr) {
-        boite_marquee_->setStyleSheet(QString());
+        retirer_cadre(boite_marquee_);
         boite_marquee_ = nullptr;
     }
 }

@@ -113,6 +113,21 @@ private slots:
         QVERIFY(f.option("Option_circulaire")->isChecked());
     }
 
+    // The red frame of a typing error goes with its correction, and the box keeps the
+    // font of the window's other boxes.
+    void police_apres_le_cadre_rouge() {
+        fenetre_de_test f;
+        const QFont police = f.texte("Text3")->font();
+        QCOMPARE(f.texte("Text7")->font(), police);
+        f.taper("Text7", "1e999");
+        QVERIFY(f.texte("Text7")->styleSheet().contains("d00000"));
+        f.taper("Text7", "25");
+        QVERIFY(f.texte("Text7")->styleSheet().isEmpty());
+        QCOMPARE(f.texte("Text7")->font(), police);
+        QCOMPARE(QFontInfo(f.texte("Text7")->font()).pixelSize(),
+                 QFontInfo(police).pixelSize());
+    }
+
     // Closed with an edit pending: the boxes lose the focus while the window goes, and
     // nothing of theirs may reach it (the sanitizers' build reads freed memory here).
     void fermeture_avec_saisie_en_attente() {
