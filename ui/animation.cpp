@@ -167,6 +167,12 @@ bool animation_satellite::avancer(double secondes) {
     }
     if (!ecrit || au_bout) {
         arreter();
+        if (au_bout) {
+            principale_.informer(QStringLiteral(
+                "Animation arrêtée : le satellite a atteint la fin de l'arc tracé de la conique "
+                "ouverte (la parabole est tracée jusqu'à ±120°, l'hyperbole jusqu'à 20° de ses "
+                "asymptotes)."));
+        }
         return false;
     }
     return true;

@@ -335,8 +335,10 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
             ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
             ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
             if (i == 0) {
+                // Just below a full turn is the anomaly 0 to the digits shown.
+                const double depart = p.anomalie_depart >= 359.9995 ? 0.0 : p.anomalie_depart;
                 ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"),
-                      valeur_fr(p.anomalie_depart, "°", 6));
+                      valeur_fr(depart, "°", 6));
             }
             masse = p.masse_finale;
         } catch (const erreur_calcul& e) {
@@ -348,9 +350,10 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         ligne(g, QStringLiteral("Orbite visée après le tir"), orbite_fr(tir.apres));
     }
     auto* total =
-        new QTreeWidgetItem(plan_, {QStringLiteral("Durée du transfert"),
-                                    plan.duree_transfert ? duree_fr(plan.duree_transfert)
-                                                         : QStringLiteral("un seul tir")});
+        plan.duree_transfert
+            ? new QTreeWidgetItem(
+                  plan_, {QStringLiteral("Durée du transfert"), duree_fr(plan.duree_transfert)})
+            : new QTreeWidgetItem(plan_, {QStringLiteral("Nombre de tirs"), QStringLiteral("1")});
     auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
                                            delta_v_et_si(plan.delta_v_total)});
     auto* convention = new QTreeWidgetItem(

@@ -55,6 +55,7 @@ public:
     distributeur& evenements() override { return evenements_; }
     bool executer_sans_dialogue(const std::function<void()>& gestionnaire) override;
     annonceur_evenements& annonces() override { return annonceur_; }
+    void informer(const QString& message) override { saisie_->informer(message); }
     void tourner_vue(int longitude, int latitude) override;
     void zoomer(int crans) override;
     void vue_initiale() override;

@@ -3,6 +3,7 @@
 #include "core/formulaire.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -51,6 +52,9 @@ public:
     // event completed.
     virtual bool executer_sans_dialogue(const std::function<void()>& gestionnaire) = 0;
     virtual annonceur_evenements& annonces() = 0;
+    // A word to the user on the strip over the picture, without a dialog, until the next
+    // full redraw succeeds.
+    virtual void informer(const QString& message) = 0;
 
     // The view turned by whole degrees: HScroll1 by `longitude`, the latitude by
     // `latitude` (VScroll1 the other way), each bar running its own handler and stopping

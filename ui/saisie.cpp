@@ -167,6 +167,16 @@ void saisie_utilisateur::rapporter(const erreur_calcul& e) {
     }
 }
 
+void saisie_utilisateur::informer(const QString& message) {
+    if (boite_marquee_ != nullptr) {
+        retirer_cadre(boite_marquee_);
+        boite_marquee_ = nullptr;
+    }
+    bandeau_->setText(message);
+    bandeau_->show();
+    bandeau_->raise();
+}
+
 void saisie_utilisateur::effacer_bandeau() {
     bandeau_->hide();
     bandeau_->clear();

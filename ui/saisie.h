@@ -45,6 +45,8 @@ public:
 
     // How the distributor reports an error.
     void rapporter(const erreur_calcul& e);
+    // A word that is no error, on the strip, no box framed.
+    void informer(const QString& message);
     // A full redraw has succeeded: the strip and the frame go.
     void effacer_bandeau();
 

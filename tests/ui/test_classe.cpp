@@ -4,8 +4,8 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/convention_poussee.h"
 #include "ui/assistant_manoeuvre.h"
+#include "ui/convention_poussee.h"
 #include "ui/export_image.h"
 #include "ui/fenetre_caracteristiques.h"
 #include "ui/outils_image.h"
@@ -90,7 +90,8 @@ private slots:
             QCOMPARE(valeur_panneau(vue, "Vitesse du satellite"), valeur_lue(lecture, "Vitesse"));
         };
         verifier();
-        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), QString("aucun tir"));
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"),
+                 QString("aucun tir"));
         f.taper("Text8", "20");
         QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
         QVERIFY(f.rapports.empty());
@@ -100,7 +101,8 @@ private slots:
         QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), dv);
         f.controle<QPushButton>("Command1")->click(); // Reset: another orbit
         verifier();
-        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), dv + " (orbite précédente)");
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"),
+                 dv + " (orbite précédente)");
         const auto* arbre =
             lecture->findChild<QTreeWidget*>(QStringLiteral("arbre_caracteristiques"));
         QCOMPARE(arbre->findItems("Dernier tir", Qt::MatchExactly).first()->text(1),

@@ -587,9 +587,14 @@ private slots:
         QVERIFY(!a.avancer(1e6));
         QCOMPARE(f.texte("Text7")->text(), QString(" 115"));
         QVERIFY(!a.en_cours());
+        // Why it stopped, on the strip; no error, no box framed.
+        QVERIFY(f.bandeau()->isVisibleTo(f.fenetre.get()));
+        QVERIFY(f.bandeau()->text().contains(QStringLiteral("fin de l'arc tracé")));
+        QVERIFY(f.texte("Text7")->styleSheet().isEmpty());
         QVERIFY(!action(f, "menu_animer_satellite")->isChecked());
         a.demarrer();
         QCOMPARE(f.texte("Text7")->text(), QString("-115"));
+        QVERIFY(!f.bandeau()->isVisibleTo(f.fenetre.get())); // gone with the next redraw
         QVERIFY(a.avancer(0.1));
         QVERIFY(nombre(f, "Text7") > -115);
         a.arreter();

@@ -124,8 +124,7 @@ private slots:
         f.taper("Text7", "25");
         QVERIFY(f.texte("Text7")->styleSheet().isEmpty());
         QCOMPARE(f.texte("Text7")->font(), police);
-        QCOMPARE(QFontInfo(f.texte("Text7")->font()).pixelSize(),
-                 QFontInfo(police).pixelSize());
+        QCOMPARE(QFontInfo(f.texte("Text7")->font()).pixelSize(), QFontInfo(police).pixelSize());
     }
 
     // Closed with an edit pending: the boxes lose the focus while the window goes, and
