@@ -356,8 +356,11 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
             : new QTreeWidgetItem(plan_, {QStringLiteral("Nombre de tirs"), QStringLiteral("1")});
     auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
                                            delta_v_et_si(plan.delta_v_total)});
+    // In short here, whole in the tooltip: the plan's column stays readable.
     auto* convention = new QTreeWidgetItem(
-        plan_, {QStringLiteral("Convention"), explication_convention_poussee()});
+        plan_, {QStringLiteral("Convention"),
+                QStringLiteral("N / kg ajouté en km/s² : Δv 1000 fois le SI")});
+    convention->setToolTip(0, explication_convention_poussee());
     convention->setToolTip(1, explication_convention_poussee());
     for (QTreeWidgetItem* item : {total, dv}) {
         QFont gras = item->font(0);
@@ -365,7 +368,9 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         item->setFont(0, gras);
     }
     plan_->expandAll();
-    plan_->resizeColumnToContents(0);
+    for (int c = 0; c < plan_->columnCount(); ++c) {
+        plan_->resizeColumnToContents(c); // nothing cut; a scroll bar when too wide
+    }
 }
 
 void assistant_manoeuvre::afficher_resultats() {
@@ -396,7 +401,9 @@ void assistant_manoeuvre::afficher_resultats() {
         }
     }
     resultats_->expandAll();
-    resultats_->resizeColumnToContents(0);
+    for (int c = 0; c < resultats_->columnCount(); ++c) {
+        resultats_->resizeColumnToContents(c);
+    }
 }
 
 void assistant_manoeuvre::preparer() {

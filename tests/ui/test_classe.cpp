@@ -12,6 +12,7 @@
 #include "ui/vue_agrandie.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSettings>
@@ -200,6 +201,30 @@ private slots:
         action(g, "menu_caracteristiques")->trigger();
         auto* encore = g.fenetre->findChild<fenetre_caracteristiques*>();
         QCOMPARE(encore->geometry(), place);
+    }
+
+    // The assistant's plan shows its values whole, whatever the manoeuvre: no column
+    // narrower than its widest text.
+    void plan_sans_valeur_coupee_data() {
+        QTest::addColumn<int>("manoeuvre");
+        QTest::newRow("Hohmann") << 0;
+        QTest::newRow("plane change") << 3;
+    }
+    void plan_sans_valeur_coupee() {
+        QFETCH(int, manoeuvre);
+        fenetre_de_test f;
+        f.fenetre->findChild<QAction*>("menu_kourou_circulaire")->trigger();
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(manoeuvre);
+        auto* plan = f.controle<QTreeWidget>("plan_manoeuvre");
+        QVERIFY(plan->topLevelItemCount() > 0);
+        const QFontMetrics mesure(plan->font());
+        for (QTreeWidgetItemIterator it(plan); *it; ++it) {
+            for (int c = 1; c < plan->columnCount(); ++c) {
+                QVERIFY2(mesure.horizontalAdvance((*it)->text(c)) <= plan->columnWidth(c),
+                         qPrintable((*it)->text(0) + " : " + (*it)->text(c)));
+            }
+        }
     }
 };
 TRAJEL_TEST(TestClasse);
