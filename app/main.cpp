@@ -6,6 +6,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Trajel")); // the settings' place
+    QApplication::setApplicationName(QStringLiteral("Trajel"));
     QApplication::setWindowIcon(trajel::icone_programme());
     trajel::fenetre_principale Form1;
     trajel::installer_outils(Form1);

@@ -1,17 +1,29 @@
 #include "ui/composition.h"
 
+#include "ui/animation.h"
 #include "ui/fenetre_journal.h"
+#include "ui/fichiers_lecon.h"
 #include "ui/historique.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
 #include "ui/poste.h"
 
+#include <QAction>
+
 namespace trajel {
 
 void installer_outils(poste_de_travail& fenetre) {
-    ajouter_outils_image(fenetre, fenetre.menu_outils());
-    ajouter_outils_lecon(fenetre);
-    ajouter_journal(fenetre, *ajouter_historique(fenetre));
+    outils_image* image = ajouter_outils_image(fenetre, fenetre.menu_outils());
+    outils_lecon* lecon = ajouter_outils_lecon(fenetre);
+    historique_lecon* historique = ajouter_historique(fenetre);
+    ajouter_journal(fenetre, *historique);
+    QAction* marques = image->action_marques();
+    animation_satellite* animation = &lecon->animation();
+    ajouter_fichiers_lecon(fenetre, *historique,
+                           {[marques] { return marques->isChecked(); },
+                            [marques](bool actif) { marques->setChecked(actif); },
+                            [animation] { return animation->acceleration(); },
+                            [lecon](double facteur) { lecon->choisir_acceleration(facteur); }});
 }
 
 } // namespace trajel

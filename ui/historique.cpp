@@ -79,7 +79,7 @@ std::optional<zone_texte> zone_de(const QString& evenement) {
 
 bool instantane_lecon::meme_etat(const instantane_lecon& autre) const {
     return textes == autre.textes && options == autre.options && debit == autre.debit &&
-           tirs == autre.tirs;
+           branche == autre.branche && tirs == autre.tirs;
 }
 
 // One step: the state before and after it. Pushed once done, so its first redo does
@@ -106,7 +106,8 @@ private:
 };
 
 historique_lecon::historique_lecon(poste_de_travail& principale)
-    : QObject(&principale.widget()), principale_(principale) {
+    : QObject(&principale.widget()), principale_(principale),
+      tirs_(std::make_shared<std::vector<ligne_journal>>()) {
     setObjectName(QStringLiteral("historique_lecon"));
     pile_.setUndoLimit(profondeur);
     courant_ = capturer();
@@ -161,12 +162,13 @@ std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     s->debit = principale_.legende_Label_debit();
     s->valeurs = valeurs_calculees::actuelles();
     s->dernier_tir = dernier_tir;
+    s->branche = tirs_;
     s->tirs = tirs_affiches_;
     return s;
 }
 
 std::vector<ligne_journal> historique_lecon::journal() const {
-    return {tirs_.begin(), tirs_.begin() + static_cast<std::ptrdiff_t>(tirs_affiches_)};
+    return {tirs_->begin(), tirs_->begin() + static_cast<std::ptrdiff_t>(tirs_affiches_)};
 }
 
 void historique_lecon::definir_notes(const QString& notes) {
@@ -231,9 +233,9 @@ void historique_lecon::noter_tir() {
         return;
     }
     dernier_numero_ = dernier_tir->numero;
-    tirs_.resize(courant_->tirs);
-    tirs_.push_back(ligne_du_tir(*dernier_tir, courant_->valeurs.traj, traj));
-    tirs_affiches_ = tirs_.size();
+    tirs_->resize(courant_->tirs);
+    tirs_->push_back(ligne_du_tir(*dernier_tir, courant_->valeurs.traj, traj));
+    tirs_affiches_ = tirs_->size();
     emit journal_change();
 }
 
@@ -276,6 +278,7 @@ void historique_lecon::pousser(std::shared_ptr<const instantane_lecon> apres,
 
 void historique_lecon::appliquer(const std::shared_ptr<const instantane_lecon>& etat) {
     applique_ = true;
+    tirs_ = etat->branche;
     tirs_affiches_ = etat->tirs;
     principale_.restituer(*etat->fenetre);
     // What the full redraw re-reads from the boxes (the mass from Text6, Label_debit
@@ -310,6 +313,26 @@ void historique_lecon::commettre_la_saisie_en_cours() {
         focus->clearFocus();
     }
     fermer_saisie();
+}
+
+void historique_lecon::ouvrir(std::vector<ligne_journal> journal, const QString& notes,
+                              const std::function<void()>& ecrire) {
+    commettre_la_saisie_en_cours();
+    std::shared_ptr<const instantane_lecon> avant = courant_;
+    applique_ = true;
+    dernier_tir.reset(); // the lesson's burns are in its journal only
+    ecrire();
+    applique_ = false;
+    pile_.clear();
+    tirs_ = std::make_shared<std::vector<ligne_journal>>(std::move(journal));
+    tirs_affiches_ = tirs_->size();
+    saisie_.reset();
+    frappe_.reset();
+    courant_ = capturer();
+    pile_.push(
+        new pas(*this, std::move(avant), courant_, QStringLiteral("l'ouverture de la leçon")));
+    definir_notes(notes);
+    emit journal_change();
 }
 
 void historique_lecon::annuler() {

@@ -10,6 +10,7 @@
 #include <QUndoStack>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +32,9 @@ struct instantane_lecon {
     std::string debit; // Label_debit
     valeurs_calculees valeurs;
     std::optional<bilan_tir> dernier_tir;
+    // The journal's burns of this state: the first `tirs` of `branche` (a lesson
+    // opened starts a branch of its own).
+    std::shared_ptr<std::vector<ligne_journal>> branche;
     std::size_t tirs = 0;
 
     // The same texts, options, consumed mass and burns.
@@ -73,6 +77,11 @@ public:
     void annuler();
     void retablir();
 
+    // Opens a lesson: `ecrire` writes it into the window through its handlers; the
+    // history then holds that one step, the journal the lesson's burns.
+    void ouvrir(std::vector<ligne_journal> journal, const QString& notes,
+                const std::function<void()>& ecrire);
+
     // The state the window shows now, as a step would keep it.
     std::shared_ptr<const instantane_lecon> capturer() const;
 
@@ -99,13 +108,13 @@ private:
     QUndoStack pile_;
     QAction* annuler_ = nullptr;
     QAction* retablir_ = nullptr;
-    std::shared_ptr<const instantane_lecon> courant_; // the state the last step left
-    std::optional<zone_texte> saisie_;                // the box being typed in
-    std::shared_ptr<const instantane_lecon> frappe_;  // the state after its last key
-    bool applique_ = false;                           // a step is being put back
-    std::vector<ligne_journal> tirs_;                 // every burn of the current branch
-    std::size_t tirs_affiches_ = 0;                   // those fired in the state shown
-    unsigned dernier_numero_ = 0;                     // of the last burn recorded
+    std::shared_ptr<const instantane_lecon> courant_;  // the state the last step left
+    std::optional<zone_texte> saisie_;                 // the box being typed in
+    std::shared_ptr<const instantane_lecon> frappe_;   // the state after its last key
+    bool applique_ = false;                            // a step is being put back
+    std::shared_ptr<std::vector<ligne_journal>> tirs_; // every burn of the current branch
+    std::size_t tirs_affiches_ = 0;                    // those fired in the state shown
+    unsigned dernier_numero_ = 0;                      // of the last burn recorded
     QString notes_;
 };
 
