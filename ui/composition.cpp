@@ -12,18 +12,19 @@
 
 namespace trajel {
 
-void installer_outils(poste_de_travail& fenetre) {
+outils_installes installer_outils(poste_de_travail& fenetre) {
     outils_image* image = ajouter_outils_image(fenetre, fenetre.menu_outils());
     outils_lecon* lecon = ajouter_outils_lecon(fenetre);
     historique_lecon* historique = ajouter_historique(fenetre);
     ajouter_journal(fenetre, *historique);
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
-    ajouter_fichiers_lecon(fenetre, *historique,
-                           {[marques] { return marques->isChecked(); },
-                            [marques](bool actif) { marques->setChecked(actif); },
-                            [animation] { return animation->acceleration(); },
-                            [lecon](double facteur) { lecon->choisir_acceleration(facteur); }});
+    return {ajouter_fichiers_lecon(
+        fenetre, *historique,
+        {[marques] { return marques->isChecked(); },
+         [marques](bool actif) { marques->setChecked(actif); },
+         [animation] { return animation->acceleration(); },
+         [lecon](double facteur) { lecon->choisir_acceleration(facteur); }})};
 }
 
 } // namespace trajel

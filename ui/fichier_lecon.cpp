@@ -1,5 +1,6 @@
 #include "ui/fichier_lecon.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -228,6 +229,20 @@ QByteArray ecrire_lecon(const lecon& l) {
         {"journal", journal},
         {"notes", l.notes}};
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
+}
+
+QString pourquoi_illisible(const QString& chemin, const QFile& fichier) {
+    const QFileInfo info(chemin);
+    if (!info.exists()) {
+        return QStringLiteral("le fichier n'existe pas");
+    }
+    if (info.isDir()) {
+        return QStringLiteral("c'est un dossier");
+    }
+    if (!info.isReadable()) {
+        return QStringLiteral("la lecture en est refusée");
+    }
+    return fichier.errorString();
 }
 
 QString lecon_trop_volumineuse() {

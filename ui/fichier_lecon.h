@@ -4,6 +4,7 @@
 #include "manoeuvre/journal_tirs.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <array>
@@ -37,6 +38,9 @@ inline constexpr int version_format_lecon = 1;
 inline constexpr qint64 taille_maximale_lecon = 16 * 1024 * 1024;
 
 QByteArray ecrire_lecon(const lecon& l);
+
+// Why the file at `chemin`, which `fichier` failed to open for reading, cannot be read.
+QString pourquoi_illisible(const QString& chemin, const QFile& fichier);
 
 // Why a file larger than taille_maximale_lecon is refused.
 QString lecon_trop_volumineuse();

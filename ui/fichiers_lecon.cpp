@@ -99,9 +99,8 @@ bool fichiers_lecon::ouvrir(const QString& chemin) {
         return false;
     };
     if (QFileInfo(chemin).isDir() || !fichier.open(QIODevice::ReadOnly)) {
-        return refuser(QStringLiteral("Le fichier ne peut pas être lu : %1")
-                           .arg(QFileInfo(chemin).isDir() ? QStringLiteral("c'est un dossier")
-                                                          : fichier.errorString()));
+        return refuser(QStringLiteral("Le fichier ne peut pas être lu : %1.")
+                           .arg(pourquoi_illisible(chemin, fichier)));
     }
     if (fichier.size() > taille_maximale_lecon) {
         return refuser(lecon_trop_volumineuse()); // refused before it is read

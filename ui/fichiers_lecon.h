@@ -46,6 +46,7 @@ public:
     void appliquer(const lecon& l);
 
     QStringList recentes() const;
+    void noter_recente(const QString& chemin);
     // Its items in the "Outils" menu.
     void creer_menu();
     // The recent lessons' submenu, as it is about to show.
@@ -57,8 +58,6 @@ public:
     std::function<void(const QString&)> avertir;
 
 private:
-    void noter_recente(const QString& chemin);
-
     poste_de_travail& principale_;
     historique_lecon& historique_;
     reglages_lecon reglages_;
