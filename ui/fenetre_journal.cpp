@@ -138,10 +138,20 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
 }
 
+// Only the rows past those still shown are made again: a burn adds one at the end, an
+// undo takes the last off. A hidden window is brought up to date when shown.
 void fenetre_journal::actualiser() {
+    if (!isVisible()) {
+        return;
+    }
     const std::vector<ligne_journal> lignes = historique_.journal();
+    std::size_t communes = 0;
+    while (communes < lignes.size() && communes < affichees_.size() &&
+           lignes[communes] == affichees_[communes]) {
+        ++communes;
+    }
     table_->setRowCount(static_cast<int>(lignes.size()));
-    for (std::size_t n = 0; n < lignes.size(); ++n) {
+    for (std::size_t n = communes; n < lignes.size(); ++n) {
         const QStringList cellules = cellules_affichees(n + 1, lignes[n]);
         for (int c = 0; c < cellules.size(); ++c) {
             auto* item = new QTableWidgetItem(cellules[c]);
@@ -149,6 +159,7 @@ void fenetre_journal::actualiser() {
             table_->setItem(static_cast<int>(n), c, item);
         }
     }
+    affichees_ = lignes;
     totaux_->setText(texte_des_totaux());
 }
 
@@ -181,6 +192,7 @@ void fenetre_journal::exporter() {
 
 void fenetre_journal::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    actualiser();
     if (!place_) {
         place_ = true;
         const QRect principale = principale_.widget().frameGeometry();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "manoeuvre/journal_tirs.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -23,6 +26,7 @@ class fenetre_journal : public QWidget {
 public:
     fenetre_journal(poste_de_travail& principale, historique_lecon& historique);
 
+    // The table and totals as the history's journal stands (when shown).
     void actualiser();
     QString texte_des_totaux() const;
     // Writes the table as CSV, whole or not at all; false, and the user told why, when
@@ -44,6 +48,7 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* totaux_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
+    std::vector<ligne_journal> affichees_; // the rows the table shows
     bool place_ = false;
 };
 

@@ -207,6 +207,7 @@ private slots:
 
     // Three burns, one undone: two rows, their totals, copied and exported.
     void journal_de_trois_tirs() {
+        f->controle<QAction>("menu_journal_tirs")->trigger(); // shown, it follows
         f->coller("Text8", "100");
         f->coller("Text11", "20");
         for (int i = 0; i < 3; ++i) {
@@ -252,6 +253,16 @@ private slots:
         h->retablir();
         QVERIFY(h->journal() == trois);
         QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->item(2, 0)->text(), QStringLiteral("3"));
+        QCOMPARE(table->item(2, 5)->text(), QStringLiteral("20"));
+
+        // Hidden, it is brought up to date when shown again.
+        journal->close();
+        h->annuler();
+        h->annuler();
+        QCOMPARE(table->rowCount(), 3);
+        journal->show();
+        QCOMPARE(table->rowCount(), 1);
     }
 
 private:
