@@ -2,6 +2,7 @@
 #include "ui/composition.h"
 #include "ui/fichiers_lecon.h"
 #include "ui/form1.h"
+#include "ui/francais.h"
 #include "ui/ligne_de_commande.h"
 
 #include <QApplication>
@@ -34,8 +35,10 @@ int main(int argc, char* argv[]) {
         return *code;
     }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Trajel")); // the settings' place
-    QApplication::setApplicationName(QStringLiteral("Trajel"));
+    // Where the tool windows' places and the recent lessons are kept between runs.
+    QApplication::setOrganizationName(QStringLiteral("Trajel"));
+    QApplication::setApplicationName(QStringLiteral("trajel"));
+    trajel::installer_francais(application);
     const trajel::ligne_de_commande ligne =
         trajel::analyser_ligne_de_commande(QCoreApplication::arguments());
     if (const auto code = repondre(ligne, true)) {

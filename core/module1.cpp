@@ -1,5 +1,7 @@
 #include "core/module1.h"
 
+#include "core/geographie.h"
+
 namespace trajel {
 
 void reinitialiser_module1() {
@@ -21,6 +23,7 @@ void reinitialiser_module1() {
     couleur_terre = 0;
     couleur_RH = 0;
     couleur_RP = 0;
+    terre = horloge_terre{};
 }
 
 } // namespace trajel

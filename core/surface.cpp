@@ -1,6 +1,7 @@
 #include "core/surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace trajel {
@@ -75,6 +76,35 @@ void surface_enregistree::Print(const std::string& texte) {
     elements_.push_back(std::move(e));
 }
 
+couleur_rgb eclaircie(const couleur_rgb& c, double vers_blanc) {
+    auto canal = [vers_blanc](std::uint8_t v) {
+        return static_cast<std::uint8_t>(std::lround(v + (255.0 - v) * vers_blanc));
+    };
+    return {canal(c.r), canal(c.g), canal(c.b)};
+}
+
+void surface_enregistree::Disque(double x, double y, double rayon, const couleur_rgb& c) {
+    element_affichage e;
+    e.nature = element_affichage::genre::disque;
+    e.x1 = x;
+    e.y1 = y;
+    e.x2 = rayon;
+    e.teinte = c;
+    elements_.push_back(std::move(e));
+}
+
+void surface_enregistree::Polygone(const std::vector<double>& sommets, const couleur_rgb& c) {
+    element_affichage e;
+    e.nature = element_affichage::genre::polygone;
+    if (sommets.size() >= 2) {
+        e.x1 = sommets[0];
+        e.y1 = sommets[1];
+    }
+    e.teinte = c;
+    e.sommets = sommets;
+    elements_.push_back(std::move(e));
+}
+
 void surface_enregistree::Cls() {
     elements_.clear();
     courant_x_ = 0.0;
@@ -85,11 +115,15 @@ void surface_enregistree::remettre(const std::vector<element_affichage>& liste) 
     elements_ = liste;
     courant_x_ = 0.0;
     courant_y_ = 0.0;
-    if (!elements_.empty()) {
-        const element_affichage& dernier = elements_.back();
-        const bool trait = dernier.nature == element_affichage::genre::trait;
-        courant_x_ = trait ? dernier.x2 : dernier.x1;
-        courant_y_ = trait ? dernier.y2 : dernier.y1;
+    // Filled shapes leave the current point where the last line or text put it.
+    for (auto e = elements_.rbegin(); e != elements_.rend(); ++e) {
+        if (e->nature == element_affichage::genre::trait ||
+            e->nature == element_affichage::genre::texte) {
+            const bool trait = e->nature == element_affichage::genre::trait;
+            courant_x_ = trait ? e->x2 : e->x1;
+            courant_y_ = trait ? e->y2 : e->y1;
+            break;
+        }
     }
 }
 

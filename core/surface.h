@@ -11,7 +11,12 @@ struct couleur_rgb {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
+
+    bool operator==(const couleur_rgb&) const = default;
 };
+
+// A colour between c and white: 0 is c, 1 white.
+couleur_rgb eclaircie(const couleur_rgb& c, double vers_blanc);
 
 // Liang-Barsky: moves the ends of the segment (x1, y1)-(x2, y2) to the part of it inside
 // the box [gauche, droite] x [haut, bas]; false when no part of it is inside.
@@ -44,20 +49,28 @@ public:
     virtual void Print(const std::string& texte) = 0;
     // Clears the surface; the current point returns to the origin.
     virtual void Cls() = 0;
+
+    // Filled shapes, without outline, in any colour; the current point and the pen are
+    // left as they are. A disc of `rayon` units about (x, y); a polygon through the
+    // points (x0, y0, x1, y1...).
+    virtual void Disque(double x, double y, double rayon, const couleur_rgb& c) = 0;
+    virtual void Polygone(const std::vector<double>& sommets, const couleur_rgb& c) = 0;
 };
 
 // What was drawn since the last Cls, in drawing order.
 struct element_affichage {
-    enum class genre { trait, texte };
+    enum class genre { trait, texte, disque, polygone };
     genre nature = genre::trait;
-    double x1 = 0.0; // a line from (x1, y1) to (x2, y2); a text at (x1, y1)
-    double y1 = 0.0;
+    double x1 = 0.0; // a line from (x1, y1) to (x2, y2); a text at (x1, y1); a disc's
+    double y1 = 0.0; // centre at (x1, y1), its radius x2
     double x2 = 0.0;
     double y2 = 0.0;
-    std::int16_t couleur = 0; // lines only
-    int epaisseur = 1;        // DrawWidth when drawn
-    int style = style_plein;  // DrawStyle when drawn
-    std::string texte;        // texts only
+    std::int16_t couleur = 0;    // lines only
+    int epaisseur = 1;           // DrawWidth when drawn
+    int style = style_plein;     // DrawStyle when drawn
+    std::string texte;           // texts only
+    couleur_rgb teinte;          // discs and polygons
+    std::vector<double> sommets; // polygons: x0, y0, x1, y1...
 
     bool operator==(const element_affichage&) const = default;
 };
@@ -84,9 +97,16 @@ public:
     void Line(double x1, double y1, double x2, double y2, std::int16_t n) override;
     void Print(const std::string& texte) override;
     void Cls() override;
+    void Disque(double x, double y, double rayon, const couleur_rgb& c) override;
+    void Polygone(const std::vector<double>& sommets, const couleur_rgb& c) override;
 
     double CurrentX() const { return courant_x_; }
     double CurrentY() const { return courant_y_; }
+    // Moves the current point, where the next Print writes, drawing nothing.
+    void placer(double x, double y) {
+        courant_x_ = x;
+        courant_y_ = y;
+    }
 
     const std::vector<element_affichage>& elements() const { return elements_; }
     // Puts back a display list kept earlier; the current point is where it ended.

@@ -43,6 +43,10 @@ double valeur(zone_texte zone) {
     return en_calculant(nom_de_boite(zone), [zone] { return Val(Form1->texte(zone)); });
 }
 
+constexpr const char* passe_par_le_centre =
+    "Cette orbite passe par le centre de la Terre (un rayon d'apside nul : altitude -3618 km, "
+    "ou Za + Zp = -7236 km) : elle ne peut pas être tracée.";
+
 // The shape of the conic from the type and the altitudes or the angle Phi.
 void calculer_forme(trajectoire& t) {
     if (t.type_conique == circulaire) {
@@ -57,8 +61,19 @@ void calculer_forme(trajectoire& t) {
         const double ra = controle(t.za + rayon_terre);
         const double rp = controle(t.zp + rayon_terre);
         const double a = controle(controle(rp + ra) * 0.5);
+        // ra + rp = 0, or one radius 0 (e = +-1, p = 0): a segment through the Earth's
+        // centre, where r = p / (1 + e cos nu) is 0 / 0.
+        if (controle(rp + ra) == 0.0) {
+            // (ra - rp) / 0: a division by zero, or 0 / 0 when both radii are 0.
+            throw erreur_calcul(ra == rp ? nature_erreur::operation_invalide
+                                         : nature_erreur::division_par_zero,
+                                passe_par_le_centre);
+        }
         t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
         t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
+        if (t.parametre == 0.0) {
+            throw erreur_calcul(nature_erreur::operation_invalide, passe_par_le_centre);
+        }
     } else if (t.type_conique == parabolique) {
         t.zp = valeur(zone_texte::Text2);
         t.excentricite = 1.0;

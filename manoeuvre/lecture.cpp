@@ -2,7 +2,24 @@
 
 #include "render/scene.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace trajel {
+
+namespace {
+
+bool proches(double a, double b) {
+    return std::abs(a - b) <= 1e-6 * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
+// The orbit a burn reached, as conversion_etat classified it, is the record's.
+bool meme_orbite(const orbite_etat& o, const trajectoire& t) {
+    return proches(std::abs(o.excentricite), std::abs(t.excentricite)) && proches(o.zp, t.zp) &&
+           proches(o.inclinaison, t.inclinaison);
+}
+
+} // namespace
 
 lecture_orbite lire_orbite(const trajectoire& t) {
     lecture_orbite l;
@@ -19,6 +36,7 @@ lecture_orbite lire_orbite(const trajectoire& t) {
     if (dernier_tir) {
         try {
             l.tir = chiffres_du_tir(*dernier_tir);
+            l.tir_sur_cette_orbite = l.tir->apres_tir && meme_orbite(*l.tir->apres_tir, t);
         } catch (const erreur_calcul&) {
         }
     }

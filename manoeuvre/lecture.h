@@ -14,6 +14,10 @@ struct lecture_orbite {
     std::optional<caracteristiques_orbite> orbite;
     std::optional<caracteristiques_satellite> satellite;
     std::optional<chiffres_tir> tir;
+    // Whether the last burn ended on the orbit of the record (its periapsis altitude,
+    // excentricity and inclination, to a millionth): false once Reset, a preset or a
+    // typed element has replaced the orbit the burn reached.
+    bool tir_sur_cette_orbite = false;
 };
 
 // The times of an open conic are given on the anomalies it is drawn on.

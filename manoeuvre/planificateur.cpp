@@ -1,6 +1,7 @@
 #include "manoeuvre/planificateur.h"
 
 #include "core/kepler.h"
+#include "core/trajectoire.h"
 #include "manoeuvre/etat.h"
 
 #include <algorithm>
@@ -25,6 +26,7 @@ struct orbite_actuelle {
     conique c;
     caracteristiques_orbite o;
     double anomalie = 0.0; // the satellite's, record's degrees
+    double grand_omega = 0.0;
     double inclinaison = 0.0;
     double petit_omega = 0.0;
 };
@@ -38,6 +40,7 @@ orbite_actuelle orbite_de_depart(const trajectoire& t) {
         refuser("l'orbite actuelle n'est pas une conique définie.");
     }
     a.anomalie = t.anomalie;
+    a.grand_omega = t.grand_omega;
     a.inclinaison = t.inclinaison;
     a.petit_omega = t.petit_omega;
     return a;
@@ -109,7 +112,7 @@ tir_impulsionnel tir_tangent(const orbite_actuelle& a, const std::string& lieu, 
     tir.direction = v_apres >= v_avant ? prograde : retrograde;
     tir.attente = libre ? std::optional<double>(0.0) : attente(a, anomalie);
     tir.apres = {controle(std::min(r, r_oppose) - rayon_terre),
-                 controle(std::max(r, r_oppose) - rayon_terre), a.inclinaison};
+                 controle(std::max(r, r_oppose) - rayon_terre), a.inclinaison, a.grand_omega};
     return tir;
 }
 
@@ -214,43 +217,85 @@ plan_manoeuvre changement_apside(const orbite_actuelle& a, apside lieu, double r
 // (-sin(|di| / 2) ortho-radial, +-cos(|di| / 2) normal). Turning by +di about the
 // radial axis raises the inclination at the ascending node and lowers it at the
 // descending one.
-plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee) {
-    if (!(visee >= 0.0 && visee <= 180.0)) {
-        refuser("l'inclinaison visée doit être comprise entre 0° et 180°.");
-    }
-    if (std::abs(std::sin(deg_rad(a.inclinaison))) < 1e-9) {
-        refuser("une orbite équatoriale n'a pas de ligne des nœuds où changer de plan.");
+struct noeud {
+    std::string lieu;
+    double anomalie; // the argument of latitude omega + anomaly is 0 or 180 there
+    double sens;     // +1 at the ascending node of the new plane, -1 at the descending
+};
+
+std::optional<tir_impulsionnel> tir_au_noeud(const orbite_actuelle& a, const noeud& n, double visee,
+                                             double noeud_vise) {
+    const double nu = anomalie_vraie(a.c, n.anomalie);
+    const double denominateur = 1.0 + a.c.e * std::cos(nu);
+    if (!(denominateur > 0.0)) {
+        return std::nullopt; // beyond the asymptotes of an open conic
     }
     const double di = controle(visee - a.inclinaison);
     const double demi = deg_rad(std::abs(di)) / 2.0;
-    struct noeud {
-        const char* lieu;
-        double anomalie; // the argument of latitude omega + anomaly is 0 or 180 there
-        double sens;
-    };
+    const double vt = quotient(a.o.moment_cinetique * denominateur, a.c.p); // h / r
+    tir_impulsionnel tir;
+    tir.lieu = n.lieu;
+    tir.anomalie = n.anomalie;
+    tir.delta_v = controle(2.0 * vt * std::sin(demi));
+    tir.direction = {0.0, -std::sin(demi),
+                     controle(n.sens * (di < 0.0 ? -1.0 : 1.0)) * std::cos(demi)};
+    tir.attente = attente(a, n.anomalie);
+    tir.apres = {a.o.zp, a.o.za.value_or(a.o.zp), visee, noeud_vise};
+    return tir;
+}
+
+// Longitude (degrees, [0, 360)) of the point at the record's anomaly of an equatorial
+// orbit: the first axis of its frame, turned by omega + anomaly in the plane.
+double longitude_sur_equateur(const orbite_actuelle& a, double anomalie) {
+    repere Q;
+    repere_orbital(a.grand_omega, a.inclinaison, controle(a.petit_omega + anomalie), Q);
+    const double l = std::atan2(Q.u.y, Q.u.x) * 180.0 / pi;
+    return l < 0.0 ? l + 360.0 : l;
+}
+
+// An equatorial orbit has no line of nodes: the teacher's node (the satellite's place by
+// default) becomes the ascending node of the new plane. The orbit turns one way about
+// the polar axis (cos i > 0) or the other, which decides the anomaly that reaches it.
+noeud noeud_choisi(const orbite_actuelle& a, const std::optional<double>& longitude) {
+    if (!longitude) {
+        return {"à la position actuelle (nœud ascendant)", a.anomalie, 1.0};
+    }
+    const double l = std::fmod(std::fmod(*longitude, 360.0) + 360.0, 360.0);
+    const double ecart = controle(l - longitude_sur_equateur(a, a.anomalie));
+    const double sens_orbite = std::cos(deg_rad(a.inclinaison)) > 0.0 ? 1.0 : -1.0;
+    const double anomalie = std::fmod(a.anomalie + sens_orbite * ecart + 720.0, 360.0);
+    return {"au nœud choisi (nœud ascendant)", anomalie, 1.0};
+}
+
+plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
+                                      const std::optional<double>& longitude_noeud) {
+    if (!(visee >= 0.0 && visee <= 180.0)) {
+        refuser("l'inclinaison visée doit être comprise entre 0° et 180°.");
+    }
+    // Equatorial to the program's pi: sin(180 degrees) is some 4e-9 with it.
+    if (std::abs(std::sin(deg_rad(a.inclinaison))) < 1e-8) {
+        const noeud n = noeud_choisi(a, longitude_noeud);
+        const std::optional<tir_impulsionnel> tir =
+            tir_au_noeud(a, n, visee, longitude_sur_equateur(a, n.anomalie));
+        if (!tir) {
+            refuser("le nœud choisi n'est pas sur la branche de conique parcourue.");
+        }
+        return conclure({*tir}, std::nullopt);
+    }
     const noeud noeuds[2] = {{"au nœud ascendant", std::fmod(720.0 - a.petit_omega, 360.0), 1.0},
                              {"au nœud descendant", std::fmod(900.0 - a.petit_omega, 360.0), -1.0}};
     std::optional<tir_impulsionnel> meilleur;
     for (const noeud& n : noeuds) {
-        const double nu = anomalie_vraie(a.c, n.anomalie);
-        const double denominateur = 1.0 + a.c.e * std::cos(nu);
-        if (!(denominateur > 0.0)) {
-            continue; // beyond the asymptotes of an open conic
+        const std::optional<tir_impulsionnel> tir = tir_au_noeud(a, n, visee, a.grand_omega);
+        if (!tir) {
+            continue;
         }
-        const double vt = quotient(a.o.moment_cinetique * denominateur, a.c.p); // h / r
-        tir_impulsionnel tir;
-        tir.lieu = n.lieu;
-        tir.anomalie = n.anomalie;
-        tir.delta_v = controle(2.0 * vt * std::sin(demi));
-        tir.direction = {0.0, -std::sin(demi),
-                         controle(n.sens * (di < 0.0 ? -1.0 : 1.0)) * std::cos(demi)};
-        tir.attente = attente(a, n.anomalie);
-        tir.apres = {a.o.zp, a.o.za.value_or(a.o.zp), visee};
         // The slower node is the cheaper; on a circle, the nearer.
-        const bool moins_cher = !meilleur || tir.delta_v < meilleur->delta_v * (1.0 - 1e-12);
-        const bool egal = meilleur && !moins_cher && tir.delta_v <= meilleur->delta_v * (1 + 1e-12);
+        const bool moins_cher = !meilleur || tir->delta_v < meilleur->delta_v * (1.0 - 1e-12);
+        const bool egal =
+            meilleur && !moins_cher && tir->delta_v <= meilleur->delta_v * (1 + 1e-12);
         if (moins_cher ||
-            (egal && tir.attente && (!meilleur->attente || *tir.attente < *meilleur->attente))) {
+            (egal && tir->attente && (!meilleur->attente || *tir->attente < *meilleur->attente))) {
             meilleur = tir;
         }
     }
@@ -272,7 +317,7 @@ plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
     case genre_manoeuvre::changement_apside:
         return changement_apside(a, d.lieu, rayon_vise(d.altitude_visee));
     case genre_manoeuvre::changement_inclinaison:
-        return changement_inclinaison(a, d.inclinaison_visee);
+        return changement_inclinaison(a, d.inclinaison_visee, d.longitude_noeud);
     }
     refuser("manœuvre inconnue.");
 }
@@ -288,7 +333,7 @@ plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d)
         std::abs(a.o.rp - rc) < std::abs(*a.o.ra - rc) ? apside::periastre : apside::apoastre;
     plan_manoeuvre plan = circularisation(a, lieu);
     plan.tirs.front().apres = {controle(rc - rayon_terre), controle(rc - rayon_terre),
-                               a.inclinaison};
+                               a.inclinaison, a.grand_omega};
     return plan;
 }
 
@@ -355,8 +400,8 @@ plan_manoeuvre suivi_manoeuvre::plan_restant(const trajectoire& t, const demande
 }
 
 void suivi_manoeuvre::noter_preparation(unsigned dernier_numero, double duree, int pas,
-                                        const vecteur& poussee) {
-    en_attente_ = tir_en_attente{dernier_numero, duree, pas, poussee};
+                                        const vecteur& poussee, std::optional<orbite_etat> prevue) {
+    en_attente_ = tir_en_attente{dernier_numero, duree, pas, poussee, std::move(prevue)};
 }
 
 suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& dernier) {
@@ -375,6 +420,7 @@ suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& d
     }
     resultat r;
     r.visee = visees_[fait];
+    r.prevue = attendu.prevue;
     try {
         r.obtenue = orbite_de(position_de(dernier->arrivee), vitesse_de(dernier->arrivee));
     } catch (const erreur_calcul&) {

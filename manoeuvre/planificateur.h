@@ -27,6 +27,10 @@ struct demande_manoeuvre {
     double altitude_visee = 36000.0; // km: the circle of a Hohmann, the new opposite apsis
     apside lieu = apside::apoastre;  // where a circularisation or an apsis change burns
     double inclinaison_visee = 0.0;  // degrees
+    // The node of a plane change of an equatorial orbit, which has none of its own: its
+    // longitude (degrees, from the first axis of the fixed frame); none for the
+    // satellite's current position.
+    std::optional<double> longitude_noeud;
 };
 
 // The orbit a burn aims at: apsis altitudes (km) and inclination (degrees).
@@ -34,6 +38,7 @@ struct orbite_visee {
     double zp = 0.0;
     double za = 0.0;
     double inclinaison = 0.0;
+    double grand_omega = 0.0; // degrees, the ascending node of the plane aimed at
 };
 
 struct tir_impulsionnel {
@@ -82,6 +87,7 @@ class suivi_manoeuvre {
 public:
     struct resultat {
         orbite_visee visee;
+        std::optional<orbite_etat> prevue;  // the targeter's prediction, when corrected
         std::optional<orbite_etat> obtenue; // none when the end state has no conic
     };
     // What the last completed burn was to the plan.
@@ -98,7 +104,9 @@ public:
 
     // The burn written into the window, as the window reads it back, while the last
     // completed burn of the run is number `dernier_numero` (0: none yet).
-    void noter_preparation(unsigned dernier_numero, double duree, int pas, const vecteur& poussee);
+    // `prevue` is the orbit the targeter predicted for it.
+    void noter_preparation(unsigned dernier_numero, double duree, int pas, const vecteur& poussee,
+                           std::optional<orbite_etat> prevue = std::nullopt);
 
     // After an event: compares the last completed burn with the one prepared.
     issue suivre(const std::optional<bilan_tir>& dernier);
@@ -118,6 +126,7 @@ private:
         double duree = 0.0;
         int pas = 0;
         vecteur poussee;
+        std::optional<orbite_etat> prevue;
     };
     int prevus_ = 0;
     std::vector<orbite_visee> visees_;

@@ -4,6 +4,7 @@
 #include "core/trajectoire.h"
 #include "render/scene.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace trajel {
@@ -30,9 +31,11 @@ point_vue decale(const point_vue& a, const point_vue& d, double longueur) {
     return {controle(a.x + controle(d.x * km)), controle(a.y + controle(d.y * km))};
 }
 
-point_vue tourne(const point_vue& d, double degres) {
-    const trigo r = trigo_de(degres);
-    return {controle(d.x * r.c - d.y * r.s), controle(d.x * r.s + d.y * r.c)};
+// A view-plane point on the picture, canvas units (unfloored).
+point_canevas sur_l_image(const point_vue& p) {
+    const double k = echelle_image();
+    return {controle(controle(p.x * k) + largeur_image / 2.0),
+            controle(hauteur_image / 2.0 - controle(p.y * k))};
 }
 
 // d / |d|, or false when d is (nearly) zero.
@@ -45,9 +48,9 @@ bool direction(const point_vue& d, point_vue& unite) {
     return true;
 }
 
-// The satellite's chevron: its arms open backwards from the satellite, along the
-// velocity projected on the view plane. Width 2 where the conic is seen, 1 where the
-// Earth hides it.
+// The satellite seen: a filled disc at it in the trajectory's colour, and a chevron in
+// a lighter shade pointing along the velocity projected on the view plane, beside the
+// disc and clear of "S", whose top-left corner is at the satellite.
 void tracer_pointe(const trajectoire& t) {
     vecteur p;
     if (!point_sur_conique(t, t.anomalie, p)) {
@@ -71,19 +74,16 @@ void tracer_pointe(const trajectoire& t) {
     const vecteur vitesse{controle(u.x + v.x), controle(u.y + v.y), controle(u.z + v.z)};
     point_vue projetee;
     projeter(repere_vue, vitesse, projetee);
+
+    const point_canevas centre = sur_l_image(position);
+    surface& image = Form1->Picture1();
+    const couleur_rgb rouge = palette(couleur_trajectoire);
+    image.Disque(centre.x, centre.y, rayon_disque, rouge);
     point_vue sens;
     if (!direction(projetee, sens)) {
-        return; // moving along the line of sight
+        return; // moving along the line of sight: no direction to show
     }
-    const point_vue arriere{-sens.x, -sens.y};
-    const bool vu = !terre_cache(p, position);
-    surface& image = Form1->Picture1();
-    image.DrawWidth(vu ? 2 : 1);
-    tracer_segment(decale(position, tourne(arriere, ouverture_pointe), longueur_pointe), position,
-                   couleur_trajectoire);
-    tracer_segment(position, decale(position, tourne(arriere, -ouverture_pointe), longueur_pointe),
-                   couleur_trajectoire);
-    image.DrawWidth(1);
+    image.Polygone(chevron_a_cote(centre, {sens.x, -sens.y}), eclaircie(rouge, 0.55));
 }
 
 // An apsis: a tick outwards from the Earth's centre on the view plane, its label at
@@ -136,6 +136,54 @@ bool conique_connue(const trajectoire& t) {
 }
 
 } // namespace
+
+std::vector<double> chevron_a_cote(const point_canevas& satellite, const point_canevas& d) {
+    // "S" takes about 8 x 14 pixels right of and below its corner; a margin around it.
+    const double s_gauche = satellite.x - 15.0, s_droite = satellite.x + 135.0;
+    const double s_haut = satellite.y - 15.0, s_bas = satellite.y + 225.0;
+    const double ecart = rayon_disque + 45.0;
+    const point_canevas n{-d.y, d.x};
+    // Ahead of the disc, behind it pointing at it, then on either side.
+    const point_canevas pointes[] = {
+        {satellite.x + d.x * (ecart + longueur_pointe),
+         satellite.y + d.y * (ecart + longueur_pointe)},
+        {satellite.x - d.x * ecart, satellite.y - d.y * ecart},
+        {satellite.x + n.x * (ecart + 90.0) + d.x * 90.0,
+         satellite.y + n.y * (ecart + 90.0) + d.y * 90.0},
+        {satellite.x - n.x * (ecart + 90.0) + d.x * 90.0,
+         satellite.y - n.y * (ecart + 90.0) + d.y * 90.0},
+    };
+    const trigo r = trigo_de(ouverture_pointe);
+    const point_canevas bras1{d.x * r.c - d.y * r.s, d.x * r.s + d.y * r.c};
+    const point_canevas bras2{d.x * r.c + d.y * r.s, -d.x * r.s + d.y * r.c};
+    std::vector<double> premier;
+    for (const point_canevas& t : pointes) {
+        const std::vector<double> sommets{
+            t.x,
+            t.y,
+            t.x - bras1.x * longueur_pointe,
+            t.y - bras1.y * longueur_pointe,
+            t.x - d.x * longueur_pointe * 0.55,
+            t.y - d.y * longueur_pointe * 0.55,
+            t.x - bras2.x * longueur_pointe,
+            t.y - bras2.y * longueur_pointe,
+        };
+        double gauche = sommets[0], droite = sommets[0], haut = sommets[1], bas = sommets[1];
+        for (std::size_t k = 2; k < sommets.size(); k += 2) {
+            gauche = std::min(gauche, sommets[k]);
+            droite = std::max(droite, sommets[k]);
+            haut = std::min(haut, sommets[k + 1]);
+            bas = std::max(bas, sommets[k + 1]);
+        }
+        if (droite < s_gauche || gauche > s_droite || bas < s_haut || haut > s_bas) {
+            return sommets;
+        }
+        if (premier.empty()) {
+            premier = sommets;
+        }
+    }
+    return premier;
+}
 
 void tracer_marques(const trajectoire& t) {
     if (!conique_connue(t)) {

@@ -3,6 +3,7 @@
 #include "core/processeur.h"
 #include "core/surface.h"
 #include "core/trajectoire.h"
+#include "render/continents.h"
 #include "render/marques.h"
 
 #include <cmath>
@@ -400,6 +401,7 @@ void rafraichissement_complet() {
         Form1->Picture1().Cls();
         calcul_trajectoire(traj);
         tracer_terre();
+        tracer_continents_demandes();
         tracer_scene(traj);
         tracer_marques_demandees(traj);
     } catch (...) {
@@ -417,6 +419,7 @@ void rafraichissement_vue() {
     liberer_registres_etendus();
     Form1->Picture1().Cls();
     tracer_terre();
+    tracer_continents_demandes();
     tracer_scene(traj);
     tracer_marques_demandees(traj);
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix and checks what a desktop needs.
+# Installs the build into a scratch prefix and checks what a desktop needs; builds the
+# Debian package into a scratch folder and checks its contents (it installs nothing).
 # Usage: installation.sh BUILD_DIR
 set -euo pipefail
 prefixe=$(mktemp -d)
-trap 'rm -rf "$prefixe"' EXIT
+paquets=$(mktemp -d)
+trap 'rm -rf "$prefixe" "$paquets"' EXIT
 cmake --install "$1" --prefix "$prefixe" >/dev/null
 echecs=0; reussites=0
 verifier() {
@@ -45,5 +47,40 @@ verifier "the entry has a French comment" grep -q "^Comment=Visualisation d'orbi
 icone=$prefixe/share/icons/hicolor/32x32/apps/trajel.png
 verifier "the icon is installed" test -f "$icone"
 verifier "the icon is 32 x 32" test "$(identify -format '%wx%h' "$icone")" = 32x32
+metainfo=$prefixe/share/metainfo/fr.trajel.Trajel.metainfo.xml
+verifier "the AppStream metainfo is installed" test -f "$metainfo"
+verifier "the metainfo is valid" appstreamcli validate --no-net "$metainfo"
+verifier "it launches the menu entry" grep -q '<launchable type="desktop-id">trajel.desktop<' "$metainfo"
+manuel=$prefixe/share/man/man1/trajel.1.gz
+verifier "the manual page is installed" test -f "$manuel"
+verifier "the manual page is in French" bash -c "zcat '$manuel' | grep -qx '.SH NOM'"
+
+# The Debian package.
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$1/CPackConfig.cmake")
+deb=$paquets/trajel_${version}_amd64.deb
+cpack -G DEB --config "$1/CPackConfig.cmake" -B "$paquets" >"$paquets/cpack.log" 2>&1 ||
+    cat "$paquets/cpack.log"
+verifier "cpack writes trajel_${version}_amd64.deb" test -f "$deb"
+if [ -f "$deb" ]; then
+    liste=$(dpkg-deb -c "$deb")
+    contenu=$(awk '{print $6}' <<<"$liste")
+    for f in ./usr/bin/trajel ./usr/share/applications/trajel.desktop \
+        ./usr/share/icons/hicolor/32x32/apps/trajel.png \
+        ./usr/share/metainfo/fr.trajel.Trajel.metainfo.xml ./usr/share/man/man1/trajel.1.gz; do
+        verifier "the package holds $f" grep -qx "$f" <<<"$contenu"
+    done
+    verifier "the package's binary is executable" grep -q '^-rwxr-xr-x .* ./usr/bin/trajel$' <<<"$liste"
+    champ() { dpkg-deb -f "$deb" "$1"; }
+    verifier "package trajel" test "$(champ Package)" = trajel
+    verifier "version $version" test "$(champ Version)" = "$version"
+    verifier "architecture amd64" test "$(champ Architecture)" = amd64
+    depend=$(champ Depends)
+    for d in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6printsupport6 libstdc++6 \
+        qt6-translations-l10n fonts-liberation; do
+        verifier "it depends on $d" grep -q "\b$d\b" <<<"$depend"
+    done
+    informations=$(dpkg-deb -I "$deb")
+    verifier "dpkg-deb -I shows the Depends line" grep -q '^ Depends: ' <<<"$informations"
+fi
 echo "$reussites passed, $echecs failed"
 [ "$echecs" -eq 0 ]

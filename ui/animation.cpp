@@ -1,5 +1,6 @@
 #include "ui/animation.h"
 
+#include "core/geographie.h"
 #include "core/kepler.h"
 #include "core/texte.h"
 #include "render/scene.h"
@@ -140,6 +141,7 @@ bool animation_satellite::avancer(double secondes) {
     }
     bool ecrit = false;
     bool au_bout = false;
+    const double temps_terre = terre.temps;
     // A frame's error stops the animation and goes to the strip: a dialog opened from
     // the timer would interrupt whatever the user is doing.
     principale_.executer_sans_dialogue([&] {
@@ -155,9 +157,14 @@ bool animation_satellite::avancer(double secondes) {
         } else {
             anomalie = anomalie_record(c_, nu);
         }
+        // The Earth turns with the same clock, before the frame's redraw shows it.
+        terre.temps = controle(terre.temps + acceleration_ * secondes);
         principale_.changer_texte(zone_texte::Text7, Str(anomalie));
         ecrit = true;
     });
+    if (!ecrit) {
+        terre.temps = temps_terre;
+    }
     if (!ecrit || au_bout) {
         arreter();
         return false;

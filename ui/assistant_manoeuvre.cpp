@@ -3,6 +3,7 @@
 #include "core/caracteristiques.h"
 #include "core/texte.h"
 #include "ecran/placement.h"
+#include "ui/convention_poussee.h"
 #include "ui/evenements.h"
 #include "ui/format_fr.h"
 #include "ui/poste.h"
@@ -80,6 +81,7 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
 
     genre_ = new QComboBox(this);
     genre_->setObjectName(QStringLiteral("choix_manoeuvre"));
+    genre_->setToolTip(QStringLiteral("La manœuvre à planifier depuis l'orbite actuelle"));
     genre_->addItem(QStringLiteral("Transfert de Hohmann vers un cercle"),
                     static_cast<int>(genre_manoeuvre::hohmann));
     genre_->addItem(QStringLiteral("Circularisation"),
@@ -89,32 +91,78 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     genre_->addItem(QStringLiteral("Changement d'inclinaison"),
                     static_cast<int>(genre_manoeuvre::changement_inclinaison));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
+    altitude_->setToolTip(QStringLiteral(
+        "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
+        "d'arrivée, ou celle de l'apside opposée au tir"));
     apside_ = new QComboBox(this);
     apside_->setObjectName(QStringLiteral("apside_tir"));
+    apside_->setToolTip(QStringLiteral("L'apside où le tir a lieu"));
     apside_->addItem(QStringLiteral("à l'apoastre"), static_cast<int>(apside::apoastre));
     apside_->addItem(QStringLiteral("au périastre"), static_cast<int>(apside::periastre));
     inclinaison_ = champ(this, "inclinaison_visee", 0.0, 180.0, 0.0, 3, QStringLiteral(" °"));
+    inclinaison_->setToolTip(
+        QStringLiteral("Inclinaison visée, en degrés ; le tir a lieu au nœud le moins coûteux "
+                       "(orbite équatoriale : au nœud choisi)"));
     poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
-    poussee_->setToolTip(QStringLiteral("Module de la poussée écrit dans le vecteur poussée"));
+    poussee_->setToolTip(
+        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
+                       "par la masse en kg, il donne l'accélération en km/s².\n") +
+        explication_convention_poussee());
+    choix_noeud_ = new QComboBox(this);
+    choix_noeud_->setObjectName(QStringLiteral("choix_noeud"));
+    choix_noeud_->addItem(QStringLiteral("à la position du satellite"));
+    choix_noeud_->addItem(QStringLiteral("à la longitude choisie"));
+    choix_noeud_->setToolTip(QStringLiteral(
+        "Une orbite équatoriale n'a pas de ligne des nœuds : le nœud ascendant du nouveau plan "
+        "est la position du satellite ou la longitude choisie"));
+    longitude_noeud_ = champ(this, "longitude_noeud", 0.0, 360.0, 0.0, 3, QStringLiteral(" °"));
+    longitude_noeud_->setToolTip(QStringLiteral(
+        "Longitude du nœud ascendant du nouveau plan, en degrés depuis le premier axe du "
+        "repère fixe (orbite équatoriale seulement)"));
 
     saisies_ = new QFormLayout;
     saisies_->addRow(QStringLiteral("&Manœuvre :"), genre_);
     saisies_->addRow(QStringLiteral("&Altitude visée :"), altitude_);
     saisies_->addRow(QStringLiteral("&Tir :"), apside_);
     saisies_->addRow(QStringLiteral("&Inclinaison visée :"), inclinaison_);
-    saisies_->addRow(QStringLiteral("&Poussée du moteur :"), poussee_);
+    saisies_->addRow(QStringLiteral("&Nœud (orbite équatoriale) :"), choix_noeud_);
+    saisies_->addRow(QStringLiteral("&Longitude du nœud :"), longitude_noeud_);
+    saisies_->addRow(QStringLiteral("&Poussée du moteur (convention de Trajel) :"), poussee_);
 
     plan_ = new QTreeWidget(this);
     plan_->setObjectName(QStringLiteral("plan_manoeuvre"));
     plan_->setHeaderLabels({QStringLiteral("Plan"), QStringLiteral("Valeur")});
     plan_->setAlternatingRowColors(true);
+    plan_->setToolTip(QStringLiteral(
+        "Le plan en impulsions : Δv de chaque tir, sa direction, son point ; le tir fini "
+        "correspondant ; la durée du transfert et le Δv total"));
     resultats_ = new QTreeWidget(this);
     resultats_->setObjectName(QStringLiteral("resultats_manoeuvre"));
-    resultats_->setHeaderLabels(
-        {QStringLiteral("Après le tir"), QStringLiteral("Visée"), QStringLiteral("Obtenue")});
+    resultats_->setHeaderLabels({QStringLiteral("Après le tir"), QStringLiteral("Visée"),
+                                 QStringLiteral("Prévue"), QStringLiteral("Obtenue")});
     resultats_->setAlternatingRowColors(true);
+    resultats_->setToolTip(QStringLiteral(
+        "Après chaque tir tiré : l'orbite visée, l'orbite prévue par la correction et l'orbite "
+        "obtenue"));
+    ciblage_ = new QTreeWidget(this);
+    ciblage_->setObjectName(QStringLiteral("ciblage_tir"));
+    ciblage_->setRootIsDecorated(false);
+    ciblage_->setAlternatingRowColors(true);
+    ciblage_->setVisible(false);
+    ciblage_->setToolTip(QStringLiteral(
+        "La correction du tir préparé, itération par itération : ce que chaque essai manque "
+        "de la cible (résidus) et le tir essayé ; la première ligne est le tir tiré de "
+        "l'impulsion"));
+    prevue_ = new QLabel(this);
+    prevue_->setObjectName(QStringLiteral("orbite_prevue"));
+    prevue_->setWordWrap(true);
+    prevue_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    prevue_->setVisible(false);
+    prevue_->setToolTip(
+        QStringLiteral("L'orbite que donne le tir préparé, intégré comme « Tir ! » l'intégrera"));
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("message_assistant"));
+    message_->setToolTip(QStringLiteral("Ce qu'il reste à faire, ou pourquoi le plan est refusé"));
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -126,8 +174,11 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
         "dans la fenêtre principale ; « Tir ! » le tire"));
     auto* recommencer_plan = new QPushButton(QStringLiteral("&Nouveau plan"), this);
     recommencer_plan->setObjectName(QStringLiteral("bouton_nouveau_plan"));
+    recommencer_plan->setToolTip(
+        QStringLiteral("Recommence le plan depuis l'orbite actuelle, au premier tir"));
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer_assistant"));
+    fermer->setToolTip(QStringLiteral("Ferme l'assistant (Ctrl+M le rouvre)"));
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(recommencer_plan);
     boutons->addStretch();
@@ -138,11 +189,15 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     disposition->addLayout(saisies_);
     disposition->addWidget(plan_, 3);
     disposition->addWidget(message_);
+    disposition->addWidget(ciblage_, 2);
+    disposition->addWidget(prevue_);
     disposition->addWidget(resultats_, 2);
     disposition->addLayout(boutons);
 
     auto nouvelle_demande = [this] {
         suivi_.recommencer();
+        ciblage_->hide();
+        prevue_->hide();
         adapter_saisies();
         actualiser();
     };
@@ -150,6 +205,8 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     connect(apside_, &QComboBox::currentIndexChanged, this, nouvelle_demande);
     connect(altitude_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
     connect(inclinaison_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
+    connect(choix_noeud_, &QComboBox::currentIndexChanged, this, nouvelle_demande);
+    connect(longitude_noeud_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
     connect(poussee_, &QDoubleSpinBox::valueChanged, this, [this] { actualiser(); });
     connect(preparer_, &QPushButton::clicked, this, &assistant_manoeuvre::preparer);
     connect(recommencer_plan, &QPushButton::clicked, this, nouvelle_demande);
@@ -179,6 +236,9 @@ demande_manoeuvre assistant_manoeuvre::demande() const {
     d.altitude_visee = altitude_->value();
     d.lieu = static_cast<apside>(apside_->currentData().toInt());
     d.inclinaison_visee = inclinaison_->value();
+    if (choix_noeud_->currentIndex() == 1) {
+        d.longitude_noeud = longitude_noeud_->value();
+    }
     return d;
 }
 
@@ -190,6 +250,9 @@ void assistant_manoeuvre::adapter_saisies() {
     saisies_->setRowVisible(apside_, g == genre_manoeuvre::circularisation ||
                                          g == genre_manoeuvre::changement_apside);
     saisies_->setRowVisible(inclinaison_, g == genre_manoeuvre::changement_inclinaison);
+    saisies_->setRowVisible(choix_noeud_, g == genre_manoeuvre::changement_inclinaison);
+    saisies_->setRowVisible(longitude_noeud_, g == genre_manoeuvre::changement_inclinaison &&
+                                                  choix_noeud_->currentIndex() == 1);
     if (auto* etiquette = qobject_cast<QLabel*>(saisies_->labelForField(altitude_))) {
         etiquette->setText(g == genre_manoeuvre::hohmann
                                ? QStringLiteral("&Altitude du cercle visé :")
@@ -252,7 +315,8 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         QFont gras = g->font(0);
         gras.setBold(true);
         g->setFont(0, gras);
-        ligne(g, QStringLiteral("Δv impulsionnel"), valeur_fr(tir.delta_v, km_s));
+        ligne(g, QStringLiteral("Δv impulsionnel (convention de Trajel)"),
+              delta_v_et_si(tir.delta_v));
         ligne(g, QStringLiteral("Direction de la poussée"), direction_fr(tir.direction));
         if (i == 0) {
             ligne(g, QStringLiteral("Anomalie du point de tir"), valeur_fr(tir.anomalie, "°"));
@@ -287,8 +351,11 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         new QTreeWidgetItem(plan_, {QStringLiteral("Durée du transfert"),
                                     plan.duree_transfert ? duree_fr(plan.duree_transfert)
                                                          : QStringLiteral("un seul tir")});
-    auto* dv = new QTreeWidgetItem(
-        plan_, {QStringLiteral("Δv total"), valeur_fr(plan.delta_v_total, km_s)});
+    auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
+                                           delta_v_et_si(plan.delta_v_total)});
+    auto* convention = new QTreeWidgetItem(
+        plan_, {QStringLiteral("Convention"), explication_convention_poussee()});
+    convention->setToolTip(1, explication_convention_poussee());
     for (QTreeWidgetItem* item : {total, dv}) {
         QFont gras = item->font(0);
         gras.setBold(true);
@@ -306,17 +373,22 @@ void assistant_manoeuvre::afficher_resultats() {
         const suivi_manoeuvre::resultat& r = faits[i];
         auto* g = new QTreeWidgetItem(resultats_, {QStringLiteral("Tir %1").arg(i + 1)});
         const std::optional<orbite_etat>& o = r.obtenue;
+        const std::optional<orbite_etat>& p = r.prevue;
+        // The prediction and the result to the digits the prediction is shown with.
         new QTreeWidgetItem(g, {QStringLiteral("Altitude du périastre"), valeur_fr(r.visee.zp, km),
-                                o ? valeur_fr(o->zp, km) : QStringLiteral("-")});
+                                p ? valeur_fr(p->zp, km, 8) : QStringLiteral("-"),
+                                o ? valeur_fr(o->zp, km, 8) : QStringLiteral("-")});
         new QTreeWidgetItem(g, {QStringLiteral("Altitude de l'apoastre"), valeur_fr(r.visee.za, km),
-                                o ? valeur_fr(o->za, km) : QStringLiteral("-")});
+                                p ? valeur_fr(p->za, km, 8) : QStringLiteral("-"),
+                                o ? valeur_fr(o->za, km, 8) : QStringLiteral("-")});
         new QTreeWidgetItem(g, {QStringLiteral("Inclinaison"), valeur_fr(r.visee.inclinaison, "°"),
-                                o ? valeur_fr(o->inclinaison, "°") : QStringLiteral("-")});
+                                p ? valeur_fr(p->inclinaison, "°", 8) : QStringLiteral("-"),
+                                o ? valeur_fr(o->inclinaison, "°", 8) : QStringLiteral("-")});
         if (o && o->za) {
             // The mean radius reached against the one aimed at.
             const double vise = 0.5 * (r.visee.zp + r.visee.za) + rayon_terre;
             const double obtenu = 0.5 * (o->zp + *o->za) + rayon_terre;
-            new QTreeWidgetItem(g, {QStringLiteral("Écart du rayon moyen"), QString(),
+            new QTreeWidgetItem(g, {QStringLiteral("Écart du rayon moyen"), QString(), QString(),
                                     valeur_fr(100.0 * (obtenu - vise) / vise, "%", 3)});
         }
     }
@@ -325,7 +397,7 @@ void assistant_manoeuvre::afficher_resultats() {
 }
 
 void assistant_manoeuvre::preparer() {
-    tir_prepare p;
+    ciblage c;
     int numero = 0;
     try {
         const plan_manoeuvre plan = suivi_.plan_restant(traj, demande());
@@ -333,38 +405,85 @@ void assistant_manoeuvre::preparer() {
             return;
         }
         numero = suivi_.prochain();
-        p = preparer_tir(traj, plan.tirs.front(), poussee_->value(),
-                         valeur_boite(principale_, zone_texte::Text6),
-                         valeur_boite(principale_, zone_texte::Text13));
+        const depart_tir depart{traj, valeur_boite(principale_, zone_texte::Text6),
+                                valeur_boite(principale_, zone_texte::Text13)};
+        c = cibler(depart, plan.tirs.front(), cible_de(demande(), plan), poussee_->value());
     } catch (const erreur_calcul& e) {
         signaler(QString::fromUtf8(e.what()), true); // refused: nothing is written
         return;
     }
-    const std::string x = Str(p.poussee.x);
-    const std::string y = Str(p.poussee.y);
-    const std::string z = Str(p.poussee.z);
-    const std::string duree = Str(p.duree);
-    const std::string pas = Str(p.pas);
-    const std::string anomalie = Str(p.anomalie_depart);
+    afficher_ciblage(c);
+    if (!c.converge) {
+        signaler(QStringLiteral("Correction du tir non convergée : %1 Le tir affiché est "
+                                "l'estimation impulsionnelle, non corrigée ; rien n'est écrit "
+                                "dans la fenêtre principale.")
+                     .arg(QString::fromStdString(c.message)),
+                 true);
+        return;
+    }
     const unsigned precedent = dernier_tir ? dernier_tir->numero : 0;
     bool ecrit = false;
-    // As the user would type them; the anomaly last, whose handler redraws.
     principale_.evenements().executer([&] {
-        principale_.changer_texte(zone_texte::Text9, x);
-        principale_.changer_texte(zone_texte::Text8, y);
-        principale_.changer_texte(zone_texte::Text10, z);
-        principale_.changer_texte(zone_texte::Text11, duree);
-        principale_.changer_texte(zone_texte::Text12, pas);
-        principale_.changer_texte(zone_texte::Text7, anomalie);
+        ecrire_tir(principale_, c.tir);
         ecrit = true;
     });
     if (ecrit) {
-        suivi_.noter_preparation(precedent, Val(duree), p.pas, {Val(x), Val(y), Val(z)});
+        suivi_.noter_preparation(precedent, c.tir.duree, c.tir.pas, c.tir.poussee, c.prevue);
     }
     actualiser();
     if (ecrit) {
         signaler(tir_prepare_fr(numero), false); // even when the plan from the new place fails
     }
+}
+
+void assistant_manoeuvre::afficher_ciblage(const ciblage& c) {
+    ciblage_->clear();
+    QStringList entetes{QStringLiteral("Itération")};
+    for (const std::string& nom : c.noms_residus) {
+        entetes << QString::fromStdString(nom);
+    }
+    entetes << QStringLiteral("Écart (tolérances)") << QStringLiteral("Durée")
+            << QStringLiteral("Azimut") << QStringLiteral("Élévation")
+            << QStringLiteral("Anomalie de départ");
+    ciblage_->setColumnCount(static_cast<int>(entetes.size()));
+    ciblage_->setHeaderLabels(entetes);
+    auto commande = [](const commande_tir& x) {
+        return QStringList{valeur_fr(x.duree, "s", 7), valeur_fr(x.azimut, "°", 6),
+                           valeur_fr(x.elevation, "°", 6), valeur_fr(x.anomalie_depart, "°", 8)};
+    };
+    for (const iteration_ciblage& it : c.iterations) {
+        QStringList textes{it.numero == 0 ? QStringLiteral("0 (impulsion)")
+                                          : QString::number(it.numero)};
+        for (double r : it.residus) {
+            textes << nombre_fr(r, 4);
+        }
+        textes << nombre_fr(it.ecart, 3) << commande(it.commande);
+        new QTreeWidgetItem(ciblage_, textes);
+    }
+    if (!c.converge) {
+        QStringList textes{QStringLiteral("Estimation impulsionnelle (non corrigée)")};
+        for (std::size_t i = 0; i <= c.noms_residus.size(); ++i) {
+            textes << QString();
+        }
+        textes << commande(c.commande);
+        auto* item = new QTreeWidgetItem(ciblage_, textes);
+        QFont gras = item->font(0);
+        gras.setBold(true);
+        item->setFont(0, gras);
+    }
+    for (int i = 0; i < ciblage_->columnCount(); ++i) {
+        ciblage_->resizeColumnToContents(i);
+    }
+    ciblage_->setVisible(true);
+    if (c.prevue) {
+        const orbite_etat& o = *c.prevue;
+        prevue_->setText(QStringLiteral("Orbite prévue après le tir : Zp %1 ; Za %2 ; i %3")
+                             .arg(valeur_fr(o.zp, km, 8), valeur_fr(o.za, km, 8),
+                                  valeur_fr(o.inclinaison, "°", 8)));
+    } else {
+        prevue_->setText(QStringLiteral("Orbite prévue : aucune, le tir n'est pas corrigé."));
+    }
+    prevue_->setVisible(true);
 }
 
 // After each completed event of the main window: the burn prepared has been fired, or
@@ -389,15 +508,32 @@ void assistant_manoeuvre::showEvent(QShowEvent* event) {
     actualiser();
     if (!place_) {
         place_ = true;
-        // Beside the main window, under the readout of the orbit when it is open.
-        const QRect principale = principale_.widget().frameGeometry();
-        QPoint coin(principale.right() + 8, principale.top());
-        const QWidget* lecture = lecture_ ? lecture_() : nullptr;
-        if (lecture != nullptr && lecture->isVisible()) {
-            coin = lecture->frameGeometry().bottomLeft() + QPoint(0, 8);
-        }
-        placer_dans_l_ecran(*this, principale_.widget(), coin);
+        placer_a_cote();
     }
+}
+
+void assistant_manoeuvre::hideEvent(QHideEvent* event) {
+    garder_geometrie(*this, objectName());
+    QDialog::hideEvent(event);
+}
+
+// Where it was left in an earlier run, else beside the main window, under the readout
+// of the orbit when it is open, never over the main window's controls.
+void assistant_manoeuvre::placer_a_cote() {
+    const QRect libre = zone_libre(principale_);
+    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
+        return;
+    }
+    int haut = principale_.widget().frameGeometry().top();
+    const QWidget* lecture = lecture_ ? lecture_() : nullptr;
+    if (lecture != nullptr && lecture->isVisible()) {
+        haut = lecture->frameGeometry().bottom() + 8;
+    }
+    const QFontMetrics m(font());
+    const QSize voulue =
+        sizeHint().expandedTo(QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
+    placer_a_cote_de(*this, principale_.widget(), libre, voulue + (frameGeometry().size() - size()),
+                     haut);
 }
 
 } // namespace trajel

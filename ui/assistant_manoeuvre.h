@@ -1,6 +1,7 @@
 #pragma once
 
 #include "manoeuvre/bilan_tir.h"
+#include "manoeuvre/cibleur.h"
 #include "manoeuvre/planificateur.h"
 
 #include <QDialog>
@@ -40,10 +41,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void placer_a_cote();
     void afficher_plan(const plan_manoeuvre& plan);
     void afficher_resultats();
+    // The correction of the last burn prepared: its iterations and the orbit predicted,
+    // or the impulsive first guess kept when it did not converge.
+    void afficher_ciblage(const ciblage& c);
     void signaler(const QString& message, bool refus);
     bool suivre_tir();
     void adapter_saisies();
@@ -55,6 +61,10 @@ private:
     QComboBox* apside_ = nullptr;
     QDoubleSpinBox* inclinaison_ = nullptr;
     QDoubleSpinBox* poussee_ = nullptr;
+    QComboBox* choix_noeud_ = nullptr;
+    QDoubleSpinBox* longitude_noeud_ = nullptr;
+    QTreeWidget* ciblage_ = nullptr;
+    QLabel* prevue_ = nullptr;
     QFormLayout* saisies_ = nullptr;
     QTreeWidget* plan_ = nullptr;
     QTreeWidget* resultats_ = nullptr;

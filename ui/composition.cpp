@@ -2,7 +2,9 @@
 
 #include "ui/animation.h"
 #include "ui/fenetre_journal.h"
+#include "ui/fenetre_trace_sol.h"
 #include "ui/fichiers_lecon.h"
+#include "ui/guide.h"
 #include "ui/historique.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
@@ -15,6 +17,8 @@ namespace trajel {
 outils_installes installer_outils(poste_de_travail& fenetre) {
     outils_image* image = ajouter_outils_image(fenetre, fenetre.menu_outils());
     outils_lecon* lecon = ajouter_outils_lecon(fenetre);
+    ajouter_trace_sol(fenetre);
+    ajouter_guide(fenetre);
     historique_lecon* historique = ajouter_historique(fenetre);
     ajouter_journal(fenetre, *historique);
     QAction* marques = image->action_marques();

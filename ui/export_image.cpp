@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -200,7 +201,12 @@ bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QStrin
 
 QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,
                        double facteur_zoom) {
-    auto nombre = [](double x) { return QString::number(x, 'g', 10); };
+    // The decimal comma of the readouts, ten significant digits, no grouping.
+    auto nombre = [](double x) {
+        QLocale francais(QLocale::French, QLocale::France);
+        francais.setNumberOptions(QLocale::OmitGroupSeparator);
+        return francais.toString(x, 'g', 10);
+    };
     auto km = [&](const char* nom, double x) {
         return QStringLiteral("%1 %2 km").arg(QLatin1String(nom), nombre(x));
     };
@@ -224,6 +230,79 @@ QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue
     return QStringLiteral("Trajectoire %1 : %2 — vue : longitude %3°, latitude %4°, zoom %5")
         .arg(type, elements.join(QStringLiteral(", ")), QString::number(longitude_vue),
              QString::number(latitude_vue), nombre(facteur_zoom));
+}
+
+namespace {
+
+enum class format_fichier { png, svg, pdf };
+
+struct format_choisi {
+    format_fichier format = format_fichier::png;
+    int facteur = 1; // PNG: device pixels a pixel of the picture
+};
+
+// In the order of filtres_enregistrement().
+constexpr format_choisi formats_des_filtres[] = {
+    {format_fichier::png, 1}, {format_fichier::png, 2}, {format_fichier::png, 4},
+    {format_fichier::svg, 1}, {format_fichier::pdf, 1},
+};
+
+const char* extension(format_fichier f) {
+    switch (f) {
+    case format_fichier::svg:
+        return "svg";
+    case format_fichier::pdf:
+        return "pdf";
+    case format_fichier::png:
+        break;
+    }
+    return "png";
+}
+
+} // namespace
+
+QStringList filtres_enregistrement() {
+    return {QStringLiteral("Image PNG (*.png)"),
+            QStringLiteral("Image PNG, définition double (*.png)"),
+            QStringLiteral("Image PNG, définition quadruple (*.png)"),
+            QStringLiteral("Dessin vectoriel SVG (*.svg)"), QStringLiteral("Document PDF (*.pdf)")};
+}
+
+std::optional<QString> enregistrer_scene(const scene_image& scene, const QString& chemin,
+                                         const QString& filtre, QString& erreur) {
+    const qsizetype n = filtres_enregistrement().indexOf(filtre);
+    const format_choisi du_filtre = n >= 0 ? formats_des_filtres[n] : format_choisi{};
+    const QString suffixe = QFileInfo(chemin).suffix().toLower();
+    QString fichier = chemin;
+    format_choisi choisi = du_filtre;
+    if (suffixe == QLatin1String("png")) {
+        choisi = {format_fichier::png,
+                  du_filtre.format == format_fichier::png ? du_filtre.facteur : 1};
+    } else if (suffixe == QLatin1String("svg")) {
+        choisi = {format_fichier::svg, 1};
+    } else if (suffixe == QLatin1String("pdf")) {
+        choisi = {format_fichier::pdf, 1};
+    } else if (!QFileInfo(chemin).fileName().isEmpty()) {
+        // An extension alone is no name: a path without one is refused as it is.
+        fichier += QLatin1Char('.') + QLatin1String(extension(du_filtre.format));
+    }
+
+    bool ecrit = false;
+    switch (choisi.format) {
+    case format_fichier::png:
+        ecrit = enregistrer_png(scene, fichier, choisi.facteur, erreur);
+        break;
+    case format_fichier::svg:
+        ecrit = enregistrer_svg(scene, fichier, erreur);
+        break;
+    case format_fichier::pdf:
+        ecrit = enregistrer_pdf(scene, fichier, erreur);
+        break;
+    }
+    if (!ecrit) {
+        return std::nullopt;
+    }
+    return fichier;
 }
 
 } // namespace trajel

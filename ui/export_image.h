@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 #include <vector>
 
@@ -38,6 +41,13 @@ bool enregistrer_png(const scene_image& scene, const QString& chemin, int facteu
 bool enregistrer_svg(const scene_image& scene, const QString& chemin, QString& erreur);
 // A page of the picture's own size, the drawing in vectors.
 bool enregistrer_pdf(const scene_image& scene, const QString& chemin, QString& erreur);
+
+// The file-type filters of the save dialogs, PNG at 1, 2 and 4 times first.
+QStringList filtres_enregistrement();
+// Saves in the format the name's extension gives, else the filter's (its extension is
+// then added). The file written, or nothing and `erreur` telling why.
+std::optional<QString> enregistrer_scene(const scene_image& scene, const QString& chemin,
+                                         const QString& filtre, QString& erreur);
 
 // The scene fitted to the printer's page, with a caption line under it; false when
 // the printer could not start.

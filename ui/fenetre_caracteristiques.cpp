@@ -1,6 +1,8 @@
 #include "ui/fenetre_caracteristiques.h"
 
+#include "core/module1.h"
 #include "ecran/placement.h"
+#include "ui/convention_poussee.h"
 #include "ui/format_fr.h"
 #include "ui/poste.h"
 
@@ -9,9 +11,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trajel {
@@ -38,8 +42,21 @@ QString nom_forme(forme_conique f) {
     return tiret;
 }
 
+// The conic of a record named as the orbit's own row names it: by its noun ("ellipse"
+// rather than the orbit type's "elliptique").
 QString nom_type(const std::string& type) {
-    return type.empty() ? tiret : QString::fromStdString(type);
+    const std::pair<std::string_view, forme_conique> formes[] = {
+        {circulaire, forme_conique::cercle},
+        {elliptique, forme_conique::ellipse},
+        {parabolique, forme_conique::parabole},
+        {hyperbolique, forme_conique::hyperbole},
+    };
+    for (const auto& [mot, forme] : formes) {
+        if (type == mot) {
+            return nom_forme(forme);
+        }
+    }
+    return tiret;
 }
 
 // A duration with its seconds: "54 min 36,6 s (3 276,6 s)".
@@ -93,6 +110,9 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
     arbre_->setUniformRowHeights(true);
     arbre_->setRootIsDecorated(true);
     arbre_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    arbre_->setToolTip(QStringLiteral(
+        "Grandeurs de l'orbite, du satellite et du dernier tir, recalculées après chaque "
+        "tracé et chaque tir ; « - » : la grandeur n'existe pas pour cette conique"));
     construire_orbite();
     construire_satellite();
     construire_tir();
@@ -105,15 +125,16 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
             [this] { QApplication::clipboard()->setText(texte()); });
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer"));
+    fermer->setToolTip(QStringLiteral("Ferme les caractéristiques (F2 les rouvre)"));
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch();
-    boutons->addWidget(copier);
-    boutons->addWidget(fermer);
+    boutons_ = new QHBoxLayout;
+    boutons_->addStretch();
+    boutons_->addWidget(copier);
+    boutons_->addWidget(fermer);
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(arbre_);
-    disposition->addLayout(boutons);
+    disposition->addLayout(boutons_);
 
     // A refused or failed event has changed nothing; a completed one refreshes the
     // readout when it changed the orbit, the satellite or the last burn.
@@ -124,16 +145,40 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
                 }
             });
     actualiser();
-    // The names as wide as the longest, the values as wide as theirs, as they change.
+    // The names as wide as the longest; the values share what the window leaves.
     arbre_->resizeColumnToContents(0);
     arbre_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
-    arbre_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    arbre_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    arbre_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    arbre_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     arbre_->header()->setStretchLastSection(false);
-    const QFontMetrics m(font());
-    // Beside the main window, over its upper part, leaving room for the assistant below.
-    resize(m.horizontalAdvance(QLatin1Char('x')) * 66,
-           std::max(m.height() * 16, principale_.widget().height() * 3 / 5));
+    resize(taille_voulue());
+}
+
+// Every row and every column whole, the burn's comparison column counted even before
+// a burn shows it, so that the window need not grow then.
+QSize fenetre_caracteristiques::taille_voulue() const {
+    const QFontMetrics m(arbre_->font());
+    const QAbstractItemView* vue = arbre_; // the view's size hints are public there
+    const int marge_colonne = m.horizontalAdvance(QStringLiteral("xxxx"));
+    const int noms = std::max(vue->sizeHintForColumn(0), arbre_->header()->sectionSizeHint(0));
+    // The widest value; the comparison's columns hold values of the same kind.
+    const int valeurs =
+        std::max({vue->sizeHintForColumn(1), vue->sizeHintForColumn(2),
+                  m.horizontalAdvance(QStringLiteral("1,2345 × 10⁻¹² km²/s²")),
+                  arbre_->header()->sectionSizeHint(1), arbre_->header()->sectionSizeHint(2)});
+    const int ascenseur = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const QMargins bords = layout()->contentsMargins();
+    const int largeur = noms + 2 * valeurs + 3 * marge_colonne + ascenseur +
+                        2 * arbre_->frameWidth() + bords.left() + bords.right();
+    int rangs = 0;
+    for (int i = 0; i < arbre_->topLevelItemCount(); ++i) {
+        rangs += 1 + arbre_->topLevelItem(i)->childCount();
+    }
+    const int rang = std::max(vue->sizeHintForRow(0), m.height() + 4);
+    const int hauteur = rangs * rang + arbre_->header()->sizeHint().height() +
+                        2 * arbre_->frameWidth() + bords.top() + bords.bottom() +
+                        layout()->spacing() + boutons_->sizeHint().height();
+    return {largeur, hauteur};
 }
 
 QTreeWidgetItem* fenetre_caracteristiques::groupe(const QString& nom) {
@@ -162,8 +207,11 @@ void fenetre_caracteristiques::construire_orbite() {
             sur_orbite([](const O& o) { return valeur_fr(o.a, km); }));
     ajouter(g, QStringLiteral("Rayon du périastre"),
             sur_orbite([](const O& o) { return valeur_fr(o.rp, km); }));
-    ajouter(g, QStringLiteral("Altitude du périastre"),
-            sur_orbite([](const O& o) { return valeur_fr(o.zp, km); }));
+    ajouter(g, QStringLiteral("Altitude du périastre"), sur_orbite([](const O& o) {
+                // Below the ground: the satellite would meet the Earth before its periapsis.
+                return valeur_fr(o.zp, km) +
+                       (o.zp < 0.0 ? QStringLiteral(" : l'orbite coupe la Terre") : QString());
+            }));
     ajouter(g, QStringLiteral("Rayon de l'apoastre"),
             sur_orbite([](const O& o) { return valeur_fr(o.ra, km); }));
     ajouter(g, QStringLiteral("Altitude de l'apoastre"),
@@ -239,8 +287,12 @@ void fenetre_caracteristiques::construire_tir() {
             sur_tir([](const C&, const B& b) { return valeur_fr(b.moteur.module_poussee, "N"); }));
     ajouter(g, QStringLiteral("Masse consommée"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
-    ajouter(g, QStringLiteral("Δv fourni : Isp · g0 · ln(m0 / mf)"),
+    ajouter(g, titre_delta_v_convention(),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, km_s); }));
+    ajouter(g, titre_delta_v_si(),
+            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, "m/s"); }));
+    ajouter(g, QStringLiteral("Convention"),
+            [](const donnees&) { return QStringList{explication_convention_poussee()}; });
     ajouter(g, QStringLiteral("Vitesse avant le tir"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_avant, km_s); }));
     ajouter(g, QStringLiteral("Vitesse après le tir"),
@@ -332,7 +384,11 @@ void fenetre_caracteristiques::actualiser() {
         for (int i = 0; i < groupe_tir_->childCount(); ++i) {
             groupe_tir_->child(i)->setHidden(!avec_tir);
         }
-        groupe_tir_->setText(1, avec_tir ? QString() : QStringLiteral("aucun tir effectué"));
+        // After Reset, a preset or a typed element, the burn was made on another orbit.
+        groupe_tir_->setText(1, !avec_tir ? QStringLiteral("aucun tir effectué")
+                                : d.l.tir_sur_cette_orbite
+                                    ? QString()
+                                    : QStringLiteral("sur une orbite précédente"));
         for (QTreeWidgetItem* g : groupes_du_tir_) {
             g->setHidden(!avec_tir);
         }
@@ -377,11 +433,21 @@ void fenetre_caracteristiques::showEvent(QShowEvent* event) {
     }
 }
 
-// Beside the main window, on its right, as far as the screen allows.
+void fenetre_caracteristiques::hideEvent(QHideEvent* event) {
+    garder_geometrie(*this, objectName());
+    QWidget::hideEvent(event);
+}
+
+// Where it was left in an earlier run, else beside the main window, never over its
+// controls.
 void fenetre_caracteristiques::placer_a_cote() {
-    const QRect principale = principale_.widget().frameGeometry();
-    placer_dans_l_ecran(*this, principale_.widget(),
-                        QPoint(principale.right() + 8, principale.top()));
+    const QRect libre = zone_libre(principale_);
+    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
+        return;
+    }
+    const QSize cadre = taille_voulue() + (frameGeometry().size() - size());
+    placer_a_cote_de(*this, principale_.widget(), libre, cadre,
+                     principale_.widget().frameGeometry().top());
 }
 
 } // namespace trajel

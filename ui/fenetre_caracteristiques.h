@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class QHBoxLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -31,8 +32,12 @@ public:
     // The readout as text: one line a figure, its name and value(s) separated by tabs.
     QString texte() const;
 
+    // Every row and column whole, within no screen.
+    QSize taille_voulue() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // What a row shows: its value and, for the burn's comparison, the impulse's.
@@ -65,6 +70,7 @@ private:
 
     poste_de_travail& principale_;
     QTreeWidget* arbre_ = nullptr;
+    QHBoxLayout* boutons_ = nullptr;
     QTreeWidgetItem* groupe_tir_ = nullptr;
     std::vector<QTreeWidgetItem*> groupes_du_tir_;
     std::vector<ligne> lignes_;

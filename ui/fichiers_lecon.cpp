@@ -157,6 +157,9 @@ QStringList fichiers_lecon::recentes() const {
 void fichiers_lecon::noter_recente(const QString& chemin) {
     QStringList liste = recentes();
     const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    if (liste.value(0) == absolu) {
+        return; // already the first: the settings are not written again
+    }
     liste.removeAll(absolu);
     liste.prepend(absolu);
     while (liste.size() > recentes_maximum) {

@@ -5,6 +5,7 @@
 #include "core/trajectoire.h"
 #include "ecran/twips.h"
 #include "render/scene.h"
+#include "ui/bulles_aide.h"
 #include "ui/picture1.h"
 
 #include <QApplication>
@@ -121,6 +122,45 @@ QFont police_controles() {
     return police;
 }
 
+// Tab goes in reading order: the orbit (its type, then its boxes top to bottom), the
+// satellite, the thrust, the burn and "Tir !"; then Reset and the display settings.
+constexpr const char* ordre_tabulation[] = {"Option_circulaire",
+                                            "Option_elliptique",
+                                            "Option_parabolique",
+                                            "Option_hyperbolique",
+                                            "Text1",
+                                            "Text2",
+                                            "Text3",
+                                            "Text4",
+                                            "Text5",
+                                            "Text7",
+                                            "Text6",
+                                            "Text13",
+                                            "Text9",
+                                            "Text8",
+                                            "Text10",
+                                            "Text11",
+                                            "Text12",
+                                            "cmd_tir",
+                                            "Command1",
+                                            "Option_RN",
+                                            "Option_RH",
+                                            "Option_RP",
+                                            "Option_tous",
+                                            "Command4",
+                                            "Command5"};
+
+void ordonner_tabulation(const QWidget& fenetre) {
+    QWidget* precedent = nullptr;
+    for (const char* nom : ordre_tabulation) {
+        auto* controle = fenetre.findChild<QWidget*>(QString::fromLatin1(nom));
+        if (precedent != nullptr) {
+            QWidget::setTabOrder(precedent, controle);
+        }
+        precedent = controle;
+    }
+}
+
 } // namespace
 
 fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
@@ -129,6 +169,8 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
     creer_controles();
     creer_menus();
     relier_evenements();
+    ordonner_tabulation(*this);
+    poser_bulles_fenetre_principale(*this);
     adjustSize();
     setFixedSize(size()); // the layout is fixed
 

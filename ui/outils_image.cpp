@@ -1,6 +1,7 @@
 #include "ui/outils_image.h"
 
 #include "core/module1.h"
+#include "render/cadrage.h"
 #include "render/marques.h"
 #include "render/scene.h"
 #include "ui/evenements.h"
@@ -21,46 +22,15 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include <cmath>
 
 namespace trajel {
 
-namespace {
-
-enum class format_fichier { png, svg, pdf };
-
-struct format_choisi {
-    format_fichier format = format_fichier::png;
-    int facteur = 1; // PNG: device pixels a pixel of the picture
-};
-
-// In the order of outils_image::filtres().
-constexpr format_choisi formats_des_filtres[] = {
-    {format_fichier::png, 1}, {format_fichier::png, 2}, {format_fichier::png, 4},
-    {format_fichier::svg, 1}, {format_fichier::pdf, 1},
-};
-
-const char* extension(format_fichier f) {
-    switch (f) {
-    case format_fichier::svg:
-        return "svg";
-    case format_fichier::pdf:
-        return "pdf";
-    case format_fichier::png:
-        break;
-    }
-    return "png";
-}
-
-} // namespace
-
 QStringList outils_image::filtres() {
-    return {QStringLiteral("Image PNG (*.png)"),
-            QStringLiteral("Image PNG, définition double (*.png)"),
-            QStringLiteral("Image PNG, définition quadruple (*.png)"),
-            QStringLiteral("Dessin vectoriel SVG (*.svg)"), QStringLiteral("Document PDF (*.pdf)")};
+    return filtres_enregistrement();
 }
 
 outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
@@ -100,8 +70,12 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     separateur(menu);
     action(menu, "menu_vue_agrandie", QStringLiteral("Vue agrandie"), Qt::Key_F11,
            &outils_image::ouvrir_vue_agrandie);
+    action(menu, "menu_mode_projecteur", QStringLiteral("Mode projecteur"), Qt::Key_F5,
+           &outils_image::ouvrir_mode_projecteur);
     action(menu, "menu_vue_initiale", QStringLiteral("Vue initiale"),
            QKeySequence(Qt::CTRL | Qt::Key_0), &outils_image::vue_initiale);
+    action(menu, "menu_ajuster_vue", QStringLiteral("Ajuster la vue"),
+           QKeySequence(Qt::CTRL | Qt::Key_F), &outils_image::ajuster_vue);
     QAction* marques =
         action(menu, "menu_marques_mouvement", QStringLiteral("Marques du mouvement"), {}, nullptr);
     marques->setCheckable(true);
@@ -157,14 +131,48 @@ void outils_image::marquer_le_mouvement(bool actif) {
     fenetre_.evenements().executer([] { rafraichissement_vue(); });
 }
 
+void outils_image::ajuster_vue() {
+    fenetre_.evenements().executer([] {
+        const double avant = zoom;
+        try {
+            mise_en_place_vue();
+            zoom = zoom_ajuste(traj);
+            rafraichissement_vue();
+        } catch (...) {
+            zoom = avant;
+            throw;
+        }
+    });
+}
+
 void outils_image::ouvrir_vue_agrandie() {
     if (vue_ == nullptr) {
         vue_ = new vue_agrandie(image_, &fenetre_.widget());
         relier_gestes(vue_->gestes());
+        connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
+        // The panel follows every completed event: redraw, burn, animation frame.
+        connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, [this] {
+            if (vue_->isVisible()) {
+                vue_->actualiser_panneau();
+            }
+        });
     }
     vue_->show();
     vue_->raise();
     vue_->activateWindow();
+}
+
+void outils_image::ouvrir_mode_projecteur() {
+    ouvrir_vue_agrandie();
+    vue_->definir_mode_projecteur(true);
+    vue_->actualiser_panneau();
+    if (!vue_->isFullScreen()) {
+        // The whole screen also where no window manager applies the state.
+        if (const QScreen* ecran = fenetre_.widget().screen()) {
+            vue_->setGeometry(ecran->geometry());
+        }
+        vue_->showFullScreen();
+    }
 }
 
 void outils_image::copier() {
@@ -184,42 +192,14 @@ void outils_image::enregistrer() {
 }
 
 bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre) {
-    const qsizetype n = filtres().indexOf(filtre);
-    const format_choisi du_filtre = n >= 0 ? formats_des_filtres[n] : format_choisi{};
-    const QString suffixe = QFileInfo(chemin).suffix().toLower();
-    QString fichier = chemin;
-    format_choisi choisi = du_filtre;
-    if (suffixe == QLatin1String("png")) {
-        choisi = {format_fichier::png,
-                  du_filtre.format == format_fichier::png ? du_filtre.facteur : 1};
-    } else if (suffixe == QLatin1String("svg")) {
-        choisi = {format_fichier::svg, 1};
-    } else if (suffixe == QLatin1String("pdf")) {
-        choisi = {format_fichier::pdf, 1};
-    } else if (!QFileInfo(chemin).fileName().isEmpty()) {
-        // An extension alone is no name: a path without one is refused as it is.
-        fichier += QLatin1Char('.') + QLatin1String(extension(du_filtre.format));
-    }
-
-    const scene_image scene = scene_de(*image_);
     QString erreur;
-    bool ecrit = false;
-    switch (choisi.format) {
-    case format_fichier::png:
-        ecrit = enregistrer_png(scene, fichier, choisi.facteur, erreur);
-        break;
-    case format_fichier::svg:
-        ecrit = enregistrer_svg(scene, fichier, erreur);
-        break;
-    case format_fichier::pdf:
-        ecrit = enregistrer_pdf(scene, fichier, erreur);
-        break;
-    }
-    if (!ecrit) {
+    const std::optional<QString> fichier =
+        enregistrer_scene(scene_de(*image_), chemin, filtre, erreur);
+    if (!fichier) {
         avertir(erreur);
         return false;
     }
-    dossier_ = QFileInfo(fichier).absolutePath();
+    dossier_ = QFileInfo(*fichier).absolutePath();
     return true;
 }
 

@@ -42,6 +42,11 @@ public:
     vue_agrandie* vue() const { return vue_; }
 
     void ouvrir_vue_agrandie();
+    // The large view in full screen, in projector mode.
+    void ouvrir_mode_projecteur();
+    // "Ajuster la vue": the zoom at which the drawn conic, the Earth and the satellite
+    // fit the picture, then a view redraw, as the zoom buttons do.
+    void ajuster_vue();
     void copier();
     void enregistrer();
     // Saves in the format the name's extension gives, else the filter's (its extension

@@ -29,14 +29,6 @@ bool decouper(QPointF& a, QPointF& b, const QRectF& zone) {
     return true;
 }
 
-// "Arial" 8.25 pt, 165 twips, in the painter's units on its device.
-QFont police_image(const QPainter& peintre, double pixels_par_twip) {
-    QFont police(QStringLiteral("Arial"));
-    const double dpi = peintre.device()->logicalDpiY();
-    police.setPointSizeF(165.0 * pixels_par_twip * 72.0 / (dpi > 0 ? dpi : 96.0));
-    return police;
-}
-
 // Snaps lines to the device pixel grid, for painters that only scale and translate.
 class grille_appareil {
 public:
@@ -90,13 +82,49 @@ private:
     double pixels_ = 1.0;
 };
 
+// A filled disc or polygon, without outline.
+void peindre_forme(QPainter& peintre, const element_affichage& e, double ppt) {
+    peintre.setPen(Qt::NoPen);
+    peintre.setBrush(QColor(e.teinte.r, e.teinte.g, e.teinte.b));
+    if (e.nature == element_affichage::genre::disque) {
+        peintre.drawEllipse(QPointF(e.x1 * ppt, e.y1 * ppt), e.x2 * ppt, e.x2 * ppt);
+    } else {
+        QPolygonF polygone;
+        for (std::size_t i = 0; i + 1 < e.sommets.size(); i += 2) {
+            polygone << QPointF(e.sommets[i] * ppt, e.sommets[i + 1] * ppt);
+        }
+        peintre.drawPolygon(polygone);
+    }
+    peintre.setBrush(Qt::NoBrush);
+}
+
 } // namespace
+
+// "Arial" 8.25 pt, 165 twips, in the painter's units on its device; larger when the
+// rendering asks for a minimum height.
+QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu) {
+    QFont police(QStringLiteral("Arial"));
+    const double dpi = peintre.device()->logicalDpiY();
+    const double points = 165.0 * rendu.pixels_par_twip * 72.0 / (dpi > 0 ? dpi : 96.0);
+    police.setPointSizeF(points);
+    // The metrics are hinted: a few steps up to the height asked.
+    double taille = points;
+    for (int essai = 0; essai < 4; ++essai) {
+        const double hauteur = QFontMetricsF(police, peintre.device()).height();
+        if (!(hauteur > 0.0) || hauteur >= rendu.hauteur_texte_min) {
+            break;
+        }
+        taille *= rendu.hauteur_texte_min / hauteur * 1.01;
+        police.setPointSizeF(taille);
+    }
+    return police;
+}
 
 void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
                    const rendu_image& rendu, const QRectF& zone) {
     peintre.setRenderHint(QPainter::Antialiasing, rendu.lissage);
     peintre.setRenderHint(QPainter::TextAntialiasing, rendu.lissage);
-    const QFont police = police_image(peintre, rendu.pixels_par_twip);
+    const QFont police = police_etiquettes(peintre, rendu);
     peintre.setFont(police);
     const double ascendante = QFontMetricsF(police, peintre.device()).ascent();
     const double marge = 4.0 * rendu.unite_plume;
@@ -108,6 +136,11 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
         if (e.nature == element_affichage::genre::texte) {
             peintre.setPen(Qt::black);
             peintre.drawText(a + QPointF(0.0, ascendante), QString::fromStdString(e.texte));
+            continue;
+        }
+        if (e.nature == element_affichage::genre::disque ||
+            e.nature == element_affichage::genre::polygone) {
+            peindre_forme(peintre, e, ppt);
             continue;
         }
         QPointF debut = a;
@@ -134,6 +167,14 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
 QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
                              QSizeF twips, double twips_par_pixel, const QRectF& cible,
                              bool grille) {
+    agrandissement options;
+    options.grille = grille;
+    return peindre_scene_ajustee(peintre, elements, twips, twips_par_pixel, cible, options);
+}
+
+QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
+                             QSizeF twips, double twips_par_pixel, const QRectF& cible,
+                             const agrandissement& options) {
     const double largeur = twips.width() / twips_par_pixel; // pixels of the picture
     const double hauteur = twips.height() / twips_par_pixel;
     if (!(largeur > 0.0 && hauteur > 0.0) || cible.isEmpty()) {
@@ -142,11 +183,13 @@ QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affich
     const double echelle = std::min(cible.width() / largeur, cible.height() / hauteur);
     QRectF rempli(0.0, 0.0, largeur * echelle, hauteur * echelle);
     rempli.moveCenter(cible.center());
+    const QRectF visible = options.visible.isEmpty() ? rempli : options.visible;
     peintre.save();
-    peintre.setClipRect(rempli, Qt::IntersectClip);
+    peintre.setClipRect(visible, Qt::IntersectClip);
     peintre.translate(rempli.topLeft());
-    peindre_liste(peintre, elements, rendu_image{echelle / twips_par_pixel, echelle, true, grille},
-                  QRectF(QPointF(0.0, 0.0), rempli.size()));
+    const rendu_image rendu{echelle / twips_par_pixel, std::max(echelle, options.plume_min), true,
+                            options.grille, options.hauteur_texte_min};
+    peindre_liste(peintre, elements, rendu, visible.translated(-rempli.topLeft()));
     peintre.restore();
     return rempli;
 }

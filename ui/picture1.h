@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 
+#include <QFont>
 #include <QFrame>
 #include <QPointF>
 
@@ -21,7 +22,11 @@ struct rendu_image {
     double unite_plume = 1.0;            // painter units per pixel of DrawWidth
     bool lissage = true;                 // antialiased lines and text
     bool grille = true;                  // raster device
+    double hauteur_texte_min = 0.0;      // painter units: the labels' line at least this high
 };
+
+// The labels' font ("Arial" 8.25 pt, scaled) for a painter and a rendering.
+QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu);
 
 // Paints a display list: lines clipped to `zone` (painter units) first, texts in
 // "Arial" black with their top-left corner at their point. A line of width 1 in
@@ -29,12 +34,25 @@ struct rendu_image {
 void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
                    const rendu_image& rendu, const QRectF& zone);
 
+// How a large view paints its scene beyond the plain fit.
+struct agrandissement {
+    // Painted and clipped there (painter units), not only within the scene's rectangle,
+    // so that labels and lines past the picture's bounds stay whole.
+    QRectF visible;
+    bool grille = true;             // raster device
+    double plume_min = 0.0;         // painter units a pixel of DrawWidth, at least
+    double hauteur_texte_min = 0.0; // the labels' line height, painter units, at least
+};
+
 // Paints a scene of largeur x hauteur twips (twips_par_pixel twips a pixel of the
 // picture) scaled to fit `cible` with its aspect kept, centred on it, clipped to it.
 // Returns the rectangle the scene fills.
 QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
                              QSizeF twips, double twips_par_pixel, const QRectF& cible,
                              bool grille);
+QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affichage>& elements,
+                             QSizeF twips, double twips_par_pixel, const QRectF& cible,
+                             const agrandissement& options);
 
 // The drawing surface of the main window. Its units are twips; it keeps what was
 // drawn since the last Cls and paints itself from a list, so the picture survives

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QMenu;
+class QRect;
 class QWidget;
 
 namespace trajel {
@@ -89,5 +90,9 @@ public:
 protected:
     ~poste_de_travail() = default;
 };
+
+// The part of the main window a tool window may cover, in global coordinates: its
+// picture; every control lies outside it.
+QRect zone_libre(const poste_de_travail& poste);
 
 } // namespace trajel

@@ -7,6 +7,7 @@ using application_de_test = QCoreApplication;
 #include <QApplication>
 using application_de_test = QApplication;
 #endif
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     application_de_test application(argc, argv);
+    // Settings the program keeps between runs go to a test folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    application_de_test::setOrganizationName(QStringLiteral("Trajel-tests"));
     int echecs = 0;
     for (const auto& creer : classes_de_test()) {
         std::unique_ptr<QObject> test(creer());

@@ -272,9 +272,6 @@ private slots:
         QTest::newRow("apoastre d'une hyperbole")
             << "hyperbolique" << 7.0 << genre_manoeuvre::circularisation << apside::apoastre << 0.0
             << "apoastre";
-        QTest::newRow("orbite équatoriale")
-            << "circulaire" << 0.0 << genre_manoeuvre::changement_inclinaison << apside::apoastre
-            << 0.0 << "équatoriale";
         QTest::newRow("même inclinaison")
             << "circulaire" << 7.0 << genre_manoeuvre::changement_inclinaison << apside::apoastre
             << 0.0 << "déjà";

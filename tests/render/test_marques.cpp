@@ -10,8 +10,10 @@
 #include "soutien/references.h"
 
 #include <QPointF>
+#include <QRectF>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace trajel;
@@ -65,50 +67,84 @@ Q_DECLARE_METATYPE(trajel::trajectoire)
 class TestMarques : public QObject {
     Q_OBJECT
 private slots:
-    // The chevron's tip is the satellite; its arms, 180 twips, open 25 degrees either
-    // side backwards along the velocity (the tangent found by a small step of anomaly);
-    // width 2 where the conic is seen, 1 where the Earth hides it. None far off the
-    // picture, near a hyperbola's asymptote.
+    // The satellite seen: a disc at it in the trajectory's colour, then the chevron, a
+    // filled arrowhead in a lighter shade pointing along the velocity (the tangent found
+    // by a small step of anomaly), beside the disc and clear of "S" (about 8 x 14 pixels
+    // right of and below the satellite). None far off the picture, near a hyperbola's
+    // asymptote.
     void chevron_data() {
         QTest::addColumn<trajectoire>("t");
-        QTest::addColumn<int>("epaisseur");
-        QTest::newRow("démarrage") << demarrage << 2;
-        QTest::newRow("périgée") << orbite("elliptique", 0.17827, 4616.47, 20, 20, 10, 0) << 2;
+        QTest::addColumn<bool>("marque");
+        QTest::newRow("démarrage") << demarrage << true;
+        QTest::newRow("périgée") << orbite("elliptique", 0.17827, 4616.47, 20, 20, 10, 0) << true;
         QTest::newRow("apogée, derrière la Terre")
-            << orbite("elliptique", 0.17827, 4616.47, 20, 20, 10, 180) << 1;
-        QTest::newRow("rétrograde") << orbite("circulaire", 0, 3918, 40, 150, 0, 77.5) << 2;
-        QTest::newRow("parabole") << orbite("parabolique", 1, 7836, 0, 60, 30, -100) << 2;
-        QTest::newRow("hyperbole") << orbite("hyperbolique", 2, 11754, 10, 5, 0, 100) << 2;
+            << orbite("elliptique", 0.17827, 4616.47, 20, 20, 10, 180) << true;
+        QTest::newRow("rétrograde") << orbite("circulaire", 0, 3918, 40, 150, 0, 77.5) << true;
+        QTest::newRow("parabole") << orbite("parabolique", 1, 7836, 0, 60, 30, -100) << true;
+        QTest::newRow("hyperbole") << orbite("hyperbolique", 2, 11754, 10, 5, 0, 100) << true;
         QTest::newRow("près de l'asymptote")
-            << orbite("hyperbolique", 2, 11754, 0, 0, 0, 119.999) << 0;
+            << orbite("hyperbolique", 2, 11754, 0, 0, 0, 119.999) << false;
     }
     void chevron() {
         QFETCH(trajectoire, t);
-        QFETCH(int, epaisseur);
+        QFETCH(bool, marque);
         module_de_test m;
         SANS_ERREUR(tracer_marques(t));
-        const liste l = m.fenetre.image.traits();
+        const liste& l = m.fenetre.image.elements();
         QCOMPARE(m.fenetre.image.DrawWidth(), 1);
         QCOMPARE(m.fenetre.image.DrawStyle(), style_plein);
-        if (epaisseur == 0) {
-            QVERIFY(l.empty());
+        if (!marque) {
+            QVERIFY(std::none_of(l.begin(), l.end(), [](const element_affichage& e) {
+                return e.nature == element_affichage::genre::disque;
+            }));
             return;
         }
-        const element_affichage& bras1 = l[l.size() - 2];
-        const element_affichage& bras2 = l.back();
-        QVERIFY(longueur(fin(bras1) - sur_l_image(t, t.anomalie)) < 1.5);
-        QCOMPARE(fin(bras1), debut(bras2));
-        QCOMPARE(bras1.epaisseur, epaisseur);
-        QCOMPARE(bras1.couleur, couleur_trajectoire);
-        const QPointF a = debut(bras1) - fin(bras1);
-        const QPointF b = fin(bras2) - debut(bras2);
-        QVERIFY(std::abs(longueur(a) - 180.0) < 2.0 && std::abs(longueur(b) - 180.0) < 2.0);
+        QVERIFY(l.size() >= 2);
+        const element_affichage& disque = l[l.size() - 2];
+        const element_affichage& pointe = l.back();
+        QCOMPARE(disque.nature, element_affichage::genre::disque);
+        QCOMPARE(pointe.nature, element_affichage::genre::polygone);
+        const QPointF satellite = sur_l_image(t, t.anomalie);
+        QVERIFY(longueur(debut(disque) - satellite) < 1e-6 * longueur(satellite));
+        QVERIFY(disque.teinte == palette(couleur_trajectoire));
+        const couleur_rgb c = pointe.teinte;
+        QVERIFY(c.r >= disque.teinte.r && c.g > disque.teinte.g && c.b > disque.teinte.b);
+        QCOMPARE(pointe.sommets.size(), std::size_t{8});
+        const QPointF bout(pointe.sommets[0], pointe.sommets[1]);
+        const QPointF creux(pointe.sommets[4], pointe.sommets[5]);
         const QPointF avant = sur_l_image(t, t.anomalie + 1e-4) - sur_l_image(t, t.anomalie - 1e-4);
-        const QPointF arriere = -(a + b);
-        QVERIFY(QPointF::dotProduct(arriere, avant) / longueur(arriere) / longueur(avant) >
+        const QPointF sens = bout - creux;
+        QVERIFY(QPointF::dotProduct(sens, avant) / longueur(sens) / longueur(avant) >
                 std::cos(deg_rad(1.5)));
-        const double ouverture = std::acos(QPointF::dotProduct(a, b) / longueur(a) / longueur(b));
-        QVERIFY(std::abs(ouverture - deg_rad(50)) < deg_rad(1.5));
+        const QRectF s(satellite, QSizeF(120.0, 210.0));
+        for (std::size_t k = 0; k < 8; k += 2) {
+            const QPointF sommet(pointe.sommets[k], pointe.sommets[k + 1]);
+            QVERIFY(!s.contains(sommet));
+            QVERIFY(longueur(sommet - satellite) > rayon_disque);
+        }
+    }
+
+    // The chevron takes the first place clear of "S": ahead of the disc, else behind
+    // it; never over the text's box, whichever way the satellite moves.
+    void chevron_hors_du_s_data() {
+        QTest::addColumn<double>("angle");
+        for (int a = 0; a < 360; a += 15) {
+            QTest::addRow("%d°", a) << static_cast<double>(a);
+        }
+    }
+    void chevron_hors_du_s() {
+        QFETCH(double, angle);
+        const point_canevas satellite{5000.0, 4000.0};
+        const point_canevas d{std::cos(deg_rad(angle)), std::sin(deg_rad(angle))};
+        const std::vector<double> p = chevron_a_cote(satellite, d);
+        QCOMPARE(p.size(), std::size_t{8});
+        QRectF boite(QPointF(p[0], p[1]), QSizeF(0.0, 0.0));
+        for (std::size_t k = 2; k < 8; k += 2) {
+            boite = boite.united(QRectF(QPointF(p[k], p[k + 1]), QSizeF(1e-9, 1e-9)));
+        }
+        QVERIFY(!boite.intersects(QRectF(5000.0, 4000.0, 120.0, 210.0)));
+        // Beside the disc: within two chevron lengths of it.
+        QVERIFY(boite.intersects(QRectF(4500.0, 3500.0, 1000.0, 1000.0)));
     }
 
     // "P" and "A" at the ends of 150-twip ticks outwards from the apsides of an ellipse;

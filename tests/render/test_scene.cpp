@@ -13,10 +13,10 @@
 #include <vector>
 
 using namespace trajel;
-using trajel::test::orbite;
 using trajel::test::debut;
 using trajel::test::fin;
 using trajel::test::module_de_test;
+using trajel::test::orbite;
 
 Q_DECLARE_METATYPE(trajel::trajectoire)
 Q_DECLARE_METATYPE(trajel::bouton_option)

@@ -7,11 +7,15 @@
 #include "commun/principal.h"
 
 #include "core/module1.h"
+#include "ui/animation.h"
+#include "ui/outils_lecon.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -77,6 +81,31 @@ struct instantane {
 
     bool operator==(const instantane&) const = default;
 };
+
+// Every text the open tool windows show: the readout's rows, the assistant's plan,
+// results and message.
+QStringList textes_des_outils(const fenetre_de_test& f) {
+    QStringList t;
+    for (const char* nom : {"arbre_caracteristiques", "plan_manoeuvre", "resultats_manoeuvre"}) {
+        const auto* arbre = f.fenetre->findChild<QTreeWidget*>(QString::fromLatin1(nom));
+        if (arbre == nullptr) {
+            continue;
+        }
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(arbre)); *it; ++it) {
+            for (int c = 0; c < (*it)->columnCount(); ++c) {
+                t << (*it)->text(c);
+            }
+        }
+    }
+    if (const auto* m = f.fenetre->findChild<QLabel*>(QStringLiteral("message_assistant"))) {
+        t << m->text();
+    }
+    return t;
+}
+
+// The duration at which the start-up satellite, from anomaly 0 with 100 N
+// ortho-radial, Isp 300 and 1000 steps, reaches the escape threshold.
+constexpr double duree_de_liberation = 33.15185149027863;
 
 const char* nom_nature(nature_erreur n) {
     switch (n) {
@@ -156,6 +185,11 @@ private slots:
                                : 4000;
         hasard.seed(graine);
         fenetre_de_test f;
+        // The readout and the assistant open, following every event.
+        f.fenetre->findChild<QAction*>("menu_caracteristiques")->trigger();
+        f.fenetre->findChild<QAction*>("menu_assistant_manoeuvre")->trigger();
+        animation_satellite& animation =
+            f.fenetre->findChild<outils_lecon*>(QStringLiteral("outils_lecon"))->animation();
         std::map<std::string, int> messages;
         std::map<std::string, int> actions;
         int tirs = 0, tirs_refuses = 0;
@@ -166,7 +200,8 @@ private slots:
             std::string action;
             bool refus_a_verifier = false;
             instantane avant;
-            switch (entier(0, 19)) {
+            QStringList outils_avant;
+            switch (entier(0, 23)) {
             case 0:
             case 1:
             case 2:
@@ -228,6 +263,46 @@ private slots:
                 QApplication::processEvents();
                 break;
             }
+            case 20: // the animation started, or moved on by a frame
+                if (animation.en_cours()) {
+                    animation.avancer(reel(0.0, 0.3));
+                    action = "image d'animation";
+                } else {
+                    animation.demarrer();
+                    action = "animation";
+                }
+                break;
+            case 21: { // several boxes typed, then one commit
+                const char* const regles[] = {"Text1", "Text2", "Text4"};
+                for (int k = entier(2, 3); k > 0; --k) {
+                    f.taper(regles[entier(0, 2)],
+                            entier(0, 1) ? QString("0") : f.texte("Text2")->text());
+                }
+                f.valider(regles[entier(0, 2)]);
+                action = "saisies validees";
+                break;
+            }
+            case 22: { // a burn a few ulps from the escape threshold
+                f.coller("Text7", "0");
+                f.coller("Text8", "100");
+                f.coller("Text9", "0");
+                f.coller("Text10", "0");
+                f.coller("Text13", "300");
+                f.coller("Text12", "1000");
+                double duree = duree_de_liberation;
+                for (int k = entier(-40, 40); k != 0; k += k < 0 ? 1 : -1) {
+                    duree = std::nextafter(duree, k < 0 ? 0.0 : 1e9);
+                }
+                f.coller("Text11", QString::number(duree, 'g', 17));
+                f.rapports.clear();
+                avant = prendre(f);
+                outils_avant = textes_des_outils(f);
+                f.controle<QPushButton>("cmd_tir")->click();
+                refus_a_verifier = true;
+                ++tirs;
+                action = "tir au seuil";
+                break;
+            }
             default: { // a burn with random thrust, duration and steps
                 if (entier(0, 1) == 0) {
                     f.coller("Text8", QString::number(reel(-5000.0, 5000.0), 'g', 6));
@@ -239,6 +314,7 @@ private slots:
                 }
                 f.rapports.clear();
                 avant = prendre(f);
+                outils_avant = textes_des_outils(f);
                 f.controle<QPushButton>("cmd_tir")->click();
                 refus_a_verifier = true;
                 ++tirs;
@@ -261,6 +337,9 @@ private slots:
                                                             "the window (%2)")
                                                         .arg(n)
                                                         .arg(f.rapports[0].what())));
+                QVERIFY2(
+                    textes_des_outils(f) == outils_avant,
+                    qPrintable(QString("action %1: a refused burn changed a tool window").arg(n)));
             }
             // The picture holds only what the drawing makes: the five palette colours,
             // widths 1 and 2, solid or dotted (a width-2 line paints solid), known texts.
@@ -282,6 +361,7 @@ private slots:
             }
         }
 
+        animation.arreter();
         const double secondes =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
         QString bilan = QString("graine %1: %2 actions en %3 s, 0 plantage; %4 tirs dont %5 "

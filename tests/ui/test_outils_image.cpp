@@ -515,9 +515,17 @@ private slots:
     }
 
     // Marks: absent at start, drawn after the scene when checked, gone when unchecked.
+    // The satellite's disc and chevron are the only filled shapes.
     void marques() {
         const liste depart = f->image()->elements_affiches();
         QCOMPARE(comptes(depart, "P") + comptes(depart, "A") + comptes(depart, "NA"), 0);
+        auto formes = [](const liste& l, element_affichage::genre g) {
+            return std::count_if(l.begin(), l.end(),
+                                 [g](const element_affichage& e) { return e.nature == g; });
+        };
+        QCOMPARE(formes(depart, element_affichage::genre::disque) +
+                     formes(depart, element_affichage::genre::polygone),
+                 0);
         f->controle<QAction>("menu_marques_mouvement")->trigger();
         QCOMPARE(evenements, 1);
         const liste& avec = f->image()->elements_affiches();
@@ -527,9 +535,11 @@ private slots:
         QCOMPARE(comptes(ajout, "P"), 1);
         QCOMPARE(comptes(ajout, "A"), 1);
         QCOMPARE(comptes(ajout, "NA"), 1);
-        QCOMPARE(traits(ajout), 2 + 4 + 2); // two ticks, the diamond, the chevron
+        QCOMPARE(traits(ajout), 2 + 4); // two ticks, the diamond
+        QCOMPARE(formes(ajout, element_affichage::genre::disque), 1);
+        QCOMPARE(formes(ajout, element_affichage::genre::polygone), 1);
         for (const auto& e : ajout) {
-            QVERIFY(e.nature == element_affichage::genre::texte ||
+            QVERIFY(e.nature != element_affichage::genre::trait ||
                     e.couleur == couleur_trajectoire);
         }
         // A burn marks the orbit before and the orbit reached, over the marked scene

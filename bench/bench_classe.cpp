@@ -1,0 +1,84 @@
+// The class tools' costs: the large view repainted at 1920 x 1080 in projector mode
+// (scene, panel and legend), the panel's numbers computed after a redraw, and the
+// fitted zoom's computation for the start-up orbit and for GTO Ariane IV.
+
+#include "banc_fenetre.h"
+#include "core/module1.h"
+#include "manoeuvre/lecture.h"
+#include "render/cadrage.h"
+#include "render/scene.h"
+#include "ui/form1.h"
+#include "ui/outils_image.h"
+#include "ui/panneau_projecteur.h"
+#include "ui/vue_agrandie.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QWindow>
+
+using namespace trajel;
+
+namespace {
+
+fenetre_principale* fenetre = nullptr;
+
+void vue_projecteur_1920x1080(benchmark::State& etat) {
+    fenetre->findChild<QAction*>(QStringLiteral("menu_vue_agrandie"))->trigger();
+    auto* vue = fenetre->findChild<vue_agrandie*>(QStringLiteral("vue_agrandie"));
+    vue->resize(1920, 1080);
+    vue->definir_mode_projecteur(true);
+    while (vue->windowHandle() == nullptr || !vue->windowHandle()->isExposed()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    banc::compteur_de_peintures compteur;
+    vue->installEventFilter(&compteur);
+    for (auto _ : etat) {
+        vue->repaint();
+    }
+    vue->removeEventFilter(&compteur);
+    etat.counters["peintures"] = compteur.n;
+    etat.counters["largeur"] = vue->width();
+    etat.counters["hauteur"] = vue->height();
+    vue->definir_mode_projecteur(false);
+    vue->close();
+}
+BENCHMARK(vue_projecteur_1920x1080)->Unit(benchmark::kMillisecond);
+
+// What the panel does after each completed event: the readout's figures, the lines.
+void panneau_apres_un_rafraichissement(benchmark::State& etat) {
+    std::size_t n = 0;
+    for (auto _ : etat) {
+        const std::vector<ligne_panneau> lignes = lignes_panneau(traj, lire_orbite(traj));
+        n += lignes.size();
+        benchmark::DoNotOptimize(n);
+    }
+    etat.counters["lignes"] = static_cast<double>(n) / static_cast<double>(etat.iterations());
+}
+BENCHMARK(panneau_apres_un_rafraichissement)->Unit(benchmark::kMicrosecond);
+
+void zoom_ajuste_de(benchmark::State& etat, const char* preset) {
+    if (preset != nullptr) {
+        fenetre->findChild<QAction*>(QString::fromLatin1(preset))->trigger();
+    }
+    mise_en_place_vue();
+    double z = 0.0;
+    for (auto _ : etat) {
+        z = zoom_ajuste(traj);
+        benchmark::DoNotOptimize(z);
+    }
+    etat.counters["zoom"] = z;
+}
+void zoom_ajuste_demarrage(benchmark::State& etat) {
+    zoom_ajuste_de(etat, nullptr);
+}
+void zoom_ajuste_gto(benchmark::State& etat) {
+    zoom_ajuste_de(etat, "menu_GTO_IV");
+}
+BENCHMARK(zoom_ajuste_demarrage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(zoom_ajuste_gto)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return banc::executer(argc, argv, &fenetre);
+}

@@ -1,0 +1,205 @@
+// In front of the class, through the real window: the fitted view, the projector's
+// panel against the readout, the labels' size on a 1920 x 1080 screen, and the tool
+// windows beside the main window's controls.
+
+#include "commun/principal.h"
+#include "fenetre_de_test.h"
+#include "ui/convention_poussee.h"
+#include "ui/assistant_manoeuvre.h"
+#include "ui/export_image.h"
+#include "ui/fenetre_caracteristiques.h"
+#include "ui/outils_image.h"
+#include "ui/vue_agrandie.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeWidget>
+
+using namespace trajel;
+using namespace trajel::test;
+
+namespace {
+
+QAction* action(const fenetre_de_test& f, const char* nom) {
+    return f.controle<QAction>(nom);
+}
+
+// The value shown in the readout for the row named `nom`.
+QString valeur_lue(const fenetre_caracteristiques* l, const QString& nom) {
+    const auto* arbre = l->findChild<QTreeWidget*>(QStringLiteral("arbre_caracteristiques"));
+    const auto trouves = arbre->findItems(nom, Qt::MatchExactly | Qt::MatchRecursive);
+    return trouves.isEmpty() ? QString() : trouves.first()->text(1);
+}
+
+QString valeur_panneau(const vue_agrandie* v, const QString& nom) {
+    for (const ligne_panneau& l : v->panneau()) {
+        if (l.nom == nom) {
+            return l.valeur;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+class TestClasse : public QObject {
+    Q_OBJECT
+private slots:
+    // "Ajuster la vue" after GTO Ariane IV: every step of the conic inside the picture;
+    // "Zoom +" then adds its 0.2 to the fitted zoom.
+    void ajuster_la_vue() {
+        fenetre_de_test f;
+        action(f, "menu_GTO_IV")->trigger();
+        QCOMPARE(action(f, "menu_ajuster_vue")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        action(f, "menu_ajuster_vue")->trigger();
+        QVERIFY(f.rapports.empty());
+        const double ajuste = zoom;
+        QVERIFY(ajuste < 0.5);
+        const double W = f.image()->Width(), H = f.image()->Height();
+        int pas = 0;
+        for (const auto& e : f.image()->elements_affiches()) {
+            if (e.nature == element_affichage::genre::trait && e.couleur == couleur_trajectoire &&
+                (e.epaisseur == 2 || e.style == style_pointille)) {
+                ++pas;
+                QVERIFY(e.x1 >= 0 && e.x2 <= W && e.y1 >= 0 && e.y2 <= H);
+                QVERIFY(e.x2 >= 0 && e.x1 <= W && e.y2 >= 0 && e.y1 <= H);
+            }
+        }
+        QCOMPARE(pas, 361 + 1); // the steps and the satellite's radius line
+        f.controle<QPushButton>("Command4")->click();
+        QCOMPARE(zoom, ajuste + 0.2);
+    }
+
+    // F5: the large view in projector mode; its panel shows the readout's figures,
+    // follows a burn, and says when the last burn belongs to an earlier orbit.
+    void panneau_du_projecteur() {
+        fenetre_de_test f;
+        action(f, "menu_caracteristiques")->trigger();
+        auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        QVERIFY(lecture != nullptr);
+        action(f, "menu_mode_projecteur")->trigger();
+        auto* outils = f.fenetre->findChild<outils_image*>(QStringLiteral("outils_image"));
+        vue_agrandie* vue = outils->vue();
+        QVERIFY(vue != nullptr && vue->isVisible() && vue->mode_projecteur());
+        auto verifier = [&] {
+            QCOMPARE(valeur_panneau(vue, "Zp"), valeur_lue(lecture, "Altitude du périastre"));
+            QCOMPARE(valeur_panneau(vue, "Za"), valeur_lue(lecture, "Altitude de l'apoastre"));
+            QCOMPARE(valeur_panneau(vue, "Altitude du satellite"), valeur_lue(lecture, "Altitude"));
+            QCOMPARE(valeur_panneau(vue, "Vitesse du satellite"), valeur_lue(lecture, "Vitesse"));
+        };
+        verifier();
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), QString("aucun tir"));
+        f.taper("Text8", "20");
+        QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
+        QVERIFY(f.rapports.empty());
+        verifier();
+        const QString dv = valeur_lue(lecture, titre_delta_v_convention());
+        QVERIFY(!dv.isEmpty() && dv != "-");
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), dv);
+        f.controle<QPushButton>("Command1")->click(); // Reset: another orbit
+        verifier();
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), dv + " (orbite précédente)");
+        const auto* arbre =
+            lecture->findChild<QTreeWidget*>(QStringLiteral("arbre_caracteristiques"));
+        QCOMPARE(arbre->findItems("Dernier tir", Qt::MatchExactly).first()->text(1),
+                 QString("sur une orbite précédente"));
+    }
+
+    // Zp typed down to -3618: "-361" is drawn and the readout says the orbit cuts the
+    // Earth; "-3618" passes through the Earth's centre, and the strip says so.
+    void orbite_par_le_centre() {
+        fenetre_de_test f;
+        action(f, "menu_caracteristiques")->trigger();
+        auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        f.taper("Text2", "-361");
+        QVERIFY(f.rapports.empty());
+        QCOMPARE(valeur_lue(lecture, "Altitude du périastre"),
+                 QString("-361\u202Fkm : l'orbite coupe la Terre"));
+        QTest::keyClick(f.texte("Text2"), Qt::Key_8);
+        QCOMPARE(f.non_modaux.size(), std::size_t{1});
+        QVERIFY(f.bandeau()->isVisible());
+        QVERIFY(f.bandeau()->text().contains("passe par le centre de la Terre"));
+        f.taper("Text2", "300");
+        QVERIFY(!valeur_lue(lecture, "Altitude du périastre").contains("coupe"));
+    }
+
+    // The print caption writes its numbers with the readout's decimal comma.
+    void legende_en_francais() {
+        trajectoire t;
+        t.type_conique = elliptique;
+        t.za = 35786.5;
+        t.zp = 200;
+        t.inclinaison = 49.91717716;
+        QCOMPARE(legende_orbite(t, 20, 40, 1.2),
+                 QString("Trajectoire elliptique : Za 35786,5 km, Zp 200 km, Omega 0°, "
+                         "i 49,91717716°, omega 0°, anomalie 0° — vue : longitude 20°, "
+                         "latitude 40°, zoom 1,2"));
+    }
+
+    // At 1920 x 1080 the scene takes the whole height, the panel the band beside it,
+    // and a label's line is at least 2.5 % of the height; out of projector mode the
+    // scene has the whole window.
+    void projecteur_1920_1080() {
+        fenetre_de_test f;
+        Picture1* image = f.image();
+        vue_agrandie vue(image);
+        vue.resize(1920, 1080);
+        vue.definir_mode_projecteur(true);
+        QCOMPARE(vue.zone_scene().height(), 1080.0);
+        QVERIFY(vue.zone_panneau().width() >= 0.28 * 1920 - 1);
+        QVERIFY(!vue.zone_panneau().intersects(vue.zone_scene()));
+        QImage toile(1920, 1080, QImage::Format_RGB32);
+        QPainter peintre(&toile);
+        rendu_image rendu;
+        rendu.pixels_par_twip = vue.zone_scene().height() / image->Height();
+        rendu.hauteur_texte_min = vue.options_peinture().hauteur_texte_min;
+        QVERIFY(QFontMetricsF(police_etiquettes(peintre, rendu), &toile).height() >= 0.025 * 1080);
+        vue.definir_mode_projecteur(false);
+        QCOMPARE(vue.zone_visible(), QRectF(0, 0, 1920, 1080));
+        QVERIFY(vue.zone_panneau().isEmpty());
+    }
+
+    // The readout and the assistant open beside the main window, clear of every control
+    // of it, and show every column of the readout whole.
+    void fenetres_hors_des_commandes() {
+        QSettings().remove(QStringLiteral("fenetres"));
+        fenetre_de_test f;
+        f.fenetre->move(0, 0);
+        action(f, "menu_caracteristiques")->trigger();
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        auto* lecture = f.fenetre->findChild<fenetre_caracteristiques*>();
+        auto* assistant = f.fenetre->findChild<assistant_manoeuvre*>();
+        QVERIFY(lecture != nullptr && assistant != nullptr);
+        QVERIFY(lecture->width() >= lecture->taille_voulue().width() ||
+                lecture->frameGeometry().right() >=
+                    f.fenetre->screen()->availableGeometry().right() - 1 ||
+                zone_libre(*f.fenetre).contains(lecture->frameGeometry()));
+        for (const QWidget* outil :
+             {static_cast<QWidget*>(lecture), static_cast<QWidget*>(assistant)}) {
+            for (const QWidget* c : f.fenetre->findChildren<QWidget*>()) {
+                // Every visible control; frames and the central widget hold them.
+                const bool conteneur = !c->findChildren<QWidget*>().isEmpty();
+                if (c->objectName().isEmpty() || !c->isVisible() || c == f.image() ||
+                    c->window() != f.fenetre.get() || conteneur) {
+                    continue;
+                }
+                const QRect global(c->mapToGlobal(QPoint(0, 0)), c->size());
+                QVERIFY2(!outil->frameGeometry().intersects(global),
+                         qPrintable(outil->objectName() + " / " + c->objectName()));
+            }
+        }
+        // Moved, resized and closed, it opens there again in the next run.
+        lecture->setGeometry(lecture->geometry().adjusted(5, 5, -20, -20));
+        const QRect place = lecture->geometry();
+        lecture->close();
+        fenetre_de_test g;
+        action(g, "menu_caracteristiques")->trigger();
+        auto* encore = g.fenetre->findChild<fenetre_caracteristiques*>();
+        QCOMPARE(encore->geometry(), place);
+    }
+};
+TRAJEL_TEST(TestClasse);
+
+#include "test_classe.moc"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace trajel {
+
+class poste_de_travail;
+
+// "Guide de Trajel": the French guide kept in the program's resources (:/guide), in a
+// window of its own beside the main window. Its links lead between its pages.
+class fenetre_guide : public QWidget {
+    Q_OBJECT
+public:
+    explicit fenetre_guide(QWidget* parent = nullptr);
+
+    // The guide's first page.
+    static QUrl sommaire();
+    QTextBrowser* navigateur() const { return navigateur_; }
+
+private:
+    QTextBrowser* navigateur_;
+};
+
+// The "Guide de Trajel" item (F1) of the "Outils" menu.
+void ajouter_guide(poste_de_travail& principale);
+
+} // namespace trajel

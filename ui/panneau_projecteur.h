@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/surface.h"
+#include "manoeuvre/lecture.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace trajel {
+
+// One line of the projector's panel: a quantity and its value, in French format.
+struct ligne_panneau {
+    QString nom;
+    QString valeur;
+};
+
+// The orbit's numbers for the class, from the readout's computations: the type, Za (or
+// Phi for a hyperbola), Zp, i, Omega, omega, the period, the satellite's altitude and
+// speed, and the last burn's delta-v (said to belong to an earlier orbit when the
+// record is no longer the orbit it reached). "-" for what cannot be computed.
+std::vector<ligne_panneau> lignes_panneau(const trajectoire& t, const lecture_orbite& l);
+
+// One colour of the legend and what is drawn with it.
+struct entree_legende {
+    couleur_rgb couleur;
+    QString texte;
+};
+
+// The colours of the frames and of the trajectory, as the drawing uses them.
+std::vector<entree_legende> legende_couleurs();
+
+} // namespace trajel
