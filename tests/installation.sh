@@ -18,7 +18,31 @@ verifier "the menu entry is installed" test -f "$entree"
 if command -v desktop-file-validate >/dev/null; then
     verifier "the menu entry is valid" desktop-file-validate "$entree"
 fi
-verifier "the entry starts trajel" grep -qx 'Exec=trajel' "$entree"
+verifier "the entry starts trajel with the file opened" grep -qx 'Exec=trajel %f' "$entree"
+verifier "the entry declares the lesson files' type" \
+    grep -qx 'MimeType=application/x-trajel-lecon;' "$entree"
+type_lecon=$prefixe/share/mime/packages/trajel-lecon.xml
+verifier "the lesson files' type is installed" test -f "$type_lecon"
+if command -v xmllint >/dev/null; then
+    verifier "the lesson files' type is well-formed XML" xmllint --noout "$type_lecon"
+fi
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$prefixe/share/mime" >/dev/null 2>&1
+    verifier "*.trajel is known to the MIME database" \
+        grep -q 'application/x-trajel-lecon:\*\.trajel' "$prefixe/share/mime/globs2"
+    # xdg-mime reads the database through File::MimeInfo's mimetype; without it, it asks
+    # file(1), which knows no prefix.
+    if command -v xdg-mime >/dev/null && command -v mimetype >/dev/null; then
+        lecon=$prefixe/essai.trajel
+        echo '{"format": "trajel-lecon", "version": 1}' >"$lecon"
+        verifier "xdg-mime names a lesson's type" test "$(XDG_DATA_DIRS=$prefixe/share:/usr/share \
+            XDG_DATA_HOME=$prefixe/share xdg-mime query filetype "$lecon")" = application/x-trajel-lecon
+    fi
+fi
+verifier "trajel --version answers" \
+    test "$(QT_QPA_PLATFORM=offscreen "$prefixe/bin/trajel" --version)" = "Trajel 1.0.0"
+verifier "trajel refuses an unknown option" \
+    sh -c '! QT_QPA_PLATFORM=offscreen "$1" --inconnue 2>/dev/null' sh "$prefixe/bin/trajel"
 verifier "the entry has a French comment" grep -q "^Comment=Visualisation d'orbites" "$entree"
 icone=$prefixe/share/icons/hicolor/32x32/apps/trajel.png
 verifier "the icon is installed" test -f "$icone"

@@ -1,18 +1,34 @@
 #include "ui/composition.h"
 
+#include "ui/animation.h"
+#include "ui/fenetre_journal.h"
 #include "ui/fenetre_trace_sol.h"
+#include "ui/fichiers_lecon.h"
 #include "ui/guide.h"
+#include "ui/historique.h"
 #include "ui/outils_image.h"
 #include "ui/outils_lecon.h"
 #include "ui/poste.h"
 
+#include <QAction>
+
 namespace trajel {
 
-void installer_outils(poste_de_travail& fenetre) {
-    ajouter_outils_image(fenetre, fenetre.menu_outils());
-    ajouter_outils_lecon(fenetre);
+outils_installes installer_outils(poste_de_travail& fenetre) {
+    outils_image* image = ajouter_outils_image(fenetre, fenetre.menu_outils());
+    outils_lecon* lecon = ajouter_outils_lecon(fenetre);
     ajouter_trace_sol(fenetre);
     ajouter_guide(fenetre);
+    historique_lecon* historique = ajouter_historique(fenetre);
+    ajouter_journal(fenetre, *historique);
+    QAction* marques = image->action_marques();
+    animation_satellite* animation = &lecon->animation();
+    return {ajouter_fichiers_lecon(
+        fenetre, *historique,
+        {[marques] { return marques->isChecked(); },
+         [marques](bool actif) { marques->setChecked(actif); },
+         [animation] { return animation->acceleration(); },
+         [lecon](double facteur) { lecon->choisir_acceleration(facteur); }})};
 }
 
 } // namespace trajel

@@ -188,7 +188,7 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         }
         redessins_au_debut_ = redessins;
         accorder_Text1();
-        emit annonceur_.evenement_termine(reussi);
+        annonceur_.terminer(reussi);
     });
     evenements_.definir_rapporteur([this](const erreur_calcul& e) { saisie_->rapporter(e); });
     Form1 = this;
@@ -316,7 +316,7 @@ void fenetre_principale::creer_menus() {
         a->setObjectName(QString::fromLatin1(nom));
         if (g != nullptr) {
             connect(a, &QAction::triggered, this,
-                    [this, g] { evenements_.executer([this, g] { (this->*g)(); }); });
+                    [this, g, a] { evenement_utilisateur(a, [this, g] { (this->*g)(); }); });
         }
         return a;
     };
@@ -364,8 +364,9 @@ void fenetre_principale::creer_menus() {
 void fenetre_principale::relier_evenements() {
     using gestionnaire = void (fenetre_principale::*)();
     auto relier = [this](auto* emetteur, auto signal, gestionnaire g) {
-        connect(emetteur, signal, this,
-                [this, g] { evenements_.executer([this, g] { (this->*g)(); }); });
+        connect(emetteur, signal, this, [this, g, emetteur] {
+            evenement_utilisateur(emetteur, [this, g] { (this->*g)(); });
+        });
     };
     relier(Command1, &QPushButton::clicked, &fenetre_principale::Command1_Click);
     relier(Command4, &QPushButton::clicked, &fenetre_principale::Command4_Click);
@@ -384,14 +385,24 @@ void fenetre_principale::relier_evenements() {
         {zone_texte::Text7, &fenetre_principale::Text7_Change},
     };
     for (const auto& [zone, g] : changements) {
-        connect(boite(zone), &QLineEdit::textChanged, this,
-                [this, zone, g] { saisie_->texte_change(zone, [this, g] { (this->*g)(); }); });
+        connect(boite(zone), &QLineEdit::textChanged, this, [this, zone, g] {
+            if (evenements_.profondeur() == 0) {
+                annonceur_.commencer(boite(zone)->objectName()); // the user's typing
+            }
+            saisie_->texte_change(zone, [this, g] { (this->*g)(); });
+        });
     }
     for (const auto& [zone, g] : changements) {
         if (regle_differee(zone)) {
             connect(boite(zone), &QLineEdit::editingFinished, saisie_,
                     &saisie_utilisateur::valider);
         }
+    }
+    // After the waiting rules: every box's committed edit is announced.
+    for (int i = 0; i < 13; ++i) {
+        const auto zone = static_cast<zone_texte>(i);
+        connect(boite(zone), &QLineEdit::editingFinished, this,
+                [this, zone] { emit annonceur_.saisie_terminee(zone); });
     }
 
     // An option runs its handler when it becomes selected, not when deselected.
@@ -406,15 +417,24 @@ void fenetre_principale::relier_evenements() {
         {bouton_option::Option_tous, &fenetre_principale::Option_tous_Click},
     };
     for (const auto& [b, g] : clics) {
-        connect(option(b), &QRadioButton::toggled, this, [this, g](bool selectionne) {
+        QRadioButton* bouton = option(b);
+        connect(bouton, &QRadioButton::toggled, this, [this, g, bouton](bool selectionne) {
             if (selectionne) {
-                evenements_.executer([this, g] { (this->*g)(); });
+                evenement_utilisateur(bouton, [this, g] { (this->*g)(); });
             }
         });
     }
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
             &fenetre_principale::fenetre_active_changee);
+}
+
+void fenetre_principale::evenement_utilisateur(const QObject* source,
+                                               const std::function<void()>& gestionnaire) {
+    if (evenements_.profondeur() == 0) {
+        annonceur_.commencer(source->objectName());
+    }
+    evenements_.executer(gestionnaire);
 }
 
 QLineEdit* fenetre_principale::boite(zone_texte zone) const {

@@ -122,6 +122,9 @@ private:
     }
     // A box's change handler: its rule (deferred while the user types), a full redraw.
     void changement_de_boite(zone_texte zone);
+    // A user event raised by `source`: named after it for the tools when it is the
+    // outermost one, then run through the distributor.
+    void evenement_utilisateur(const QObject* source, const std::function<void()>& gestionnaire);
 
 public:
     struct placement;

@@ -79,6 +79,7 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     QAction* marques =
         action(menu, "menu_marques_mouvement", QStringLiteral("Marques du mouvement"), {}, nullptr);
     marques->setCheckable(true);
+    marques_ = marques;
     connect(marques, &QAction::toggled, this, &outils_image::marquer_le_mouvement);
     separateur(menu);
     QAction* copie = action(menu, "menu_copier_image", QStringLiteral("Copier l'image"),
@@ -217,8 +218,8 @@ void outils_image::imprimer() {
     }
 }
 
-void ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu) {
-    new outils_image(fenetre, menu);
+outils_image* ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu) {
+    return new outils_image(fenetre, menu);
 }
 
 } // namespace trajel

@@ -61,6 +61,8 @@ public:
     // The opening view: longitude 20, latitude 40, zoom 1.
     void vue_initiale();
     void marquer_le_mouvement(bool actif);
+    // The checkable "Marques du mouvement" item.
+    QAction* action_marques() const { return marques_; }
 
 private:
     QAction* action(QMenu* menu, const char* nom, const QString& legende,
@@ -70,10 +72,11 @@ private:
     poste_de_travail& fenetre_;
     Picture1* image_;
     vue_agrandie* vue_ = nullptr;
+    QAction* marques_ = nullptr;
     QString dossier_; // where the last image was saved
 };
 
 // Creates the tools of the window and their block of the "Outils" menu.
-void ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu);
+outils_image* ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu);
 
 } // namespace trajel

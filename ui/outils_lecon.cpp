@@ -113,14 +113,24 @@ void outils_lecon::creer_menu() {
         a->setCheckable(true);
         a->setChecked(c.facteur == defaut);
         groupe->addAction(a);
+        accelerations_.emplace_back(c.facteur, a);
         const double facteur = c.facteur;
         connect(a, &QAction::triggered, this,
                 [this, facteur] { animation_->definir_acceleration(facteur); });
     }
 }
 
-void ajouter_outils_lecon(poste_de_travail& principale) {
-    new outils_lecon(principale);
+void outils_lecon::choisir_acceleration(double facteur) {
+    animation_->definir_acceleration(facteur);
+    for (const auto& [f, action] : accelerations_) {
+        if (f == facteur) {
+            action->setChecked(true);
+        }
+    }
+}
+
+outils_lecon* ajouter_outils_lecon(poste_de_travail& principale) {
+    return new outils_lecon(principale);
 }
 
 } // namespace trajel

@@ -3,6 +3,10 @@
 #include <QObject>
 #include <QPoint>
 
+#include <utility>
+#include <vector>
+
+class QAction;
 class QWidget;
 
 namespace trajel {
@@ -23,6 +27,8 @@ public:
     fenetre_caracteristiques& caracteristiques();
     assistant_manoeuvre& assistant();
     animation_satellite& animation() { return *animation_; }
+    // The animation's time acceleration, its item checked when the menu offers it.
+    void choisir_acceleration(double facteur);
 
 private:
     void creer_menu();
@@ -31,9 +37,10 @@ private:
     fenetre_caracteristiques* caracteristiques_ = nullptr;
     assistant_manoeuvre* assistant_ = nullptr;
     animation_satellite* animation_ = nullptr;
+    std::vector<std::pair<double, QAction*>> accelerations_;
 };
 
 // Adds the block to the main window's "Outils" menu.
-void ajouter_outils_lecon(poste_de_travail& principale);
+outils_lecon* ajouter_outils_lecon(poste_de_travail& principale);
 
 } // namespace trajel

@@ -23,16 +23,40 @@ struct vue_d_ouverture {
     static constexpr double zoom = 1.0;
 };
 
-// Announces the end of each user event of the main window, to the tools that follow it.
+// Announces the user events of the main window, to the tools that follow them.
 class annonceur_evenements : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
 
+    // The user event under way, or just ended: the objectName of the control or menu
+    // item that raised it ("cmd_tir", "menu_GTO_V", "Text4" for the typing in Text4);
+    // empty for the events the program raises itself (activation, the animation's
+    // frames, the commit of an edit, the tools' own events).
+    const QString& evenement() const { return evenement_; }
+
+    // Set by the main window.
+    void commencer(const QString& nom) {
+        evenement_ = nom;
+        emit evenement_commence(nom);
+    }
+    void terminer(bool reussi) {
+        emit evenement_termine(reussi);
+        evenement_.clear();
+    }
+
 signals:
+    // A user event named after its control starts; nothing of it has run yet.
+    void evenement_commence(const QString& nom);
     // A user event has ended (completed, or abandoned and reported): the windows that
     // follow the scene refresh now.
     void evenement_termine(bool reussi);
+    // The edit of a box has been committed (Enter, Tab, leaving the box), after the
+    // rules that waited for it have run.
+    void saisie_terminee(trajel::zone_texte zone);
+
+private:
+    QString evenement_;
 };
 
 // What the tools may ask of the main window: its boxes and options (the model the

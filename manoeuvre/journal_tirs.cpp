@@ -1,0 +1,136 @@
+#include "manoeuvre/journal_tirs.h"
+
+#include <cstdio>
+
+namespace trajel {
+
+namespace {
+
+std::string nombre(double x) {
+    char tampon[32];
+    std::snprintf(tampon, sizeof tampon, "%.15g", x);
+    return tampon;
+}
+
+std::string nombre(const std::optional<double>& x) {
+    return x ? nombre(*x) : std::string("-");
+}
+
+void ajouter_orbite(std::vector<std::string>& ligne, const orbite_journal& o) {
+    ligne.push_back(o.type_conique);
+    ligne.push_back(nombre(o.za_ou_phi));
+    ligne.push_back(nombre(o.zp));
+    ligne.push_back(nombre(o.inclinaison));
+}
+
+std::string joindre(const std::vector<std::vector<std::string>>& lignes, char separateur,
+                    bool guillemets) {
+    std::string texte;
+    for (const auto& ligne : lignes) {
+        for (std::size_t i = 0; i < ligne.size(); ++i) {
+            if (i > 0) {
+                texte += separateur;
+            }
+            const std::string& c = ligne[i];
+            if (guillemets && c.find_first_of(",\"\n") != std::string::npos) {
+                texte += '"';
+                for (char x : c) {
+                    texte += x;
+                    if (x == '"') {
+                        texte += '"';
+                    }
+                }
+                texte += '"';
+            } else {
+                texte += c;
+            }
+        }
+        texte += '\n';
+    }
+    return texte;
+}
+
+} // namespace
+
+orbite_journal orbite_journal_de(const trajectoire& t) {
+    orbite_journal o;
+    o.type_conique = t.type_conique;
+    if (t.type_conique == elliptique) {
+        o.za_ou_phi = t.za;
+    } else if (t.type_conique == hyperbolique) {
+        o.za_ou_phi = t.angle_asymptote;
+    }
+    o.zp = t.zp;
+    o.inclinaison = t.inclinaison;
+    return o;
+}
+
+ligne_journal ligne_du_tir(const bilan_tir& b, const trajectoire& avant, const trajectoire& apres) {
+    ligne_journal l;
+    l.anomalie = avant.anomalie;
+    l.poussee = b.moteur.poussee;
+    l.duree = b.duree;
+    l.pas = b.pas;
+    l.masse_avant = b.depart.m;
+    l.masse_apres = b.arrivee.m;
+    l.delta_v = chiffres_du_tir(b).delta_v;
+    l.avant = orbite_journal_de(avant);
+    l.apres = orbite_journal_de(apres);
+    return l;
+}
+
+totaux_journal totaux(const std::vector<ligne_journal>& lignes) {
+    totaux_journal t;
+    for (const ligne_journal& l : lignes) {
+        t.delta_v += l.delta_v;
+        t.masse_consommee += l.masse_avant - l.masse_apres;
+        t.duree += l.duree;
+    }
+    return t;
+}
+
+std::vector<std::string> entetes_journal() {
+    return {"n°",
+            "anomalie (°)",
+            "poussée radiale (N)",
+            "poussée ortho-radiale (N)",
+            "poussée normale (N)",
+            "durée (s)",
+            "pas",
+            "masse avant (kg)",
+            "masse après (kg)",
+            "Δv (km/s)",
+            "type avant",
+            "Za ou Phi avant",
+            "Zp avant (km)",
+            "i avant (°)",
+            "type après",
+            "Za ou Phi après",
+            "Zp après (km)",
+            "i après (°)"};
+}
+
+std::vector<std::vector<std::string>> cellules_journal(const std::vector<ligne_journal>& lignes) {
+    std::vector<std::vector<std::string>> table{entetes_journal()};
+    for (std::size_t n = 0; n < lignes.size(); ++n) {
+        const ligne_journal& l = lignes[n];
+        std::vector<std::string> ligne{
+            std::to_string(n + 1), nombre(l.anomalie), nombre(l.poussee.x),   nombre(l.poussee.y),
+            nombre(l.poussee.z),   nombre(l.duree),    std::to_string(l.pas), nombre(l.masse_avant),
+            nombre(l.masse_apres), nombre(l.delta_v)};
+        ajouter_orbite(ligne, l.avant);
+        ajouter_orbite(ligne, l.apres);
+        table.push_back(std::move(ligne));
+    }
+    return table;
+}
+
+std::string texte_tabule(const std::vector<std::vector<std::string>>& lignes) {
+    return joindre(lignes, '\t', false);
+}
+
+std::string texte_csv(const std::vector<std::vector<std::string>>& lignes) {
+    return joindre(lignes, ',', true);
+}
+
+} // namespace trajel

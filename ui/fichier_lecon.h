@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/formulaire.h"
+#include "manoeuvre/journal_tirs.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <array>
+#include <variant>
+#include <vector>
+
+namespace trajel {
+
+// A lesson as its file holds it (JSON, extension .trajel): the exact texts of the
+// thirteen boxes, the orbit type and the frame option, the view (scroll bars, zoom), the
+// marks and the animation's time acceleration, the journal of the burns and the notes.
+// Reading and writing need only QtCore, so that the fuzzer calls the reader as it stands.
+struct lecon {
+    std::array<QString, 13> textes;
+    bouton_option type_orbite = bouton_option::Option_elliptique;
+    bouton_option reperes = bouton_option::Option_tous;
+    int longitude = 20; // HScroll1, degrees
+    int latitude = 40;  // minus VScroll1, degrees
+    double zoom = 1.0;
+    bool marques = false;
+    double acceleration = 1.0;
+    std::vector<ligne_journal> journal;
+    QString notes;
+
+    bool operator==(const lecon&) const = default;
+};
+
+inline constexpr const char* format_lecon = "trajel-lecon";
+inline constexpr int version_format_lecon = 1;
+// Larger files are refused before they are parsed.
+inline constexpr qint64 taille_maximale_lecon = 16 * 1024 * 1024;
+
+QByteArray ecrire_lecon(const lecon& l);
+
+// Why the file at `chemin`, which `fichier` failed to open for reading, cannot be read.
+QString pourquoi_illisible(const QString& chemin, const QFile& fichier);
+
+// Why a file larger than taille_maximale_lecon is refused.
+QString lecon_trop_volumineuse();
+
+// The lesson the bytes hold, or the French message that says what is wrong with them
+// (not JSON, not a Trajel lesson, a newer format, a field missing, of the wrong type or
+// out of its range, named).
+std::variant<lecon, QString> lire_lecon(const QByteArray& octets);
+
+} // namespace trajel
