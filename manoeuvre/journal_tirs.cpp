@@ -99,7 +99,7 @@ std::vector<std::string> entetes_journal() {
             "pas",
             "masse avant (kg)",
             "masse après (kg)",
-            "Δv (km/s)",
+            "Δv convention de Trajel (km/s)",
             "type avant",
             "Za ou Phi avant",
             "Zp avant (km)",

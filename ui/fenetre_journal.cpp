@@ -2,6 +2,7 @@
 
 #include "ecran/placement.h"
 #include "manoeuvre/journal_tirs.h"
+#include "ui/convention_poussee.h"
 #include "ui/format_fr.h"
 #include "ui/historique.h"
 #include "ui/poste.h"
@@ -80,10 +81,16 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        if (entetes[c].startsWith(QStringLiteral("Δv"))) {
+            table_->horizontalHeaderItem(c)->setToolTip(explication_convention_poussee());
+        }
+    }
 
     totaux_ = new QLabel(this);
     totaux_->setObjectName(QStringLiteral("totaux_journal"));
     totaux_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    totaux_->setToolTip(explication_convention_poussee());
 
     auto* copier = new QPushButton(QStringLiteral("&Copier"), this);
     copier->setObjectName(QStringLiteral("bouton_copier_journal"));
@@ -165,8 +172,11 @@ void fenetre_journal::actualiser() {
 
 QString fenetre_journal::texte_des_totaux() const {
     const totaux_journal t = totaux(historique_.journal());
-    return QStringLiteral("Total : Δv %1 km/s, masse consommée %2 kg, durée des tirs %3 s")
-        .arg(nombre_fr(t.delta_v), nombre_fr(t.masse_consommee), nombre_fr(t.duree));
+    // The delta-v in the program's convention, and the SI one of the same consumption
+    // (the same number in m/s).
+    return QStringLiteral("Total : %1 %2, masse consommée %3 kg, durée des tirs %4 s")
+        .arg(titre_delta_v_convention(), delta_v_et_si(t.delta_v), nombre_fr(t.masse_consommee),
+             nombre_fr(t.duree));
 }
 
 bool fenetre_journal::exporter_vers(const QString& chemin) {

@@ -4,6 +4,7 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
+#include "ui/format_fr.h"
 
 #include "core/texte.h"
 #include "render/scene.h"
@@ -232,6 +233,10 @@ private slots:
         QCOMPARE(t.duree, 40.0);
         QCOMPARE(t.masse_consommee, 1000.0 - trois[1].masse_apres);
         QVERIFY(journal->texte_des_totaux().contains(QStringLiteral("durée des tirs 40 s")));
+        // The delta-v named after the program's convention, with the SI one beside it.
+        QVERIFY(journal->texte_des_totaux().contains(
+            QStringLiteral("Δv (convention de Trajel) %1 (SI : ")
+                .arg(valeur_fr(t.delta_v, QStringLiteral("km/s")))));
 
         journal->findChild<QPushButton*>(QStringLiteral("bouton_copier_journal"))->click();
         const QStringList copie = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
