@@ -115,6 +115,8 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     QPushButton* sauve = creer_bouton("enregistrer_trace_sol", QStringLiteral("Enregistrer..."));
     QPushButton* impression = creer_bouton("imprimer_trace_sol", QStringLiteral("Imprimer..."));
 
+    // The settings on one row, the buttons on the next: the window stays narrow enough to
+    // stand beside the main window.
     auto* haut = new QHBoxLayout;
     haut->addWidget(new QLabel(QStringLiteral("Révolutions :"), this));
     haut->addWidget(revolutions_);
@@ -122,13 +124,16 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     haut->addWidget(new QLabel(QStringLiteral("Longitude sur X0 à l'origine des temps :"), this));
     haut->addWidget(longitude_origine_);
     haut->addStretch(1);
-    haut->addWidget(copie);
-    haut->addWidget(sauve);
-    haut->addWidget(impression);
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch(1);
+    boutons->addWidget(copie);
+    boutons->addWidget(sauve);
+    boutons->addWidget(impression);
     carte_ = new carte_trace_sol(this);
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(haut);
     colonne->addWidget(carte_, 1);
+    colonne->addLayout(boutons);
     resize(900, 560);
 
     choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
@@ -246,9 +251,19 @@ void fenetre_trace_sol::showEvent(QShowEvent* event) {
     actualiser();
     if (!place_) {
         place_ = true;
-        const QRect r = principale_.widget().frameGeometry();
-        placer_dans_l_ecran(*this, principale_.widget(), QPoint(r.left() + 40, r.top() + 60));
+        // Where it was left in an earlier run, else beside the main window, never over
+        // its controls.
+        const QRect libre = zone_libre(principale_);
+        if (!reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
+            placer_a_cote_de(*this, principale_.widget(), libre, frameGeometry().size(),
+                             principale_.widget().frameGeometry().top());
+        }
     }
+}
+
+void fenetre_trace_sol::hideEvent(QHideEvent* event) {
+    garder_geometrie(*this, objectName());
+    QWidget::hideEvent(event);
 }
 
 void ajouter_trace_sol(poste_de_travail& principale) {
