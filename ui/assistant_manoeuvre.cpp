@@ -16,9 +16,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trajel {
@@ -357,9 +359,9 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
     auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
                                            delta_v_et_si(plan.delta_v_total)});
     // In short here, whole in the tooltip: the plan's column stays readable.
-    auto* convention = new QTreeWidgetItem(
-        plan_, {QStringLiteral("Convention"),
-                QStringLiteral("N / kg ajouté en km/s² : Δv 1000 fois le SI")});
+    auto* convention =
+        new QTreeWidgetItem(plan_, {QStringLiteral("Convention"),
+                                    QStringLiteral("N / kg ajouté en km/s² : Δv 1000 fois le SI")});
     convention->setToolTip(0, explication_convention_poussee());
     convention->setToolTip(1, explication_convention_poussee());
     for (QTreeWidgetItem* item : {total, dv}) {
@@ -540,8 +542,22 @@ void assistant_manoeuvre::placer_a_cote() {
         haut = lecture->frameGeometry().bottom() + 8;
     }
     const QFontMetrics m(font());
-    const QSize voulue =
+    QSize voulue =
         sizeHint().expandedTo(QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
+    if (lecture != nullptr && lecture->isVisible() && lecture->screen() != nullptr) {
+        // Under the readout, in the room left below it rather than over its buttons; the
+        // plan scrolls.
+        const int bord = frameGeometry().height() - height();
+        const int reste = lecture->screen()->availableGeometry().bottom() + 1 - haut - bord;
+        if (reste < minimumSizeHint().height()) {
+            // No room under it: over the picture, which a tool may cover.
+            const QSize taille = (voulue + QSize(0, bord)).boundedTo(libre.size());
+            resize(taille - QSize(frameGeometry().width() - width(), bord));
+            move(libre.topLeft());
+            return;
+        }
+        voulue.setHeight(std::min(voulue.height(), reste));
+    }
     placer_a_cote_de(*this, principale_.widget(), libre, voulue + (frameGeometry().size() - size()),
                      haut);
 }
