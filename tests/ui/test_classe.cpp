@@ -193,6 +193,13 @@ private slots:
                          qPrintable(outil->objectName() + " / " + c->objectName()));
             }
         }
+        // Nor over the readout's own buttons.
+        for (const char* nom : {"bouton_copier", "bouton_fermer"}) {
+            const auto* b = lecture->findChild<QPushButton*>(QString::fromLatin1(nom));
+            QVERIFY(b != nullptr);
+            const QRect global(b->mapToGlobal(QPoint(0, 0)), b->size());
+            QVERIFY2(!assistant->frameGeometry().intersects(global), nom);
+        }
         // Moved, resized and closed, it opens there again in the next run.
         lecture->setGeometry(lecture->geometry().adjusted(5, 5, -20, -20));
         const QRect place = lecture->geometry();
