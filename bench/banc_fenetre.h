@@ -25,6 +25,26 @@ struct compteur_de_peintures : QObject {
     int n = 0;
 };
 
+// Waits until a shown widget's window is on screen.
+inline void attendre_affichage(const QWidget& w) {
+    while (w.windowHandle() == nullptr || !w.windowHandle()->isExposed()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+// Repaints `w` once an iteration; the paints counted and its size as counters.
+inline void repeindre(benchmark::State& etat, QWidget& w) {
+    compteur_de_peintures compteur;
+    w.installEventFilter(&compteur);
+    for (auto _ : etat) {
+        w.repaint();
+    }
+    w.removeEventFilter(&compteur);
+    etat.counters["peintures"] = compteur.n;
+    etat.counters["largeur"] = w.width();
+    etat.counters["hauteur"] = w.height();
+}
+
 // Shows the window and waits until it is on screen.
 inline void montrer(fenetre_principale& fenetre) {
     fenetre.show();

@@ -27,18 +27,8 @@ void vue_projecteur_1920x1080(benchmark::State& etat) {
     auto* vue = fenetre->findChild<vue_agrandie*>(QStringLiteral("vue_agrandie"));
     vue->resize(1920, 1080);
     vue->definir_mode_projecteur(true);
-    while (vue->windowHandle() == nullptr || !vue->windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    banc::compteur_de_peintures compteur;
-    vue->installEventFilter(&compteur);
-    for (auto _ : etat) {
-        vue->repaint();
-    }
-    vue->removeEventFilter(&compteur);
-    etat.counters["peintures"] = compteur.n;
-    etat.counters["largeur"] = vue->width();
-    etat.counters["hauteur"] = vue->height();
+    banc::attendre_affichage(*vue);
+    banc::repeindre(etat, *vue);
     vue->definir_mode_projecteur(false);
     vue->close();
 }

@@ -42,13 +42,13 @@ bool hors_des_commandes(const QRect& cadre, const QRect& principale, const QRect
 void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& libre, QSize voulue,
                       int haut) {
     const QRect cadre_principal = principale.frameGeometry();
+    constexpr int ecart = 8;
     const QScreen* ecran = principale.screen();
     const QRect ecran_libre = ecran != nullptr ? ecran->availableGeometry() : QRect();
     if (ecran_libre.isEmpty()) {
-        donner_cadre(fenetre, QRect(QPoint(cadre_principal.right() + 8, haut), voulue));
+        donner_cadre(fenetre, QRect(QPoint(cadre_principal.right() + ecart, haut), voulue));
         return;
     }
-    constexpr int ecart = 8;
     const int hauteur = std::min(voulue.height(), ecran_libre.height());
     const int y = std::clamp(haut, ecran_libre.top(), ecran_libre.bottom() + 1 - hauteur);
     const int place_droite = ecran_libre.right() - (cadre_principal.right() + ecart);

@@ -142,10 +142,7 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
     R.type_conique = type_de_conique(E, e);
 
     if (R.type_conique == parabolique) {
-        // At the escape threshold E and e - 1 are both rounding noise: the conic is the
-        // parabola of the same p, whose periapsis is at p / 2.
-        R.excentricite = 1.0;
-        R.zp = controle(controle(R.parametre * 0.5) - rayon_terre);
+        en_parabole(R);
     } else {
         R.excentricite = e;
         const double rp = quotient(R.parametre, controle(1.0 + e));
@@ -162,6 +159,12 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
 }
 
 } // namespace
+
+void en_parabole(trajectoire& T) {
+    T.type_conique = parabolique;
+    T.excentricite = 1.0;
+    T.zp = controle(controle(T.parametre * 0.5) - rayon_terre);
+}
 
 void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v) {
     if (sens == 1) {

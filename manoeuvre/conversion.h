@@ -12,6 +12,10 @@ namespace trajel {
 // the angles, the shape and the four frames of T (za only when bound, angle_asymptote
 // only when hyperbolic). Any other sens does nothing. An arithmetic error leaves T, r
 // and v as they were.
+// T made the parabola of its own parameter p: e = 1, the periapsis at p / 2 (the conic
+// of a state at the escape threshold, where the energy and e - 1 are rounding noise).
+void en_parabole(trajectoire& T);
+
 void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v);
 
 } // namespace trajel

@@ -210,9 +210,7 @@ resultat_tir resultat_de(const etat& fin, double m0) {
     resultat_tir r{orbite_atteinte(fin), {}};
     r.textes = former_textes(r.orbite, m0, fin.m);
     if (!relu_dessinable(r.orbite, r.textes)) {
-        r.orbite.type_conique = parabolique;
-        r.orbite.excentricite = 1.0;
-        r.orbite.zp = controle(controle(r.orbite.parametre * 0.5) - rayon_terre);
+        en_parabole(r.orbite);
         r.textes = former_textes(r.orbite, m0, fin.m);
     }
     return r;

@@ -23,20 +23,11 @@ double zoom_ajuste(const trajectoire& t, double marge) {
     // The ends of the conic's steps nu to nu + 1, as tracer_scene draws them:
     // r = p / (1 + e cos nu) along u of repere_orbital(Omega, i, omega + nu).
     const plage_anomalies plage = plage_tracee(t);
-    const trigo grand_omega = trigo_de(t.grand_omega);
-    const trigo inclinaison = trigo_de(t.inclinaison);
     for (int nu = plage.debut; nu <= plage.fin + 1 && plage.debut <= plage.fin; ++nu) {
-        const double anomalie = static_cast<double>(nu);
-        const double denominateur =
-            controle(1.0 + controle(t.excentricite * std::cos(deg_rad(anomalie))));
-        if (!(denominateur > 0.0)) {
-            continue; // where the conic does not reach
-        }
         vecteur p;
-        mult_scalaire(
-            quotient(t.parametre, denominateur),
-            u_orbital(grand_omega, inclinaison, trigo_de(controle(t.petit_omega + anomalie))), p);
-        inclure(p);
+        if (point_sur_conique(t, static_cast<double>(nu), p)) { // where the conic reaches
+            inclure(p);
+        }
     }
     vecteur satellite;
     if (point_sur_conique(t, t.anomalie, satellite)) {

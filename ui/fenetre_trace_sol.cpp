@@ -166,11 +166,12 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
             &fenetre_trace_sol::changer_longitude_origine);
     connect(carte_, &carte_trace_sol::redimensionnee, this, &fenetre_trace_sol::redessiner);
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this, [this] {
-        if (isVisible()) {
-            actualiser();
-        }
-    });
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
+            [this](bool reussi) {
+                if (reussi && isVisible()) { // an abandoned event changed nothing
+                    actualiser();
+                }
+            });
 }
 
 void fenetre_trace_sol::actualiser() {

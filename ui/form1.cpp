@@ -201,7 +201,6 @@ fenetre_principale::~fenetre_principale() {
     disconnect(qApp, nullptr, this, nullptr);
     for (QObject* enfant : findChildren<QObject*>()) {
         disconnect(enfant, nullptr, this, nullptr);
-        disconnect(enfant, nullptr, saisie_, nullptr);
     }
     if (Form1 == this) {
         Form1 = nullptr;
@@ -399,7 +398,7 @@ void fenetre_principale::relier_evenements() {
         }
     }
     // After the waiting rules: every box's committed edit is announced.
-    for (int i = 0; i < 13; ++i) {
+    for (std::size_t i = 0; i < std::size(Text); ++i) {
         const auto zone = static_cast<zone_texte>(i);
         connect(boite(zone), &QLineEdit::editingFinished, this,
                 [this, zone] { emit annonceur_.saisie_terminee(zone); });

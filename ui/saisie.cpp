@@ -83,10 +83,10 @@ void saisie_utilisateur::affecter(zone_texte zone, const std::function<void()>& 
 }
 
 void saisie_utilisateur::appliquer_regle(zone_texte zone) {
-    if (frappe_ && regle_differee(zone)) {
-        regles_en_attente_ |= bit(zone);
-    } else if (!frappe_) {
+    if (!frappe_) {
         regle_de_changement(zone, modele_);
+    } else if (regle_differee(zone)) {
+        regles_en_attente_ |= bit(zone);
     }
 }
 

@@ -57,11 +57,6 @@ const char* const textes_speciaux[] = {
     "1e+",    "&H7FFFFFFF",
 };
 
-const char* const boites[] = {"Text1", "Text2", "Text3",  "Text4",  "Text5",  "Text6", "Text7",
-                              "Text8", "Text9", "Text10", "Text11", "Text12", "Text13"};
-const char* const options[] = {"Option_circulaire",   "Option_elliptique", "Option_parabolique",
-                               "Option_hyperbolique", "Option_RN",         "Option_RH",
-                               "Option_RP",           "Option_tous"};
 const char* const presets[] = {
     "menu_kourou_circulaire",    "menu_GTO_IV", "menu_GTO_V", "menu_baikonour_circulaire",
     "menu_canaveral_circulaire", "menu_libre"};

@@ -16,6 +16,15 @@
 
 namespace trajel::test {
 
+// The design names of the thirteen boxes (in the order of zone_texte) and of the eight
+// options (in the order of bouton_option).
+inline const char* const boites[] = {"Text1",  "Text2",  "Text3", "Text4", "Text5",
+                                     "Text6",  "Text7",  "Text8", "Text9", "Text10",
+                                     "Text11", "Text12", "Text13"};
+inline const char* const options[] = {
+    "Option_circulaire", "Option_elliptique", "Option_parabolique", "Option_hyperbolique",
+    "Option_RN",         "Option_RH",         "Option_RP",          "Option_tous"};
+
 // Whether the picture marks the satellite.
 inline bool s_imprime(const Picture1* image) {
     for (const auto& t : image->textes()) {

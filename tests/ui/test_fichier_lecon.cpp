@@ -21,12 +21,6 @@ using namespace trajel::test;
 
 namespace {
 
-const char* const boites[] = {"Text1", "Text2", "Text3",  "Text4",  "Text5",  "Text6", "Text7",
-                              "Text8", "Text9", "Text10", "Text11", "Text12", "Text13"};
-const char* const options[] = {"Option_circulaire",   "Option_elliptique", "Option_parabolique",
-                               "Option_hyperbolique", "Option_RN",         "Option_RH",
-                               "Option_RP",           "Option_tous"};
-
 QStringList vu(const fenetre_de_test& f) {
     QStringList t;
     for (const char* nom : boites) {

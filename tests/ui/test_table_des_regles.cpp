@@ -12,13 +12,6 @@
 using namespace trajel;
 using namespace trajel::test;
 
-namespace {
-
-const char* const noms[] = {"Text1", "Text2", "Text3",  "Text4",  "Text5",  "Text6", "Text7",
-                            "Text8", "Text9", "Text10", "Text11", "Text12", "Text13"};
-
-} // namespace
-
 class TestTableDesRegles : public QObject {
     Q_OBJECT
 private slots:
@@ -45,15 +38,15 @@ private slots:
         regle_de_changement(zone, faux);
 
         fenetre_de_test f;
-        f.taper(noms[boite], texte);
+        f.taper(boites[boite], texte);
         // Typed, the rule of a deferred box has not run yet.
         if (regle_differee(zone)) {
             QCOMPARE(f.texte("Text5")->text(), QString("10"));
             QCOMPARE(f.texte("Text3")->text(), QString("20"));
         }
-        f.valider(noms[boite]);
+        f.valider(boites[boite]);
         for (int i = 0; i < 13; ++i) {
-            QCOMPARE(f.texte(noms[i])->text().toStdString(),
+            QCOMPARE(f.texte(boites[i])->text().toStdString(),
                      faux.texte(static_cast<zone_texte>(i)));
         }
     }
