@@ -3,16 +3,22 @@
 #include "ui/picture1.h"
 
 #include <QBuffer>
+#include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -303,6 +309,28 @@ std::optional<QString> enregistrer_scene(const scene_image& scene, const QString
         return std::nullopt;
     }
     return fichier;
+}
+
+} // namespace trajel
+
+namespace trajel {
+
+QString impression_impossible() {
+    return QStringLiteral("L'impression n'a pas pu commencer : l'imprimante ou le fichier "
+                          "choisi n'est pas disponible.");
+}
+
+void copier_scene(const scene_image& scene, double ratio) {
+    const int facteur = std::max(1, static_cast<int>(std::ceil(ratio)));
+    auto* donnees = new QMimeData;
+    donnees->setImageData(image_de(scene, facteur));
+    donnees->setData(QStringLiteral("image/svg+xml"), svg_de(scene));
+    QGuiApplication::clipboard()->setMimeData(donnees);
+}
+
+QString dossier_images_par_defaut() {
+    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return dossier.isEmpty() || !QDir(dossier).exists() ? QDir::homePath() : dossier;
 }
 
 } // namespace trajel

@@ -53,6 +53,16 @@ std::optional<QString> enregistrer_scene(const scene_image& scene, const QString
 // the printer could not start.
 bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QString& legende);
 
+// What the user is told when imprimer_scene cannot start.
+QString impression_impossible();
+
+// The scene on the clipboard, as an image at the device pixel ratio `ratio` (whole
+// device pixels, at least 1) and as SVG.
+void copier_scene(const scene_image& scene, double ratio);
+
+// Where an image is first proposed: the pictures folder, else the home folder.
+QString dossier_images_par_defaut();
+
 // One line describing the orbit t and the view: its type, its elements, the angles of
 // the view and the zoom.
 QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,

@@ -11,24 +11,20 @@
 #include "ui/poste.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -154,10 +150,7 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     avertir = [this](const QString& message) {
         QMessageBox::warning(this, QStringLiteral("Trajel"), message);
     };
-    dossier_ = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (dossier_.isEmpty() || !QDir(dossier_).exists()) {
-        dossier_ = QDir::homePath();
-    }
+    dossier_ = dossier_images_par_defaut();
 
     connect(copie, &QPushButton::clicked, this, &fenetre_trace_sol::copier);
     connect(sauve, &QPushButton::clicked, this, &fenetre_trace_sol::enregistrer);
@@ -204,12 +197,7 @@ void fenetre_trace_sol::changer_longitude_origine(double degres) {
 }
 
 void fenetre_trace_sol::copier() {
-    const scene_image scene = carte_->scene();
-    const int facteur = std::max(1, static_cast<int>(std::ceil(carte_->devicePixelRatioF())));
-    auto* donnees = new QMimeData;
-    donnees->setImageData(image_de(scene, facteur));
-    donnees->setData(QStringLiteral("image/svg+xml"), svg_de(scene));
-    QGuiApplication::clipboard()->setMimeData(donnees);
+    copier_scene(carte_->scene(), carte_->devicePixelRatioF());
 }
 
 void fenetre_trace_sol::enregistrer() {
@@ -242,8 +230,7 @@ void fenetre_trace_sol::imprimer() {
         legende_orbite(traj, principale_.valeur_HScroll1(), -principale_.valeur_VScroll1(), zoom) +
         QStringLiteral(" – trace au sol, %1 révolution(s)").arg(revolutions_->value());
     if (!imprimer_scene(imprimante, carte_->scene(), legende)) {
-        avertir(QStringLiteral("L'impression n'a pas pu commencer : l'imprimante ou le "
-                               "fichier choisi n'est pas disponible."));
+        avertir(impression_impossible());
     }
 }
 

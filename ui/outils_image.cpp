@@ -12,18 +12,14 @@
 #include "ui/vue_agrandie.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QStandardPaths>
 
 #include <cmath>
 
@@ -56,10 +52,7 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     avertir = [this](const QString& message) {
         QMessageBox::warning(&fenetre_.widget(), QStringLiteral("Trajel"), message);
     };
-    dossier_ = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (dossier_.isEmpty() || !QDir(dossier_).exists()) {
-        dossier_ = QDir::homePath();
-    }
+    dossier_ = dossier_images_par_defaut();
 
     auto separateur = [this](QMenu* m) {
         m->addSeparator();
@@ -176,12 +169,7 @@ void outils_image::ouvrir_mode_projecteur() {
 }
 
 void outils_image::copier() {
-    const scene_image scene = scene_de(*image_);
-    const int facteur = std::max(1, static_cast<int>(std::ceil(image_->devicePixelRatioF())));
-    auto* donnees = new QMimeData;
-    donnees->setImageData(image_de(scene, facteur));
-    donnees->setData(QStringLiteral("image/svg+xml"), svg_de(scene));
-    QGuiApplication::clipboard()->setMimeData(donnees);
+    copier_scene(scene_de(*image_), image_->devicePixelRatioF());
 }
 
 void outils_image::enregistrer() {
@@ -213,8 +201,7 @@ void outils_image::imprimer() {
     const QString legende =
         legende_orbite(traj, fenetre_.valeur_HScroll1(), -fenetre_.valeur_VScroll1(), zoom);
     if (!imprimer_scene(imprimante, scene_de(*image_), legende)) {
-        avertir(QStringLiteral("L'impression n'a pas pu commencer : l'imprimante ou le "
-                               "fichier choisi n'est pas disponible."));
+        avertir(impression_impossible());
     }
 }
 
