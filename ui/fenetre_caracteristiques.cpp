@@ -441,13 +441,7 @@ void fenetre_caracteristiques::hideEvent(QHideEvent* event) {
 // Where it was left in an earlier run, else beside the main window, never over its
 // controls.
 void fenetre_caracteristiques::placer_a_cote() {
-    const QRect libre = zone_libre(principale_);
-    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
-        return;
-    }
-    const QSize cadre = taille_voulue() + (frameGeometry().size() - size());
-    placer_a_cote_de(*this, principale_.widget(), libre, cadre,
-                     principale_.widget().frameGeometry().top());
+    placer_outil(*this, principale_, taille_voulue() + (frameGeometry().size() - size()));
 }
 
 } // namespace trajel

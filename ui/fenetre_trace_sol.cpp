@@ -241,11 +241,7 @@ void fenetre_trace_sol::showEvent(QShowEvent* event) {
         place_ = true;
         // Where it was left in an earlier run, else beside the main window, never over
         // its controls.
-        const QRect libre = zone_libre(principale_);
-        if (!reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
-            placer_a_cote_de(*this, principale_.widget(), libre, frameGeometry().size(),
-                             principale_.widget().frameGeometry().top());
-        }
+        placer_outil(*this, principale_, frameGeometry().size());
     }
 }
 

@@ -1,8 +1,10 @@
 #include "ui/poste.h"
 
+#include "ecran/placement.h"
 #include "ui/picture1.h"
 
 #include <QRect>
+#include <QSize>
 
 namespace trajel {
 
@@ -11,6 +13,13 @@ QRect zone_libre(const poste_de_travail& poste) {
     // Inside its sunken frame: the scroll bars' titles touch its border.
     const QRect interieur = image->contentsRect();
     return {image->mapToGlobal(interieur.topLeft()), interieur.size()};
+}
+
+void placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre) {
+    const QRect libre = zone_libre(poste);
+    if (!reprendre_geometrie(outil, outil.objectName(), poste.widget(), libre)) {
+        placer_a_cote_de(outil, poste.widget(), libre, cadre, poste.widget().frameGeometry().top());
+    }
 }
 
 } // namespace trajel

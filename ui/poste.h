@@ -8,6 +8,7 @@
 #include <functional>
 
 class QMenu;
+class QSize;
 class QRect;
 class QWidget;
 
@@ -97,5 +98,9 @@ protected:
 // The part of the main window a tool window may cover, in global coordinates: its
 // picture; every control lies outside it.
 QRect zone_libre(const poste_de_travail& poste);
+
+// A tool window where it was left in an earlier run (under its objectName), else beside
+// the main window at its top with the frame size `cadre`, never over its controls.
+void placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre);
 
 } // namespace trajel
