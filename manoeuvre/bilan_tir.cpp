@@ -4,6 +4,7 @@
 #include "manoeuvre/integration.h"
 
 #include <cmath>
+#include <utility>
 
 namespace trajel {
 
@@ -31,8 +32,12 @@ vecteur direction_poussee(const bilan_tir& b) {
 
 } // namespace
 
-void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas) {
-    static unsigned tirs_enregistres = 0;
+namespace {
+unsigned tirs_enregistres = 0;
+}
+
+void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas,
+                     const trajectoire& avant, const trajectoire& apres) {
     bilan_tir b;
     b.numero = ++tirs_enregistres;
     b.depart = depart;
@@ -40,7 +45,14 @@ void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int 
     b.moteur = propulsion_partagee();
     b.duree = duree;
     b.pas = pas;
-    dernier_tir = b;
+    b.avant = avant;
+    b.apres = apres;
+    dernier_tir = std::move(b);
+}
+
+void restituer_tir(bilan_tir b) {
+    b.numero = ++tirs_enregistres;
+    dernier_tir = std::move(b);
 }
 
 orbite_etat orbite_de(const vecteur& r, const vecteur& v) {

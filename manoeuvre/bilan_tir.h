@@ -8,8 +8,9 @@
 
 namespace trajel {
 
-// What the last completed burn did: its start and end states, and the thrust, Isp,
-// duration and step count it was integrated with.
+// What the last completed burn did: its start and end states, the thrust, Isp, duration
+// and step count it was integrated with, and the two orbits it drew (the one it was
+// fired from and the one it reached), so that its picture can be drawn again.
 struct bilan_tir {
     unsigned numero = 0; // counts the completed burns of the run: 1, 2, 3...
     etat depart;
@@ -17,13 +18,21 @@ struct bilan_tir {
     propulsion moteur;  // the thrust in the local frame and the Isp
     double duree = 0.0; // s
     int pas = 0;
+    trajectoire avant;
+    trajectoire apres;
+
+    bool operator==(const bilan_tir&) const = default;
 };
 
 // Set by calcul_tir once a burn has completed; a refused or failed burn leaves it.
 inline std::optional<bilan_tir> dernier_tir;
 
 // Records a completed burn with the thrust and Isp it was integrated with.
-void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas);
+void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas,
+                     const trajectoire& avant, const trajectoire& apres);
+
+// A burn recorded elsewhere (a lesson file) becomes the last one, under the next number.
+void restituer_tir(bilan_tir b);
 
 // The recorded burn integrated again from its start with its own engine, in `pas` steps
 // of duree / pas: with the burn's own steps, its end to the bit. No shared value is read

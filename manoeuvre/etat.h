@@ -24,6 +24,8 @@ struct etat {
 
     double& y(int i) { return composantes[static_cast<std::size_t>(i - 1)]; }
     double y(int i) const { return composantes[static_cast<std::size_t>(i - 1)]; }
+
+    bool operator==(const etat&) const = default;
 };
 
 // The state of position r (km), velocity v (km/s) and mass m (kg), and back.

@@ -35,6 +35,17 @@ struct consigne_tir {
     double m0 = 0.0;
 };
 
+// The view frame of the scroll bars, as repere_vue: longitude HScroll1, latitude minus
+// VScroll1.
+repere vue_des_barres() {
+    const double longitude = Form1->valeur_HScroll1();
+    const double latitude = -Form1->valeur_VScroll1();
+    const double cap = 0.0;
+    repere vue;
+    repere_local(longitude, latitude, cap, vue);
+    return vue;
+}
+
 // The start record must describe a point at a finite distance on a true conic.
 void verifier_conique(const trajectoire& T) {
     if (T.type_conique == hyperbolique) {
@@ -59,11 +70,7 @@ void verifier_conique(const trajectoire& T) {
 // computed.
 consigne_tir lire_consigne(const trajectoire& T) {
     consigne_tir c;
-    // View frame, as repere_vue: longitude HScroll1, latitude minus VScroll1.
-    const double longitude = Form1->valeur_HScroll1();
-    const double latitude = -Form1->valeur_VScroll1();
-    const double cap = 0.0;
-    repere_local(longitude, latitude, cap, c.vue);
+    c.vue = vue_des_barres();
 
     c.duree = Val(Form1->texte(zone_texte::Text11)); // s
     const double pas_lus = std::floor(Val(Form1->texte(zone_texte::Text12)));
@@ -104,16 +111,17 @@ etat etat_initial(trajectoire& depart, double m0) {
     return etat_de(r, v, m0);
 }
 
-// The powered flight: n steps from S, each state projected on the view plane. The arc
-// runs from the state after the first step to the state after the last: n points,
-// n - 1 segments.
-std::vector<point_vue> integrer(const consigne_tir& c, etat& S) {
+// The powered flight: n steps of h from S with the engine `moteur`, each state projected
+// on the view plane. The arc runs from the state after the first step to the state after
+// the last: n points, n - 1 segments.
+std::vector<point_vue> integrer(const propulsion& moteur, const repere& vue, double h, int pas,
+                                etat& S) {
     std::vector<point_vue> arc;
-    arc.reserve(static_cast<std::size_t>(c.pas));
+    arc.reserve(static_cast<std::size_t>(pas));
     double t = 0.0;
-    integrer_n_pas(propulsion_partagee(), S, t, c.h, c.pas, [&](const etat& etape, double) {
+    integrer_n_pas(moteur, S, t, h, pas, [&](const etat& etape, double) {
         point_vue p;
-        projeter(c.vue, position_de(etape), p);
+        projeter(vue, position_de(etape), p);
         arc.push_back(p);
     });
     return arc;
@@ -273,7 +281,8 @@ void calcul_tir(trajectoire& T) {
     trajectoire depart = T;
     etat S = etat_initial(depart, consigne.m0);
     const etat S0 = S;
-    const std::vector<point_vue> arc = integrer(consigne, S);
+    const std::vector<point_vue> arc =
+        integrer(propulsion_partagee(), consigne.vue, consigne.h, consigne.pas, S);
     const double mf = S.m;
     const resultat_tir resultat = resultat_de(S, consigne.m0);
     const trajectoire& R = resultat.orbite;
@@ -285,7 +294,14 @@ void calcul_tir(trajectoire& T) {
     const trajectoire avant = T;
     ecrire_resultat(R, textes);
     tracer_tir(avant, R, arc);
-    enregistrer_tir(S0, S, consigne.duree, consigne.pas);
+    enregistrer_tir(S0, S, consigne.duree, consigne.pas, avant, R);
+}
+
+void retracer_tir(const bilan_tir& b) {
+    etat S = b.depart;
+    const std::vector<point_vue> arc =
+        integrer(b.moteur, vue_des_barres(), quotient(b.duree, b.pas), b.pas, S);
+    tracer_tir(b.avant, b.apres, arc);
 }
 
 void cmd_tir_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/module1.h"
+#include "manoeuvre/bilan_tir.h"
 
 #include <memory>
 
@@ -13,6 +14,11 @@ namespace trajel {
 // orbit and the powered arc. A burn that cannot be computed is refused (tir_refuse)
 // before anything is changed.
 void calcul_tir(trajectoire& T);
+
+// Draws again, over the scene of the orbit reached, what the burn b drew over it: the
+// orbit before the burn, the orbit reached and the powered arc, integrated again from
+// the burn's record with its own engine and steps and projected for the current view.
+void retracer_tir(const bilan_tir& b);
 
 // "Tir !": rereads the window into traj and the satellite values, then fires. A refused
 // or failed burn leaves the window and the shared values as they were.
