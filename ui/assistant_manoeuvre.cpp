@@ -215,16 +215,18 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     connect(fermer, &QPushButton::clicked, this, &QDialog::close);
     // A refused or failed event has changed nothing; a completed one re-plans when it
     // fired a burn or changed the orbit or the satellite.
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
-            [this](bool reussi) {
-                if (!reussi) {
-                    return;
-                }
-                const bool tir = suivre_tir();
-                if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
-                    actualiser();
-                }
-            });
+    const auto suivre = [this](bool reussi) {
+        if (!reussi) {
+            return;
+        }
+        const bool tir = suivre_tir();
+        if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
+            actualiser();
+        }
+    };
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this, suivre);
+    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this,
+            [suivre] { suivre(true); });
 
     adapter_saisies();
     actualiser();

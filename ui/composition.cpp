@@ -23,6 +23,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     ajouter_journal(fenetre, *historique);
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
+    historique->avant_restitution = [animation] { animation->arreter(); };
     return {ajouter_fichiers_lecon(
         fenetre, *historique,
         {[marques] { return marques->isChecked(); },

@@ -138,12 +138,14 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
 
     // A refused or failed event has changed nothing; a completed one refreshes the
     // readout when it changed the orbit, the satellite or the last burn.
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
-            [this](bool reussi) {
-                if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
-                    actualiser();
-                }
-            });
+    const auto suivre = [this](bool reussi) {
+        if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
+            actualiser();
+        }
+    };
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this, suivre);
+    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this,
+            [suivre] { suivre(true); });
     actualiser();
     // The names as wide as the longest; the values share what the window leaves.
     arbre_->resizeColumnToContents(0);

@@ -165,6 +165,11 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
                     actualiser();
                 }
             });
+    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this, [this] {
+        if (isVisible()) {
+            actualiser();
+        }
+    });
 }
 
 void fenetre_trace_sol::actualiser() {

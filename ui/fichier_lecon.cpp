@@ -7,6 +7,8 @@
 #include <QJsonValue>
 
 #include <cmath>
+#include <initializer_list>
+#include <limits>
 #include <optional>
 
 namespace trajel {
@@ -164,6 +166,145 @@ ligne_journal lire_tir(const QJsonObject& o, const QString& champ) {
     return l;
 }
 
+// Numbers written in a list, read back whole and finite.
+QJsonArray liste(std::initializer_list<double> valeurs) {
+    QJsonArray a;
+    for (double v : valeurs) {
+        a.append(v);
+    }
+    return a;
+}
+
+template <std::size_t N>
+std::array<double, N> lire_liste(const QJsonObject& o, const QString& champ, const QString& nom) {
+    const QJsonValue v = exiger(o, champ, nom);
+    if (!v.isArray() || v.toArray().size() != static_cast<qsizetype>(N)) {
+        refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
+    }
+    const QJsonArray a = v.toArray();
+    std::array<double, N> r{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const QJsonValue x = a[static_cast<qsizetype>(i)];
+        if (!x.isDouble() || !std::isfinite(x.toDouble())) {
+            refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
+        }
+        r[i] = x.toDouble();
+    }
+    return r;
+}
+
+QJsonArray ecrire_etat(const etat& e) {
+    return liste({e.y(1), e.y(2), e.y(3), e.y(4), e.y(5), e.y(6), e.m});
+}
+
+etat lire_etat(const QJsonObject& o, const QString& parent, const QString& nom) {
+    const std::array<double, 7> a = lire_liste<7>(o, parent + QLatin1Char('.') + nom, nom);
+    etat e;
+    for (int i = 1; i <= 6; ++i) {
+        e.y(i) = a[static_cast<std::size_t>(i - 1)];
+    }
+    e.m = a[6];
+    return e;
+}
+
+// The frames' axes in the order RN, RH, RP, sat; u, v, w each.
+std::array<repere*, 4> reperes_de(trajectoire& t) {
+    return {&t.repere_RN, &t.repere_RH, &t.repere_RP, &t.repere_sat};
+}
+
+QJsonObject ecrire_trajectoire(trajectoire t) {
+    QJsonArray axes;
+    for (repere* r : reperes_de(t)) {
+        for (const vecteur* a : {&r->u, &r->v, &r->w}) {
+            axes.append(a->x);
+            axes.append(a->y);
+            axes.append(a->z);
+        }
+    }
+    return {{"type", QString::fromStdString(t.type_conique)},
+            {"za", t.za},
+            {"zp", t.zp},
+            {"grand_omega", t.grand_omega},
+            {"inclinaison", t.inclinaison},
+            {"petit_omega", t.petit_omega},
+            {"excentricite", t.excentricite},
+            {"parametre", t.parametre},
+            {"anomalie", t.anomalie},
+            {"angle_asymptote", t.angle_asymptote},
+            {"reperes", axes}};
+}
+
+trajectoire lire_trajectoire(const QJsonObject& parent, const QString& champ, const QString& nom) {
+    const QJsonObject o = objet(parent, champ, nom);
+    trajectoire t;
+    const QString type = texte(o, champ + ".type", "type", 20);
+    bool connu = false;
+    for (const char* n : noms_types) {
+        connu = connu || type == QLatin1String(n);
+    }
+    if (!connu) {
+        refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
+    }
+    t.type_conique = type.toStdString();
+    constexpr double grand = std::numeric_limits<double>::max();
+    double* nombres[] = {&t.za,          &t.zp,          &t.grand_omega,
+                         &t.inclinaison, &t.petit_omega, &t.excentricite,
+                         &t.parametre,   &t.anomalie,    &t.angle_asymptote};
+    const char* noms[] = {"za",          "zp",          "grand_omega",
+                          "inclinaison", "petit_omega", "excentricite",
+                          "parametre",   "anomalie",    "angle_asymptote"};
+    for (std::size_t i = 0; i < std::size(noms); ++i) {
+        *nombres[i] = nombre(o, champ, QLatin1String(noms[i]), -grand, grand);
+    }
+    const std::array<double, 36> axes = lire_liste<36>(o, champ + ".reperes", "reperes");
+    std::size_t k = 0;
+    for (repere* r : reperes_de(t)) {
+        for (vecteur* a : {&r->u, &r->v, &r->w}) {
+            a->x = axes[k++];
+            a->y = axes[k++];
+            a->z = axes[k++];
+        }
+    }
+    return t;
+}
+
+QJsonObject ecrire_bilan(const bilan_tir& b, bool arc) {
+    const vecteur& F = b.moteur.poussee;
+    return {{"depart", ecrire_etat(b.depart)},
+            {"arrivee", ecrire_etat(b.arrivee)},
+            {"poussee", liste({F.x, F.y, F.z})},
+            {"module_poussee", b.moteur.module_poussee},
+            {"isp", b.moteur.isp},
+            {"duree", b.duree},
+            {"pas", b.pas},
+            {"avant", ecrire_trajectoire(b.avant)},
+            {"apres", ecrire_trajectoire(b.apres)},
+            {"arc", arc}};
+}
+
+void lire_bilan(const QJsonObject& racine, lecon& l) {
+    const QString champ = QStringLiteral("dernier_tir");
+    const QJsonObject o = objet(racine, champ, champ);
+    constexpr double grand = std::numeric_limits<double>::max();
+    bilan_tir b;
+    b.depart = lire_etat(o, champ, "depart");
+    b.arrivee = lire_etat(o, champ, "arrivee");
+    const std::array<double, 3> F = lire_liste<3>(o, champ + ".poussee", "poussee");
+    b.moteur.poussee = {F[0], F[1], F[2]};
+    b.moteur.module_poussee = nombre(o, champ, "module_poussee", 0.0, grand);
+    b.moteur.isp = nombre(o, champ, "isp", -grand, grand);
+    b.duree = nombre(o, champ, "duree", -grand, grand);
+    b.pas = entier(o, champ, "pas", 1, 32766);
+    b.avant = lire_trajectoire(o, champ + ".avant", "avant");
+    b.apres = lire_trajectoire(o, champ + ".apres", "apres");
+    const QJsonValue arc = exiger(o, champ + ".arc", "arc");
+    if (!arc.isBool()) {
+        refuser(champ + ".arc", QStringLiteral(": vrai ou faux est attendu"));
+    }
+    l.dernier_tir = b;
+    l.arc_du_tir = arc.toBool();
+}
+
 lecon lire_objet(const QJsonObject& racine) {
     lecon l;
     const QJsonObject textes = objet(racine, "textes", "textes");
@@ -201,6 +342,12 @@ lecon lire_objet(const QJsonObject& racine) {
         l.journal.push_back(lire_tir(tirs[i].toObject(), champ));
     }
     l.notes = texte(racine, "notes", "notes", longueur_maximale_notes);
+    if (racine.contains("dernier_tir")) {
+        lire_bilan(racine, l);
+    }
+    if (racine.contains("debit")) {
+        l.debit = texte(racine, "debit", "debit", longueur_maximale_texte);
+    }
     return l;
 }
 
@@ -216,7 +363,7 @@ QByteArray ecrire_lecon(const lecon& l) {
         journal.append(ecrire_tir(t));
     }
     const int reperes = static_cast<int>(l.reperes) - static_cast<int>(bouton_option::Option_RN);
-    const QJsonObject racine{
+    QJsonObject racine{
         {"format", QString::fromLatin1(format_lecon)},
         {"version", version_format_lecon},
         {"textes", textes},
@@ -228,6 +375,12 @@ QByteArray ecrire_lecon(const lecon& l) {
         {"acceleration", l.acceleration},
         {"journal", journal},
         {"notes", l.notes}};
+    if (l.dernier_tir) {
+        racine.insert("dernier_tir", ecrire_bilan(*l.dernier_tir, l.arc_du_tir));
+    }
+    if (l.debit) {
+        racine.insert("debit", *l.debit);
+    }
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/formulaire.h"
+#include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/journal_tirs.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -15,7 +17,9 @@ namespace trajel {
 
 // A lesson as its file holds it (JSON, extension .trajel): the exact texts of the
 // thirteen boxes, the orbit type and the frame option, the view (scroll bars, zoom), the
-// marks and the animation's time acceleration, the journal of the burns and the notes.
+// marks and the animation's time acceleration, the journal of the burns and the notes;
+// the last burn's record, whether the picture showed its arc, and the consumed mass as
+// Label_debit wrote it.
 // Reading and writing need only QtCore, so that the fuzzer calls the reader as it stands.
 struct lecon {
     std::array<QString, 13> textes;
@@ -28,6 +32,9 @@ struct lecon {
     double acceleration = 1.0;
     std::vector<ligne_journal> journal;
     QString notes;
+    std::optional<bilan_tir> dernier_tir; // its numero is not kept
+    bool arc_du_tir = false;
+    std::optional<QString> debit; // Label_debit; none in files that did not keep it
 
     bool operator==(const lecon&) const = default;
 };

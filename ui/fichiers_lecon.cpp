@@ -2,6 +2,8 @@
 
 #include "core/erreur.h"
 #include "core/module1.h"
+#include "manoeuvre/bilan_tir.h"
+#include "manoeuvre/tir.h"
 #include "render/scene.h"
 #include "ui/evenements.h"
 #include "ui/historique.h"
@@ -74,6 +76,12 @@ lecon fichiers_lecon::lecon_actuelle() const {
     l.acceleration = reglages_.acceleration();
     l.journal = historique_.journal();
     l.notes = historique_.notes();
+    if (dernier_tir) {
+        l.dernier_tir = dernier_tir;
+        l.dernier_tir->numero = 0;
+        l.arc_du_tir = historique_.arc_affiche();
+    }
+    l.debit = QString::fromStdString(principale_.legende_Label_debit());
     return l;
 }
 
@@ -117,37 +125,64 @@ bool fichiers_lecon::ouvrir(const QString& chemin) {
 
 void fichiers_lecon::appliquer(const lecon& l) {
     historique_.ouvrir(l.journal, l.notes, [&] {
-        // Carried to its end, as a preset: an error of one nested redraw does not stop
-        // the others. A rule of one box may write "0" into another already written: a
-        // second pass writes it back.
-        principale_.evenements().executer([&] {
-            auto sans_arret = [](auto&& ecrire) {
-                try {
-                    ecrire();
-                } catch (const erreur_calcul&) {
-                }
-            };
-            sans_arret([&] { principale_.selectionner(l.type_orbite); });
-            sans_arret([&] { principale_.selectionner(l.reperes); });
-            for (int passe = 0; passe < 2; ++passe) {
-                for (std::size_t i = 0; i < l.textes.size(); ++i) {
-                    const auto zone = static_cast<zone_texte>(i);
-                    const std::string texte = l.textes[i].toStdString();
-                    if (principale_.texte(zone) != texte) {
-                        sans_arret([&] { principale_.changer_texte(zone, texte); });
-                    }
-                }
-            }
-            zoom = l.zoom;
-        });
+        // The view first, on the scene shown: the scroll bars run their own handlers.
+        zoom = l.zoom;
         principale_.tourner_vue(l.longitude - principale_.valeur_HScroll1(),
                                 l.latitude + principale_.valeur_VScroll1());
         if (reglages_.marques() != l.marques) {
             reglages_.marquer(l.marques);
         }
         reglages_.accelerer(l.acceleration);
-        principale_.evenements().executer([] { rafraichissement_complet(); });
+        if (l.dernier_tir) {
+            restituer_tir(*l.dernier_tir);
+        }
+        return ecrire_dans_la_fenetre(l);
     });
+}
+
+bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
+    bool arc = false;
+    // Written as a preset is, carried to its end: an error of one nested redraw does not
+    // stop the others. The last full redraw shows the lesson; if it cannot be drawn, the
+    // picture keeps the last complete scene, traj and the satellite values stay as that
+    // scene has them, and the strip says why, framing the box, as typing the same texts
+    // would.
+    const valeurs_calculees scene = valeurs_calculees::actuelles();
+    principale_.executer_sans_dialogue([&] {
+        auto sans_arret = [](auto&& ecrire) {
+            try {
+                ecrire();
+            } catch (const erreur_calcul&) {
+            }
+        };
+        sans_arret([&] { principale_.selectionner(l.type_orbite); });
+        sans_arret([&] { principale_.selectionner(l.reperes); });
+        // A rule of one box may write "0" into another already written: a second pass
+        // writes it back.
+        for (int passe = 0; passe < 2; ++passe) {
+            for (std::size_t i = 0; i < l.textes.size(); ++i) {
+                const auto zone = static_cast<zone_texte>(i);
+                const std::string texte = l.textes[i].toStdString();
+                if (principale_.texte(zone) != texte) {
+                    sans_arret([&] { principale_.changer_texte(zone, texte); });
+                }
+            }
+        }
+        try {
+            rafraichissement_complet();
+        } catch (const erreur_calcul&) {
+            scene.restituer();
+            throw;
+        }
+        if (l.debit) {
+            principale_.legende_Label_debit(l.debit->toStdString());
+        }
+        if (l.dernier_tir && l.arc_du_tir) {
+            retracer_tir(*dernier_tir);
+            arc = true;
+        }
+    });
+    return arc;
 }
 
 QStringList fichiers_lecon::recentes() const {

@@ -58,6 +58,10 @@ public:
     std::function<void(const QString&)> avertir;
 
 private:
+    // The lesson's boxes and options through the window's handlers, then one full
+    // redraw; true when the picture then carries the last burn's arc.
+    bool ecrire_dans_la_fenetre(const lecon& l);
+
     poste_de_travail& principale_;
     historique_lecon& historique_;
     reglages_lecon reglages_;

@@ -1,7 +1,9 @@
 #include "ui/historique.h"
 
+#include "manoeuvre/tir.h"
 #include "render/scene.h"
 #include "ui/evenements.h"
+#include "ui/picture1.h"
 #include "ui/poste.h"
 
 #include <QAction>
@@ -10,6 +12,7 @@
 #include <QUndoCommand>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 namespace trajel {
@@ -119,6 +122,9 @@ historique_lecon::historique_lecon(poste_de_travail& principale)
     connect(&a, &annonceur_evenements::evenement_termine, this,
             &historique_lecon::evenement_termine);
     connect(&a, &annonceur_evenements::saisie_terminee, this, [this] { fermer_saisie(); });
+    // A scene drawn anew replaces the powered arc; a completed burn draws it again.
+    connect(principale_.image(), &Picture1::affichage_change, this,
+            [this] { arc_affiche_ = false; });
 
     annuler_ = new QAction(QStringLiteral("Annuler"), this);
     annuler_->setObjectName(QStringLiteral("menu_annuler"));
@@ -162,6 +168,8 @@ std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     s->debit = principale_.legende_Label_debit();
     s->valeurs = valeurs_calculees::actuelles();
     s->dernier_tir = dernier_tir;
+    s->arc_du_tir = arc_affiche_ && dernier_tir.has_value();
+    s->bandeau = principale_.bandeau();
     s->branche = tirs_;
     s->tirs = tirs_affiches_;
     return s;
@@ -233,6 +241,7 @@ void historique_lecon::noter_tir() {
         return;
     }
     dernier_numero_ = dernier_tir->numero;
+    arc_affiche_ = true;
     tirs_->resize(courant_->tirs);
     tirs_->push_back(ligne_du_tir(*dernier_tir, courant_->valeurs.traj, traj));
     tirs_affiches_ = tirs_->size();
@@ -276,33 +285,41 @@ void historique_lecon::pousser(std::shared_ptr<const instantane_lecon> apres,
     pile_.push(new pas(*this, std::move(avant), std::move(apres), texte));
 }
 
+void historique_lecon::restituer_fenetre(const instantane_lecon& etat) {
+    principale_.restituer(*etat.fenetre);
+    etat.valeurs.restituer();
+    principale_.legende_Label_debit(etat.debit);
+    dernier_tir = etat.dernier_tir;
+}
+
 void historique_lecon::appliquer(const std::shared_ptr<const instantane_lecon>& etat) {
     applique_ = true;
     tirs_ = etat->branche;
     tirs_affiches_ = etat->tirs;
-    principale_.restituer(*etat->fenetre);
-    // What the full redraw re-reads from the boxes (the mass from Text6, Label_debit
-    // set to "0") is put back as the state had it, before the event ends.
-    auto remettre = [&] {
-        etat->valeurs.restituer();
-        principale_.legende_Label_debit(etat->debit);
-        dernier_tir = etat->dernier_tir;
-    };
-    remettre();
-    principale_.evenements().executer([&] {
-        try {
-            rafraichissement_complet();
-        } catch (...) {
-            remettre();
-            throw;
+    // The picture is the scene of traj as the state had it (a view redraw: the boxes
+    // are not read again, so that a state whose texts cannot be drawn shows the last
+    // scene it could), with the burn's arc over it when it was shown so.
+    const bool dessinee = principale_.executer_sans_dialogue([&] {
+        restituer_fenetre(*etat);
+        rafraichissement_vue();
+        if (etat->arc_du_tir) {
+            retracer_tir(*etat->dernier_tir);
         }
-        remettre();
     });
+    if (dessinee) {
+        principale_.restituer_bandeau(etat->bandeau);
+        arc_affiche_ = etat->arc_du_tir;
+    } else {
+        restituer_fenetre(*etat); // its values all the same; the strip says what failed
+    }
     courant_ = etat;
     saisie_.reset();
     frappe_.reset();
     applique_ = false;
     emit journal_change();
+    if (!dessinee) {
+        emit principale_.annonces().etat_restitue();
+    }
 }
 
 // A box that has the focus keeps its edit until it is committed: leaving it commits it,
@@ -316,12 +333,17 @@ void historique_lecon::commettre_la_saisie_en_cours() {
 }
 
 void historique_lecon::ouvrir(std::vector<ligne_journal> journal, const QString& notes,
-                              const std::function<void()>& ecrire) {
+                              const std::function<bool()>& ecrire) {
+    if (avant_restitution) {
+        avant_restitution();
+    }
     commettre_la_saisie_en_cours();
     std::shared_ptr<const instantane_lecon> avant = courant_;
     applique_ = true;
-    dernier_tir.reset(); // the lesson's burns are in its journal only
-    ecrire();
+    dernier_tir.reset(); // the lesson brings its own, if it has one
+    const bool arc = ecrire();
+    arc_affiche_ = arc && dernier_tir.has_value();
+    dernier_numero_ = std::max(dernier_numero_, dernier_tir ? dernier_tir->numero : 0u);
     applique_ = false;
     pile_.clear();
     tirs_ = std::make_shared<std::vector<ligne_journal>>(std::move(journal));
@@ -333,14 +355,21 @@ void historique_lecon::ouvrir(std::vector<ligne_journal> journal, const QString&
         new pas(*this, std::move(avant), courant_, QStringLiteral("l'ouverture de la leçon")));
     definir_notes(notes);
     emit journal_change();
+    emit principale_.annonces().etat_restitue();
 }
 
 void historique_lecon::annuler() {
+    if (avant_restitution) {
+        avant_restitution();
+    }
     commettre_la_saisie_en_cours();
     pile_.undo();
 }
 
 void historique_lecon::retablir() {
+    if (avant_restitution) {
+        avant_restitution();
+    }
     commettre_la_saisie_en_cours();
     pile_.redo();
 }

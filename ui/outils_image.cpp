@@ -144,11 +144,13 @@ void outils_image::ouvrir_vue_agrandie() {
         relier_gestes(vue_->gestes());
         connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
         // The panel follows every completed event: redraw, burn, animation frame.
-        connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, [this] {
+        const auto suivre = [this] {
             if (vue_->isVisible()) {
                 vue_->actualiser_panneau();
             }
-        });
+        };
+        connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, suivre);
+        connect(&fenetre_.annonces(), &annonceur_evenements::etat_restitue, vue_, suivre);
     }
     vue_->show();
     vue_->raise();

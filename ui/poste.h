@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QSize;
@@ -55,9 +56,22 @@ signals:
     // The edit of a box has been committed (Enter, Tab, leaving the box), after the
     // rules that waited for it have run.
     void saisie_terminee(trajel::zone_texte zone);
+    // The window's state has been put back (a lesson opened, an undo or a redo) but the
+    // event that drew it did not complete: the values are those of the state all the
+    // same, and the windows that follow them refresh now.
+    void etat_restitue();
 
 private:
     QString evenement_;
+};
+
+// The strip over the picture as it stands: its message (empty when hidden) and the box
+// framed in red, if any.
+struct etat_bandeau {
+    QString message;
+    std::optional<zone_texte> boite;
+
+    bool operator==(const etat_bandeau&) const = default;
 };
 
 // What the tools may ask of the main window: its boxes and options (the model the
@@ -80,6 +94,9 @@ public:
     // A word to the user on the strip over the picture, without a dialog, until the next
     // full redraw succeeds.
     virtual void informer(const QString& message) = 0;
+    // The strip and the framed box, as they stand and put back as they were.
+    virtual etat_bandeau bandeau() const = 0;
+    virtual void restituer_bandeau(const etat_bandeau& etat) = 0;
 
     // The view turned by whole degrees: HScroll1 by `longitude`, the latitude by
     // `latitude` (VScroll1 the other way), each bar running its own handler and stopping

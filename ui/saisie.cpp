@@ -132,6 +132,9 @@ bool saisie_utilisateur::executer_sans_dialogue(const std::function<void()>& ges
 }
 
 QLineEdit* saisie_utilisateur::boite_nommee_par(const erreur_calcul& e) const {
+    if (e.nature() == nature_erreur::angle_phi_invalide) {
+        return boite_(zone_texte::Text1); // Phi is always Text1's
+    }
     for (int i = 0; i < 13; ++i) {
         const auto zone = static_cast<zone_texte>(i);
         if (e.grandeur() == nom_de_boite(zone)) {
@@ -183,6 +186,32 @@ void saisie_utilisateur::effacer_bandeau() {
     if (boite_marquee_ != nullptr) {
         retirer_cadre(boite_marquee_);
         boite_marquee_ = nullptr;
+    }
+}
+
+etat_bandeau saisie_utilisateur::bandeau() const {
+    etat_bandeau etat;
+    if (!bandeau_->isHidden()) {
+        etat.message = bandeau_->text();
+    }
+    for (int i = 0; i < 13 && boite_marquee_ != nullptr; ++i) {
+        const auto zone = static_cast<zone_texte>(i);
+        if (boite_(zone) == boite_marquee_) {
+            etat.boite = zone;
+        }
+    }
+    return etat;
+}
+
+void saisie_utilisateur::restituer_bandeau(const etat_bandeau& etat) {
+    if (etat.message.isEmpty()) {
+        effacer_bandeau();
+        return;
+    }
+    informer(etat.message);
+    if (etat.boite) {
+        boite_marquee_ = boite_(*etat.boite);
+        boite_marquee_->setStyleSheet(cadre_rouge);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/erreur.h"
 #include "core/formulaire.h"
+#include "ui/poste.h"
 
 #include <QObject>
 
@@ -49,6 +50,9 @@ public:
     void informer(const QString& message);
     // A full redraw has succeeded: the strip and the frame go.
     void effacer_bandeau();
+    // The strip and the framed box, as they stand and put back as they were.
+    etat_bandeau bandeau() const;
+    void restituer_bandeau(const etat_bandeau& etat);
 
     // The modal message box (a test may replace it); the witness sees every error and
     // how it was shown.

@@ -25,9 +25,16 @@ int main(int argc, char** argv) {
     // Settings the program keeps between runs go to a test folder, not the user's.
     QStandardPaths::setTestModeEnabled(true);
     application_de_test::setOrganizationName(QStringLiteral("Trajel-tests"));
+    // TRAJEL_CLASSES="TestA,TestB" runs those classes alone.
+    const QStringList choisies =
+        qEnvironmentVariable("TRAJEL_CLASSES").split(QLatin1Char(','), Qt::SkipEmptyParts);
     int echecs = 0;
     for (const auto& creer : classes_de_test()) {
         std::unique_ptr<QObject> test(creer());
+        if (!choisies.isEmpty() &&
+            !choisies.contains(QLatin1String(test->metaObject()->className()))) {
+            continue;
+        }
         echecs += QTest::qExec(test.get(), argc, argv);
     }
     return echecs == 0 ? 0 : 1;
