@@ -262,5 +262,131 @@ private slots:
     }
 };
 
+// Every writer of the program, through its own window and controls, with the dialogs
+// answered by the test.
+class TestEcrivains : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void ecrivains_data() {
+        QTest::addColumn<QString>("ecrivain");
+        QTest::addColumn<QString>("lieu");
+        QTest::addColumn<QString>("dossier");
+        QTest::addColumn<QString>("cause"); // empty: written
+        const char* const ecrivains[] = {"leçon",     "journal",   "image PNG", "image SVG",
+                                         "image PDF", "carte PNG", "carte SVG", "carte PDF"};
+        struct lieu {
+            const char* nom;
+            const char* lieu;
+            const char* dossier;
+            QString cause;
+        };
+        const lieu lieux[] = {
+            {"écrit sur le fichier d'avant", "", "dossier", {}},
+            {"disque plein", "plein", "monte", plein},
+            {"lecture seule", "lecture seule", "monte", lecture_seule},
+            {"dossier absent", "", "absent", absent},
+        };
+        for (const char* e : ecrivains) {
+            for (const lieu& l : lieux) {
+                QTest::addRow("%s, %s", e, l.nom) << e << l.lieu << l.dossier << l.cause;
+            }
+        }
+    }
+    void ecrivains() {
+        QFETCH(QString, ecrivain);
+        QFETCH(QString, lieu);
+        QFETCH(QString, dossier);
+        QFETCH(QString, cause);
+        const QString extension = ecrivain == QStringLiteral("leçon") ? "trajel"
+                                  : ecrivain == QLatin1String("journal")
+                                      ? "csv"
+                                      : ecrivain.right(3).toLower();
+        const QString nom = dossier + "/fichier." + extension;
+        const bool ancien = dossier != QLatin1String("absent");
+        lieu_de_test l;
+        PREPARER(l, lieu, nom, ancien);
+        const QString chemin = l.chemin(nom);
+        const QStringList avant = contenu(l.racine.filePath(dossier));
+        const QStringList avant_racine = contenu(l.racine.path());
+
+        fenetre_de_test f;
+        QStringList messages;
+        const auto avertir = [&messages](const QString& m) { messages << m; };
+        QByteArray attendu; // the file a success writes, or its first bytes for a picture
+        QString message;    // the failure's message, the reason in it
+        if (ecrivain == QStringLiteral("leçon")) {
+            auto* fichiers =
+                f.fenetre->findChild<fichiers_lecon*>(QStringLiteral("fichiers_lecon"));
+            fichiers->avertir = avertir;
+            fichiers->choisir_enregistrement = [&](const QString&) { return chemin; };
+            attendu = ecrire_lecon(fichiers->lecon_actuelle());
+            f.controle<QAction>("menu_enregistrer_lecon")->trigger();
+            message = "La leçon n'a pas pu être enregistrée dans « " + chemin + " » : " + cause;
+        } else if (ecrivain == QLatin1String("journal")) {
+            f.coller("Text8", "150");
+            f.controle<QPushButton>("cmd_tir")->click();
+            f.controle<QAction>("menu_journal_tirs")->trigger();
+            auto* journal =
+                f.fenetre->findChild<fenetre_journal*>(QStringLiteral("fenetre_journal"));
+            journal->avertir = avertir;
+            journal->choisir_fichier = [&](const QString&) { return chemin; };
+            auto* h = f.fenetre->findChild<historique_lecon*>(QStringLiteral("historique_lecon"));
+            QCOMPARE(h->journal().size(), std::size_t(1));
+            attendu = QByteArray::fromStdString(texte_csv(cellules_journal(h->journal())));
+            f.controle<QPushButton>("bouton_exporter_journal")->click();
+            message = "Le journal n'a pas pu être écrit dans « " + chemin + " » : " + cause;
+        } else {
+            attendu = extension == QLatin1String("png")   ? QByteArray("\x89PNG")
+                      : extension == QLatin1String("svg") ? QByteArray("<?xml")
+                                                          : QByteArray("%PDF");
+            message = "L'image n'a pas été enregistrée dans « " + chemin + " » : " + cause + ".";
+            if (ecrivain.startsWith(QLatin1String("image"))) {
+                auto* outils = f.fenetre->findChild<outils_image*>(QStringLiteral("outils_image"));
+                outils->avertir = avertir;
+                outils->choisir_fichier = [&](const QString&) {
+                    return std::optional<outils_image::choix_fichier>({chemin, {}});
+                };
+                f.controle<QAction>("menu_enregistrer_image")->trigger();
+            } else {
+                f.fenetre->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(f.fenetre.get()));
+                QTest::keyClick(f.fenetre.get(), Qt::Key_F3);
+                auto* carte =
+                    f.fenetre->findChild<fenetre_trace_sol*>(QStringLiteral("fenetre_trace_sol"));
+                QVERIFY(carte->isVisible());
+                carte->avertir = avertir;
+                carte->choisir_fichier = [&](const QString&) {
+                    return std::optional<fenetre_trace_sol::choix_fichier>({chemin, {}});
+                };
+                carte->findChild<QPushButton*>(QStringLiteral("enregistrer_trace_sol"))->click();
+            }
+        }
+
+        if (cause.isEmpty()) {
+            QCOMPARE(messages, QStringList());
+            const QByteArray ecrit = lu(chemin);
+            if (extension == QLatin1String("trajel") || extension == QLatin1String("csv")) {
+                QCOMPARE(ecrit, attendu);
+            } else {
+                QVERIFY(ecrit.startsWith(attendu));
+            }
+            QCOMPARE(contenu(l.racine.filePath(dossier)).size(), 1);
+            return;
+        }
+        QCOMPARE(messages, QStringList{message});
+        QCOMPARE(contenu(l.racine.filePath(dossier)), avant);
+        QCOMPARE(contenu(l.racine.path()), avant_racine);
+        if (ancien) {
+            QCOMPARE(lu(chemin), ancien_contenu);
+        }
+        if (l.tmpfs && lieu == QLatin1String("plein")) {
+            QCOMPARE(l.tmpfs->libre(), qint64(0));
+        }
+    }
+};
+
 TRAJEL_TEST(TestEcritureFichier);
+TRAJEL_TEST(TestEcrivains);
 #include "test_ecriture_fichier.moc"
