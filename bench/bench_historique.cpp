@@ -91,8 +91,8 @@ void tirer(int n) {
 // Two lessons of 100 burns each (ortho-radial 20 N, then radial 20 N from where the
 // first ended), saved once.
 struct deux_lecons {
-    // In memory where the system has it: the disk's own sync of a saved file (QSaveFile
-    // commits with fsync) is left out of the program's cost.
+    // In memory where the system has it: the disk's own sync of a saved file (the
+    // writer syncs it before the rename) is left out of the program's cost.
     QTemporaryDir dossier{QDir(QStringLiteral("/dev/shm")).exists()
                               ? QStringLiteral("/dev/shm/bench_historique-XXXXXX")
                               : QDir::temp().filePath(QStringLiteral("bench_historique-XXXXXX"))};

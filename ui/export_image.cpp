@@ -1,5 +1,6 @@
 #include "ui/export_image.h"
 
+#include "ui/ecriture_fichier.h"
 #include "ui/picture1.h"
 
 #include <QBuffer>
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgGenerator>
 
@@ -31,57 +31,17 @@ QSizeF taille_pixels(const scene_image& s) {
     return s.twips / s.twips_par_pixel;
 }
 
-QString raison(QFileDevice::FileError e) {
-    switch (e) {
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("le dossier n'existe pas ou n'accepte pas d'écriture");
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        return QStringLiteral("l'écriture a échoué, le disque est peut-être plein");
-    case QFileDevice::RenameError:
-        return QStringLiteral("le fichier existant n'a pas pu être remplacé");
-    default:
-        return QStringLiteral("erreur d'écriture");
-    }
-}
-
-// The longest name of a file, in bytes: NAME_MAX of the usual file systems.
-constexpr qsizetype octets_nom_max = 255;
-
-// Why `chemin` cannot name the file to write, or an empty text when it can.
-QString raison_du_nom(const QString& chemin) {
-    const QFileInfo info(chemin);
-    if (info.fileName().isEmpty()) {
-        return QStringLiteral("aucun nom de fichier n'a été donné");
-    }
-    if (info.isDir()) {
-        return QStringLiteral("c'est un dossier");
-    }
-    if (QFile::encodeName(info.fileName()).size() > octets_nom_max) {
-        return QStringLiteral("le nom du fichier est trop long");
-    }
-    return {};
-}
-
-// Writes through `ecrire` into a temporary file renamed over `chemin` once complete.
-// The document is made in memory first: Qt's SVG and PDF writers do not report a
-// failed write, and a full disk may take part of a write without an error, so the
-// bytes written are counted before the rename.
+// Makes the document in memory through `ecrire`, then hands it to the one writer. Qt's
+// SVG and PDF writers do not report a failed write to their device; a buffer cannot fail.
 bool ecrire_entier(const QString& chemin, QString& erreur,
                    const std::function<bool(QIODevice&)>& ecrire) {
-    QSaveFile fichier(chemin);
     auto echec = [&](const QString& cause) {
         erreur = chemin.isEmpty()
                      ? QStringLiteral("L'image n'a pas été enregistrée : %1.").arg(cause)
                      : QStringLiteral("L'image n'a pas été enregistrée dans « %1 » : %2.")
                            .arg(chemin, cause);
-        fichier.cancelWriting();
         return false;
     };
-    if (const QString cause = raison_du_nom(chemin); !cause.isEmpty()) {
-        return echec(cause);
-    }
     QByteArray octets;
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);
@@ -89,15 +49,8 @@ bool ecrire_entier(const QString& chemin, QString& erreur,
         return echec(QStringLiteral("l'image n'a pas pu être codée"));
     }
     tampon.close();
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        return echec(raison(fichier.error()));
-    }
-    if (fichier.write(octets) != octets.size() || !fichier.flush()) {
-        return echec(raison(fichier.error() != QFileDevice::NoError ? fichier.error()
-                                                                    : QFileDevice::WriteError));
-    }
-    if (!fichier.commit()) {
-        return echec(raison(fichier.error()));
+    if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
+        return echec(*cause);
     }
     erreur.clear();
     return true;

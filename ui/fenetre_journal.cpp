@@ -3,6 +3,7 @@
 #include "ecran/placement.h"
 #include "manoeuvre/journal_tirs.h"
 #include "ui/convention_poussee.h"
+#include "ui/ecriture_fichier.h"
 #include "ui/format_fr.h"
 #include "ui/historique.h"
 #include "ui/poste.h"
@@ -19,7 +20,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -182,11 +182,9 @@ QString fenetre_journal::texte_des_totaux() const {
 bool fenetre_journal::exporter_vers(const QString& chemin) {
     const QByteArray octets =
         QByteArray::fromStdString(texte_csv(cellules_journal(historique_.journal())));
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() ||
-        !fichier.commit()) {
+    if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
         avertir(QStringLiteral("Le journal n'a pas pu être écrit dans « %1 » : %2")
-                    .arg(QDir::toNativeSeparators(chemin), fichier.errorString()));
+                    .arg(QDir::toNativeSeparators(chemin), *cause));
         return false;
     }
     return true;

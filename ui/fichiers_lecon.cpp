@@ -5,6 +5,7 @@
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/tir.h"
 #include "render/scene.h"
+#include "ui/ecriture_fichier.h"
 #include "ui/evenements.h"
 #include "ui/historique.h"
 #include "ui/poste.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QWidget>
 
@@ -87,11 +87,9 @@ lecon fichiers_lecon::lecon_actuelle() const {
 
 bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
     const QByteArray octets = ecrire_lecon(lecon_actuelle());
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(octets) != octets.size() ||
-        !fichier.commit()) {
+    if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
         avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : %2")
-                    .arg(QDir::toNativeSeparators(chemin), fichier.errorString()));
+                    .arg(QDir::toNativeSeparators(chemin), *cause));
         return false;
     }
     dossier_ = QFileInfo(chemin).absolutePath();

@@ -6,6 +6,7 @@
 #include "core/texte.h"
 #include "fenetre_de_test.h"
 #include "render/marques.h"
+#include "tmpfs_de_test.h"
 #include "ui/export_image.h"
 #include "ui/outils_image.h"
 #include "ui/vue_agrandie.h"
@@ -79,38 +80,6 @@ void tourner_molette(QWidget* w, int huitiemes) {
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &e);
 }
-
-// A file system of 64 KiB mounted on `dossier` and filled but for `libre` bytes;
-// unmounted when done. Mounting needs root (as in CI).
-class systeme_plein {
-public:
-    systeme_plein(const QString& dossier, qint64 libre) : dossier_(dossier) {
-        QProcess mount;
-        mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dossier_});
-        monte_ = mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit &&
-                 mount.exitCode() == 0;
-        if (!monte_) {
-            raison_ = QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
-            return;
-        }
-        QFile remplissage(QDir(dossier_).filePath(QStringLiteral("remplissage")));
-        remplissage.open(QIODevice::WriteOnly);
-        remplissage.write(QByteArray(64 * 1024 - libre, 'x'));
-    }
-    ~systeme_plein() {
-        if (monte_) {
-            QProcess::execute(QStringLiteral("umount"), {dossier_});
-        }
-    }
-    bool monte() const { return monte_; }
-    QString raison() const { return raison_; }
-    qint64 libre() const { return QStorageInfo(dossier_).bytesAvailable(); }
-
-private:
-    QString dossier_;
-    bool monte_ = false;
-    QString raison_;
-};
 
 int comptes(const liste& l, const char* texte) {
     return static_cast<int>(std::count_if(l.begin(), l.end(), [texte](const auto& e) {
@@ -401,12 +370,13 @@ private slots:
         QTest::addColumn<int>("filtre");
         QTest::addColumn<QString>("ecrit"); // the name the message gives
         QTest::addColumn<QString>("cause");
-        const QString ferme = "le dossier n'existe pas ou n'accepte pas d'écriture";
-        const QString plein = "l'écriture a échoué, le disque est peut-être plein";
+        const QString plein = "le disque est plein";
         const QString long_ = "le nom du fichier est trop long";
         const QString sans_nom = "aucun nom de fichier n'a été donné";
-        QTest::newRow("sous un fichier") << "fichier/orbite.png" << 0 << "" << ferme;
-        QTest::newRow("sous /proc") << "/proc/orbite.pdf" << 0 << "" << ferme;
+        QTest::newRow("sous un fichier") << "fichier/orbite.png" << 0 << ""
+                                         << "une partie du chemin n'est pas un dossier";
+        QTest::newRow("sous /proc") << "/proc/orbite.pdf" << 0 << ""
+                                    << "le dossier n'accepte pas de nouveaux fichiers";
         QTest::newRow("disque plein, PNG") << "plein/orbite.png" << 0 << "" << plein;
         QTest::newRow("disque plein, SVG") << "plein/orbite" << 3 << "plein/orbite.svg" << plein;
         QTest::newRow("disque plein, PDF") << "plein/orbite.pdf" << 4 << "" << plein;
@@ -431,13 +401,14 @@ private slots:
         QFile(dossier.filePath("fichier")).open(QIODevice::WriteOnly);
         QDir(dossier.path()).mkpath("dossier.png");
         QDir(dossier.path()).mkpath("plein");
-        std::optional<systeme_plein> systeme;
+        std::optional<tmpfs_de_test> systeme;
         if (lieu.startsWith("plein/")) {
-            systeme.emplace(dossier.filePath("plein"), 8 * 1024);
+            systeme.emplace(dossier.filePath("plein"));
             if (!systeme->monte()) {
                 QSKIP(qPrintable("no tmpfs could be mounted to fill (mounting needs root): " +
                                  systeme->raison()));
             }
+            systeme->remplir(8 * 1024);
             QCOMPARE(systeme->libre(), 8 * 1024);
         }
         const QString travail = QDir::currentPath();
