@@ -218,6 +218,17 @@ private slots:
         QTest::newRow("i 0, Entrée") << "Text4"
                                      << "0" << int(Qt::Key_Return) << "Text3"
                                      << "0";
+        // Characters an input method sends: the number is the one they follow.
+        QTest::newRow("Za 300٣, Entrée") << "Text1"
+                                         << "300٣" << int(Qt::Key_Return) << "Text5"
+                                         << "0";
+        QTest::newRow("Za 300𝟑 (hors du plan de base), Entrée")
+            << "Text1"
+            << "300𝟑" << int(Qt::Key_Return) << "Text5"
+            << "0";
+        QTest::newRow("i 0∞é, Tab") << "Text4"
+                                    << "0∞é" << int(Qt::Key_Tab) << "Text3"
+                                    << "0";
     }
     void regles_pendant_la_frappe() {
         QFETCH(QString, boite);
@@ -229,6 +240,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f->fenetre.get()));
         f->texte(qPrintable(boite))->setFocus();
         f->taper(qPrintable(boite), frappe);
+        QCOMPARE(f->texte(qPrintable(boite))->text(), frappe);
         QCOMPARE(f->texte(qPrintable(cible))->text(),
                  cible == "Text5" ? QString("10") : QString("20"));
         QTest::keyClick(f->texte(qPrintable(boite)), Qt::Key(validation));
