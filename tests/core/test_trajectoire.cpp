@@ -599,8 +599,9 @@ private slots:
             << ell << QStringList{"1=300", "2=1E300"} << grande << trop_grande << 0.0;
         QTest::newRow("Za -1E300")
             << ell << QStringList{"1=-1E300", "2=300"} << grande << trop_grande << 0.0;
-        QTest::newRow("Za 1E21: e arrondie à 1")
-            << ell << QStringList{"1=1E21", "2=300"} << grande << trop_grande << 0.0;
+        // e rounds to 1 past Za = 2^65 km (3.7E19) for Zp = 300.
+        QTest::newRow("Za 4E19: e arrondie à 1")
+            << ell << QStringList{"1=4E19", "2=300"} << grande << trop_grande << 0.0;
         QTest::newRow("Za 1E19: e juste sous 1")
             << ell << QStringList{"1=1E19", "2=300"} << calculee << QString() << 2.0 * 3918.0;
         QTest::newRow("Za -3618: rayon nul")
