@@ -2,6 +2,7 @@
 
 #include "core/texte.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -47,6 +48,21 @@ constexpr const char* passe_par_le_centre =
     "Cette orbite passe par le centre de la Terre (un rayon d'apside nul : altitude -3618 km, "
     "ou Za + Zp = -7236 km) : elle ne peut pas être tracée.";
 
+constexpr const char* trop_grande =
+    "Cette orbite est trop grande pour être calculée : une altitude est si grande devant "
+    "l'autre que l'excentricité s'arrondit à 1 (dépassement de capacité).";
+
+// e = (ra - rp) / (ra + rp) rounds to +-1 once the smaller radius is below half an ulp of
+// the larger, and p = (1 - e^2) a to 0, though both radii are nonzero. The larger radius
+// is then the one out of scale when it is further above the Earth's radius than the
+// smaller is below it (|ra rp| >= R^2): the orbit is too large; otherwise the smaller one
+// is a zero radius within rounding, and the orbit passes through the centre.
+bool excentricite_arrondie_par_la_taille(double ra, double rp) {
+    const double petit = std::min(std::abs(ra), std::abs(rp));
+    const double grand = std::max(std::abs(ra), std::abs(rp));
+    return petit > 0.0 && grand / rayon_terre >= rayon_terre / petit;
+}
+
 // The shape of the conic from the type and the altitudes or the angle Phi.
 void calculer_forme(trajectoire& t) {
     if (t.type_conique == circulaire) {
@@ -72,6 +88,9 @@ void calculer_forme(trajectoire& t) {
         t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
         t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
         if (t.parametre == 0.0) {
+            if (excentricite_arrondie_par_la_taille(ra, rp)) {
+                throw erreur_calcul(nature_erreur::depassement_capacite, trop_grande);
+            }
             throw erreur_calcul(nature_erreur::operation_invalide, passe_par_le_centre);
         }
     } else if (t.type_conique == parabolique) {

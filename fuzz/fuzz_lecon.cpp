@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
     const lecon& l = std::get<lecon>(lu);
     for (const QString& t : l.textes) {
-        if (t.size() > 1000) {
+        if (t.size() > trajel::longueur_maximale_texte) {
             echec("a box's text past its limit");
         }
     }

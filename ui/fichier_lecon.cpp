@@ -17,8 +17,6 @@ namespace {
 
 constexpr const char* noms_types[] = {"circulaire", "elliptique", "parabolique", "hyperbolique"};
 constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
-constexpr int longueur_maximale_texte = 1000;        // characters of a box
-constexpr int longueur_maximale_notes = 1024 * 1024; // characters of the notes
 constexpr qsizetype tirs_maximum = 100000;
 
 // What is wrong with a field: its name and why.
@@ -64,7 +62,7 @@ int entier(const QJsonObject& o, const QString& parent, const QString& nom, int 
     return static_cast<int>(x);
 }
 
-QString texte(const QJsonObject& o, const QString& champ, const QString& nom, int longueur) {
+QString texte(const QJsonObject& o, const QString& champ, const QString& nom, qsizetype longueur) {
     const QJsonValue v = exiger(o, champ, nom);
     if (!v.isString()) {
         refuser(champ, QStringLiteral(": un texte est attendu"));
@@ -341,7 +339,8 @@ lecon lire_objet(const QJsonObject& racine) {
         }
         l.journal.push_back(lire_tir(tirs[i].toObject(), champ));
     }
-    l.notes = texte(racine, "notes", "notes", longueur_maximale_notes);
+    // The notes hold whatever their editor holds: only the file's size bounds them.
+    l.notes = texte(racine, "notes", "notes", taille_maximale_lecon);
     if (racine.contains("dernier_tir")) {
         lire_bilan(racine, l);
     }

@@ -41,8 +41,13 @@ struct lecon {
 
 inline constexpr const char* format_lecon = "trajel-lecon";
 inline constexpr int version_format_lecon = 1;
-// Larger files are refused before they are parsed.
+// Larger files are refused before they are parsed, and not written. The thirteen boxes
+// full, at most 6 bytes a character ("\u0001"), take 2.6 MB of it; the notes have no
+// limit of their own.
 inline constexpr qint64 taille_maximale_lecon = 16 * 1024 * 1024;
+// A box's text, in UTF-16 units: what the main window's boxes hold (QLineEdit's default
+// maxLength, which they keep).
+inline constexpr int longueur_maximale_texte = 32767;
 
 QByteArray ecrire_lecon(const lecon& l);
 

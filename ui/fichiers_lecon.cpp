@@ -87,6 +87,14 @@ lecon fichiers_lecon::lecon_actuelle() const {
 
 bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
     const QByteArray octets = ecrire_lecon(lecon_actuelle());
+    if (octets.size() > taille_maximale_lecon) { // a file that would not open again
+        avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : elle "
+                               "dépasserait %2 Mo, la taille d'une leçon Trajel ; les notes "
+                               "ou le journal des tirs sont trop longs.")
+                    .arg(QDir::toNativeSeparators(chemin))
+                    .arg(taille_maximale_lecon / (1024 * 1024)));
+        return false;
+    }
     if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
         avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : %2")
                     .arg(QDir::toNativeSeparators(chemin), *cause));

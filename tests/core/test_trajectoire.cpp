@@ -571,6 +571,91 @@ private slots:
         COMPARER_EXACT(module_poussee, module_avant);
         QCOMPARE(QString::fromStdString(m.fenetre.label_debit), QStringLiteral("7.5"));
     }
+
+    // Altitudes beyond the scale the formulas keep. When e rounds to +-1 and p to 0 with
+    // both radii nonzero, the reason is the orbit's size (an overflow), unless the
+    // smaller radius is a zero within rounding; a true zero radius passes through the
+    // centre. Rows accepted: the exact p = 2 ra rp / (ra + rp) (ellipse) or (e + 1) rp
+    // (hyperbola), within 2 %.
+    void hors_d_echelle_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QStringList>("textes");
+        QTest::addColumn<int>("nature"); // -1: computed
+        QTest::addColumn<QString>("extrait");
+        QTest::addColumn<double>("parametre");
+        const int ell = static_cast<int>(bouton_option::Option_elliptique);
+        const int para = static_cast<int>(bouton_option::Option_parabolique);
+        const int hyp = static_cast<int>(bouton_option::Option_hyperbolique);
+        const int calculee = -1;
+        const int grande = static_cast<int>(nature_erreur::depassement_capacite);
+        const int centre = static_cast<int>(nature_erreur::operation_invalide);
+        const QString trop_grande = QStringLiteral("trop grande pour être calculée");
+        const QString par_le_centre = QStringLiteral("passe par le centre de la Terre");
+        const QString depassement = QStringLiteral("dépassement de capacité");
+
+        QTest::newRow("Za 1E300") << ell << QStringList{"1=1E300", "2=300"} << grande << trop_grande
+                                  << 0.0;
+        QTest::newRow("Zp 1E300: e arrondie à -1")
+            << ell << QStringList{"1=300", "2=1E300"} << grande << trop_grande << 0.0;
+        QTest::newRow("Za -1E300")
+            << ell << QStringList{"1=-1E300", "2=300"} << grande << trop_grande << 0.0;
+        // e rounds to 1 past Za = 2^65 km (3.7E19) for Zp = 300.
+        QTest::newRow("Za 4E19: e arrondie à 1")
+            << ell << QStringList{"1=4E19", "2=300"} << grande << trop_grande << 0.0;
+        QTest::newRow("Za 1E19: e juste sous 1")
+            << ell << QStringList{"1=1E19", "2=300"} << calculee << QString() << 2.0 * 3918.0;
+        QTest::newRow("Za -3618: rayon nul")
+            << ell << QStringList{"1=-3618", "2=300"} << centre << par_le_centre << 0.0;
+        QTest::newRow("Zp -3618: rayon nul")
+            << ell << QStringList{"1=300", "2=-3618"} << centre << par_le_centre << 0.0;
+        QTest::newRow("Za 1E300, Zp -3618: rayon nul")
+            << ell << QStringList{"1=1E300", "2=-3618"} << centre << par_le_centre << 0.0;
+        // ra = 2^-41 km, below half an ulp of rp = 13618 km: e rounds to -1, p to 0.
+        QTest::newRow("Za à 5E-13 km du centre, Zp 1E4")
+            << ell << QStringList{"1=-3617.9999999999995", "2=1E4"} << centre << par_le_centre
+            << 0.0;
+        QTest::newRow("parabolique Zp 1E300")
+            << para << QStringList{"2=1E300"} << calculee << QString() << 2e300;
+        QTest::newRow("parabolique Zp 1E308")
+            << para << QStringList{"2=1E308"} << grande << depassement << 0.0;
+        QTest::newRow("hyperbolique Phi 60, Zp 1E300")
+            << hyp << QStringList{"1=60", "2=1E300"} << calculee << QString() << 3e300;
+        QTest::newRow("hyperbolique Phi 60, Zp 1E308")
+            << hyp << QStringList{"1=60", "2=1E308"} << grande << depassement << 0.0;
+        QTest::newRow("hyperbolique Phi 89.9999, Zp 1E303: e = 5.7E5")
+            << hyp << QStringList{"1=89.9999", "2=1E303"} << grande << depassement << 0.0;
+    }
+    void hors_d_echelle() {
+        QFETCH(int, option);
+        QFETCH(QStringList, textes);
+        QFETCH(int, nature);
+        QFETCH(QString, extrait);
+        QFETCH(double, parametre);
+        module_de_test m;
+        const trajectoire avant = traj;
+        choisir_type(m.fenetre, option);
+        ecrire_textes(m.fenetre, textes);
+        std::string message;
+        const auto levee = test::erreur_levee([&] {
+            try {
+                calcul_trajectoire(traj);
+            } catch (const erreur_calcul& e) {
+                message = e.what();
+                throw;
+            }
+        });
+        if (nature == -1) {
+            QVERIFY2(!levee, message.c_str());
+            QVERIFY(std::isfinite(traj.parametre));
+            COMPARER_PROCHE(traj.parametre, parametre, 0.02 * parametre);
+            return;
+        }
+        QVERIFY2(levee == std::optional<nature_erreur>(static_cast<nature_erreur>(nature)),
+                 qPrintable(test::texte_nature(levee)));
+        QVERIFY2(QString::fromStdString(message).contains(extrait), message.c_str());
+        const QString d = difference(traj, avant);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+    }
 };
 TRAJEL_TEST(TestTrajectoire);
 #include "test_trajectoire.moc"

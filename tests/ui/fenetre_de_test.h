@@ -66,14 +66,25 @@ struct fenetre_de_test {
     QString legende(const char* nom) const { return controle<QLabel>(nom)->text(); }
     Picture1* image() const { return controle<Picture1>("Picture1"); }
 
-    // Types into a box as a user would: select all, then the keys.
+    // Types into a box as a user would: select all, then the keys. Printable ASCII, the
+    // tab, backspace, return and escape are their keys; a character with no key of its
+    // own ("٣", "∞", "é") comes as an input method sends it: an unknown key carrying the
+    // character, a surrogate pair whole.
     void taper(const char* nom, const QString& t) const {
         QLineEdit* b = texte(nom);
         b->selectAll();
         if (t.isEmpty()) {
             QTest::keyClick(b, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(b, t);
+        }
+        for (qsizetype k = 0; k < t.size(); ++k) {
+            const char16_t c = t[k].unicode();
+            if ((c >= 0x20 && c < 0x7F) || c == u'\t' || c == u'\b' || c == u'\r' || c == 0x1B) {
+                QTest::keyClick(b, static_cast<char>(c));
+                continue;
+            }
+            const qsizetype n = t[k].isHighSurrogate() && k + 1 < t.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, b, Qt::Key_unknown, t.mid(k, n), Qt::NoModifier);
+            k += n - 1;
         }
     }
 

@@ -1,6 +1,6 @@
 // Lesson files through the real window: saved, opened in a new window, the same texts,
-// options, journal and display list; bad files and places change nothing and say why;
-// opening a lesson is the one step of a cleared history.
+// options, journal and display list, boxes and notes as full as they get; bad files and
+// places change nothing and say why; opening a lesson is the one step of a cleared history.
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
@@ -10,6 +10,7 @@
 #include "ui/historique.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
@@ -109,6 +110,83 @@ private slots:
         QCOMPARE(h()->action_annuler()->text(), QStringLiteral("Annuler l'ouverture de la leçon"));
     }
 
+    void textes_les_plus_longs_data() {
+        QTest::addColumn<QStringList>("zones");
+        for (const char* nom : boites) {
+            QTest::newRow(nom) << QStringList{QString::fromLatin1(nom)};
+        }
+        QStringList toutes;
+        for (const char* nom : boites) {
+            toutes << QString::fromLatin1(nom);
+        }
+        QTest::newRow("les treize zones") << toutes;
+    }
+
+    // A box filled to what it holds: its number, then U+0001 (6 bytes in JSON, the most a
+    // character takes) up to the box's maxLength. Saved, the lesson opens again with the
+    // same texts and picture, its file within the size the reader takes.
+    void textes_les_plus_longs() {
+        QFETCH(QStringList, zones);
+        for (const QString& nom : zones) {
+            QLineEdit* boite = f->texte(qPrintable(nom));
+            QCOMPARE(boite->maxLength(), longueur_maximale_texte);
+            const QString plein =
+                boite->text().leftJustified(boite->maxLength(), QChar(0x0001), true);
+            f->coller(qPrintable(nom), plein + QStringLiteral("9")); // one past is cut
+            QCOMPARE(boite->text(), plein);
+        }
+        QVERIFY(f->rapports.empty());
+        const QStringList attendu = vu(*f);
+        const auto scene = f->image()->elements_affiches();
+
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("lecon.trajel");
+        QVERIFY(fichiers()->enregistrer_vers(chemin));
+        QVERIFY(QFileInfo(chemin).size() <= taille_maximale_lecon);
+        ouvrir_fenetre();
+        QVERIFY(fichiers()->ouvrir(chemin));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.value(0)));
+        QCOMPARE(vu(*f), attendu);
+        QVERIFY(f->image()->elements_affiches() == scene);
+    }
+
+    void notes_longues_data() {
+        QTest::addColumn<int>("caracteres");
+        QTest::addColumn<QChar>("lettre");
+        QTest::addColumn<bool>("enregistree");
+        QTest::newRow("plus d'un million de caractères") << 1'100'000 << QChar(u'n') << true;
+        // U+0001 takes 6 bytes in JSON: 2.9 million of them pass 16 MB.
+        QTest::newRow("un fichier de plus de 16 Mo") << 2'900'000 << QChar(0x0001) << false;
+    }
+
+    // The notes hold whatever their editor holds: only the file's size bounds them, and a
+    // lesson whose file would pass it is not written, with the reason.
+    void notes_longues() {
+        QFETCH(int, caracteres);
+        QFETCH(QChar, lettre);
+        QFETCH(bool, enregistree);
+        QString notes;
+        notes.reserve(caracteres);
+        while (notes.size() < caracteres) { // lines of 80 characters
+            notes += notes.size() % 80 == 79 ? QChar(u'\n') : lettre;
+        }
+        h()->definir_notes(notes);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("lecon.trajel");
+        QCOMPARE(fichiers()->enregistrer_vers(chemin), enregistree);
+        if (!enregistree) {
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].contains(QStringLiteral("dépasserait 16 Mo")),
+                     qPrintable(messages[0]));
+            QVERIFY(!QFile::exists(chemin));
+            return;
+        }
+        ouvrir_fenetre();
+        QVERIFY(fichiers()->ouvrir(chemin));
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.value(0)));
+        QCOMPARE(h()->notes(), notes);
+    }
+
     void fichiers_refuses_data() {
         QTest::addColumn<QByteArray>("contenu");
         QTest::addColumn<QString>("message");
@@ -131,7 +209,7 @@ private slots:
         zoom_absurde.insert("vue", vue);
         QJsonObject text1_long = lecon_valide();
         textes = text1_long.value("textes").toObject();
-        textes.insert("Text1", QString(5000, QLatin1Char('9')));
+        textes.insert("Text1", QString(longueur_maximale_texte + 1, QLatin1Char('9')));
         text1_long.insert("textes", textes);
 
         QTest::newRow("pas du JSON")
@@ -149,8 +227,9 @@ private slots:
         QTest::newRow("nombre absurde")
             << QJsonDocument(zoom_absurde).toJson() << "Champ « vue.zoom » hors des limites";
         QTest::newRow("type inconnu") << avec("type_orbite", "spirale") << "type_orbite";
-        QTest::newRow("texte trop long")
-            << QJsonDocument(text1_long).toJson() << "Champ « textes.Text1 » trop long";
+        QTest::newRow("texte plus long qu'une zone")
+            << QJsonDocument(text1_long).toJson()
+            << "Champ « textes.Text1 » trop long (plus de 32767 caractères)";
         QTest::newRow("journal pas une liste") << avec("journal", 7) << "Champ « journal »";
     }
 
