@@ -180,12 +180,16 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
             scene.restituer();
             throw;
         }
+        if (l.dernier_tir && l.arc_du_tir) {
+            try {
+                retracer_tir(*dernier_tir);
+                arc = true;
+            } catch (const erreur_calcul&) {
+                rafraichissement_complet(); // a record that cannot be drawn: no arc
+            }
+        }
         if (l.debit) {
             principale_.legende_Label_debit(l.debit->toStdString());
-        }
-        if (l.dernier_tir && l.arc_du_tir) {
-            retracer_tir(*dernier_tir);
-            arc = true;
         }
     });
     return arc;

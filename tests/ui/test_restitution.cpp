@@ -8,6 +8,7 @@
 
 #include "core/texte.h"
 #include "manoeuvre/bilan_tir.h"
+#include "render/scene.h"
 #include "ui/animation.h"
 #include "ui/fenetre_caracteristiques.h"
 #include "ui/fichiers_lecon.h"
@@ -373,6 +374,31 @@ private slots:
         MEME_FENETRE(voir(*f), avant);
         historique(*f)->retablir();
         MEME_FENETRE(voir(*f), ouverte);
+    }
+
+    // A lesson whose burn record cannot be integrated again (edited by hand) opens with
+    // the plain scene of its orbit, the record kept for the readout.
+    void lecon_au_tir_inintegrable() {
+        pousser_action(*f, action::tir);
+        lecon l = fichiers()->lecon_actuelle();
+        QVERIFY(l.dernier_tir && l.arc_du_tir);
+        l.dernier_tir->depart.y(1) = 1e300; // a speed no step survives
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("tir.trajel");
+        QFile fichier(chemin);
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        fichier.write(ecrire_lecon(l));
+        fichier.close();
+        pousser_action(*f, action::kourou);
+
+        QVERIFY(fichiers()->ouvrir(chemin));
+        const auto ouverte = f->image()->elements_affiches();
+        QVERIFY(f->rapports.empty());
+        QVERIFY(!historique(*f)->arc_affiche());
+        QVERIFY(dernier_tir && dernier_tir->depart.y(1) == 1e300);
+        QCOMPARE(f->legende("Label_debit"), *l.debit);
+        f->fenetre->evenements().executer([] { rafraichissement_complet(); });
+        QVERIFY(f->image()->elements_affiches() == ouverte);
     }
 
 private:
