@@ -1,9 +1,9 @@
 #include "about/icone.h"
-#include "ui/composition.h"
-#include "ui/fichiers_lecon.h"
-#include "ui/form1.h"
-#include "ui/francais.h"
-#include "ui/ligne_de_commande.h"
+#include "ui/application/composition.h"
+#include "ui/lecon/fichiers_lecon.h"
+#include "ui/fenetre/form1.h"
+#include "ui/application/francais.h"
+#include "ui/application/ligne_de_commande.h"
 
 #include <QApplication>
 #include <QStringList>

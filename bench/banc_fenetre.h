@@ -3,8 +3,8 @@
 // What the benchmarks of the real window share: the window shown offscreen, a count of
 // the paint events a widget receives, and the programs' main.
 
-#include "ui/composition.h"
-#include "ui/form1.h"
+#include "ui/application/composition.h"
+#include "ui/fenetre/form1.h"
 
 #include <QApplication>
 #include <QEvent>

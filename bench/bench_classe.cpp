@@ -7,10 +7,10 @@
 #include "manoeuvre/lecture.h"
 #include "render/cadrage.h"
 #include "render/scene.h"
-#include "ui/form1.h"
-#include "ui/outils_image.h"
-#include "ui/panneau_projecteur.h"
-#include "ui/vue_agrandie.h"
+#include "ui/fenetre/form1.h"
+#include "ui/outils/outils_image.h"
+#include "ui/outils/panneau_projecteur.h"
+#include "ui/outils/vue_agrandie.h"
 
 #include <QAction>
 #include <QApplication>

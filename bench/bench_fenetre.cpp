@@ -3,8 +3,8 @@
 
 #include "banc_fenetre.h"
 #include "core/module1.h"
-#include "ui/form1.h"
-#include "ui/picture1.h"
+#include "ui/fenetre/form1.h"
+#include "ui/image/picture1.h"
 
 #include <QApplication>
 #include <QImage>

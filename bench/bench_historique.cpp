@@ -6,9 +6,9 @@
 
 #include "banc_fenetre.h"
 #include "core/module1.h"
-#include "ui/fichiers_lecon.h"
-#include "ui/historique.h"
-#include "ui/picture1.h"
+#include "ui/lecon/fichiers_lecon.h"
+#include "ui/lecon/historique.h"
+#include "ui/image/picture1.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,11 +4,11 @@
 
 #include "banc_fenetre.h"
 #include "core/module1.h"
-#include "ui/export_image.h"
-#include "ui/form1.h"
-#include "ui/outils_image.h"
-#include "ui/picture1.h"
-#include "ui/vue_agrandie.h"
+#include "ui/image/export_image.h"
+#include "ui/fenetre/form1.h"
+#include "ui/outils/outils_image.h"
+#include "ui/image/picture1.h"
+#include "ui/outils/vue_agrandie.h"
 
 #include <QAction>
 #include <QApplication>

@@ -16,11 +16,11 @@
 #include "manoeuvre/lecture.h"
 #include "manoeuvre/tir.h"
 #include "soutien/faux_formulaire.h"
-#include "ui/animation.h"
-#include "ui/composition.h"
-#include "ui/form1.h"
-#include "ui/outils_lecon.h"
-#include "ui/picture1.h"
+#include "ui/outils/animation.h"
+#include "ui/application/composition.h"
+#include "ui/fenetre/form1.h"
+#include "ui/outils/outils_lecon.h"
+#include "ui/image/picture1.h"
 
 #include <QApplication>
 #include <QLineEdit>

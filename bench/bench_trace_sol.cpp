@@ -11,7 +11,7 @@
 #include "render/trace_sol.h"
 #include "soutien/faux_formulaire.h"
 #include "soutien/references.h"
-#include "ui/picture1.h"
+#include "ui/image/picture1.h"
 
 #include <QFile>
 #include <QImage>

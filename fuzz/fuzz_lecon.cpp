@@ -6,7 +6,7 @@
 // - A lesson it accepts is written again and read back equal (texts, options, view,
 //   journal, notes), and its texts and numbers keep within the limits the reader sets.
 
-#include "ui/fichier_lecon.h"
+#include "ui/lecon/fichier_lecon.h"
 
 #include <cmath>
 #include <cstdint>

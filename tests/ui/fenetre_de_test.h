@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/module1.h"
-#include "ui/composition.h"
-#include "ui/form1.h"
-#include "ui/picture1.h"
+#include "ui/application/composition.h"
+#include "ui/fenetre/form1.h"
+#include "ui/image/picture1.h"
 
 #include <QLabel>
 #include <QLineEdit>

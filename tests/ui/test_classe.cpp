@@ -4,12 +4,12 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/assistant_manoeuvre.h"
-#include "ui/convention_poussee.h"
-#include "ui/export_image.h"
-#include "ui/fenetre_caracteristiques.h"
-#include "ui/outils_image.h"
-#include "ui/vue_agrandie.h"
+#include "ui/outils/assistant_manoeuvre.h"
+#include "ui/francais/convention_poussee.h"
+#include "ui/image/export_image.h"
+#include "ui/outils/fenetre_caracteristiques.h"
+#include "ui/outils/outils_image.h"
+#include "ui/outils/vue_agrandie.h"
 
 #include <QAction>
 #include <QComboBox>

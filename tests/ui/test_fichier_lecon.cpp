@@ -6,8 +6,8 @@
 #include "fenetre_de_test.h"
 
 #include "render/scene.h"
-#include "ui/fichiers_lecon.h"
-#include "ui/historique.h"
+#include "ui/lecon/fichiers_lecon.h"
+#include "ui/lecon/historique.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // scale of the drag, the hand cursor.
 
 #include "commun/principal.h"
-#include "ui/gestes.h"
+#include "ui/image/gestes.h"
 
 #include <QApplication>
 #include <QMouseEvent>

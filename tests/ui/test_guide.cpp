@@ -3,7 +3,7 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/guide.h"
+#include "ui/outils/guide.h"
 
 #include <QAction>
 #include <QDir>

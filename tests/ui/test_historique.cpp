@@ -4,12 +4,12 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/format_fr.h"
+#include "ui/francais/format_fr.h"
 
 #include "core/texte.h"
 #include "render/scene.h"
-#include "ui/fenetre_journal.h"
-#include "ui/historique.h"
+#include "ui/lecon/fenetre_journal.h"
+#include "ui/lecon/historique.h"
 
 #include <QAction>
 #include <QApplication>

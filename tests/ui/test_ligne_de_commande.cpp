@@ -3,7 +3,7 @@
 
 #include "commun/principal.h"
 
-#include "ui/ligne_de_commande.h"
+#include "ui/application/ligne_de_commande.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -7,9 +7,9 @@
 #include "fenetre_de_test.h"
 #include "render/marques.h"
 #include "tmpfs_de_test.h"
-#include "ui/export_image.h"
-#include "ui/outils_image.h"
-#include "ui/vue_agrandie.h"
+#include "ui/image/export_image.h"
+#include "ui/outils/outils_image.h"
+#include "ui/outils/vue_agrandie.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "core/geographie.h"
 #include "fenetre_de_test.h"
 #include "render/continents.h"
-#include "ui/animation.h"
-#include "ui/fenetre_trace_sol.h"
+#include "ui/outils/animation.h"
+#include "ui/outils/fenetre_trace_sol.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,0 +1,229 @@
+#include "ui/lecon/fenetre_journal.h"
+
+#include "ecran/placement.h"
+#include "manoeuvre/journal_tirs.h"
+#include "ui/francais/convention_poussee.h"
+#include "ui/poste/ecriture_fichier.h"
+#include "ui/francais/format_fr.h"
+#include "ui/lecon/historique.h"
+#include "ui/poste/poste.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace trajel {
+
+namespace {
+
+QString type_fr(const orbite_journal& o) {
+    return QString::fromStdString(o.type_conique);
+}
+
+// Za in km for an ellipse, Phi in degrees for a hyperbola.
+QString za_ou_phi_fr(const orbite_journal& o) {
+    if (!o.za_ou_phi) {
+        return QStringLiteral("-");
+    }
+    const bool phi = o.type_conique == hyperbolique;
+    return (phi ? QStringLiteral("Phi ") : QStringLiteral("Za ")) + nombre_fr(*o.za_ou_phi);
+}
+
+// The table's cells as shown: French numbers, 5 significant digits.
+QStringList cellules_affichees(std::size_t n, const ligne_journal& l) {
+    return {QString::number(n),
+            nombre_fr(l.anomalie),
+            nombre_fr(l.poussee.x),
+            nombre_fr(l.poussee.y),
+            nombre_fr(l.poussee.z),
+            nombre_fr(l.duree),
+            QString::number(l.pas),
+            nombre_fr(l.masse_avant, 6),
+            nombre_fr(l.masse_apres, 6),
+            nombre_fr(l.delta_v),
+            type_fr(l.avant),
+            za_ou_phi_fr(l.avant),
+            nombre_fr(l.avant.zp),
+            nombre_fr(l.avant.inclinaison),
+            type_fr(l.apres),
+            za_ou_phi_fr(l.apres),
+            nombre_fr(l.apres.zp),
+            nombre_fr(l.apres.inclinaison)};
+}
+
+} // namespace
+
+fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon& historique)
+    : QWidget(&principale.widget(), Qt::Tool), principale_(principale), historique_(historique) {
+    setObjectName(QStringLiteral("fenetre_journal"));
+    setWindowTitle(QStringLiteral("Journal des tirs"));
+
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("table_journal"));
+    QStringList entetes;
+    for (const std::string& e : entetes_journal()) {
+        entetes << QString::fromStdString(e);
+    }
+    table_->setColumnCount(static_cast<int>(entetes.size()));
+    table_->setHorizontalHeaderLabels(entetes);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        if (entetes[c].startsWith(QStringLiteral("Δv"))) {
+            table_->horizontalHeaderItem(c)->setToolTip(explication_convention_poussee());
+        }
+    }
+
+    totaux_ = new QLabel(this);
+    totaux_->setObjectName(QStringLiteral("totaux_journal"));
+    totaux_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    totaux_->setToolTip(explication_convention_poussee());
+
+    auto* copier = new QPushButton(QStringLiteral("&Copier"), this);
+    copier->setObjectName(QStringLiteral("bouton_copier_journal"));
+    copier->setToolTip(QStringLiteral("Met le journal dans le presse-papiers, colonnes séparées "
+                                      "par des tabulations"));
+    connect(copier, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->setText(
+            QString::fromStdString(texte_tabule(cellules_journal(historique_.journal()))));
+    });
+    auto* exporter_bouton = new QPushButton(QStringLiteral("&Exporter en CSV..."), this);
+    exporter_bouton->setObjectName(QStringLiteral("bouton_exporter_journal"));
+    connect(exporter_bouton, &QPushButton::clicked, this, &fenetre_journal::exporter);
+    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    fermer->setObjectName(QStringLiteral("bouton_fermer_journal"));
+    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* titre_notes = new QLabel(QStringLiteral("&Notes de la leçon"), this);
+    notes_ = new QPlainTextEdit(this);
+    notes_->setObjectName(QStringLiteral("notes_lecon"));
+    titre_notes->setBuddy(notes_);
+    notes_->setPlainText(historique_.notes());
+    connect(notes_, &QPlainTextEdit::textChanged, this,
+            [this] { historique_.definir_notes(notes_->toPlainText()); });
+    connect(&historique_, &historique_lecon::notes_changees, this, [this] {
+        if (notes_->toPlainText() != historique_.notes()) {
+            notes_->setPlainText(historique_.notes());
+        }
+    });
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(totaux_, 1);
+    boutons->addWidget(copier);
+    boutons->addWidget(exporter_bouton);
+    boutons->addWidget(fermer);
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(table_, 3);
+    disposition->addLayout(boutons);
+    disposition->addWidget(titre_notes);
+    disposition->addWidget(notes_, 1);
+
+    choisir_fichier = [this](const QString& propose) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le journal des tirs"),
+                                            propose, QStringLiteral("Fichier CSV (*.csv)"));
+    };
+    avertir = [this](const QString& message) {
+        QMessageBox::warning(this, QStringLiteral("Trajel"), message);
+    };
+
+    connect(&historique_, &historique_lecon::journal_change, this, &fenetre_journal::actualiser);
+    actualiser();
+    const QFontMetrics m(font());
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
+}
+
+// Only the rows past those still shown are made again: a burn adds one at the end, an
+// undo takes the last off. A hidden window is brought up to date when shown.
+void fenetre_journal::actualiser() {
+    if (!isVisible()) {
+        return;
+    }
+    const std::vector<ligne_journal> lignes = historique_.journal();
+    std::size_t communes = 0;
+    while (communes < lignes.size() && communes < affichees_.size() &&
+           lignes[communes] == affichees_[communes]) {
+        ++communes;
+    }
+    table_->setRowCount(static_cast<int>(lignes.size()));
+    for (std::size_t n = communes; n < lignes.size(); ++n) {
+        const QStringList cellules = cellules_affichees(n + 1, lignes[n]);
+        for (int c = 0; c < cellules.size(); ++c) {
+            auto* item = new QTableWidgetItem(cellules[c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(static_cast<int>(n), c, item);
+        }
+    }
+    affichees_ = lignes;
+    totaux_->setText(texte_des_totaux());
+}
+
+QString fenetre_journal::texte_des_totaux() const {
+    const totaux_journal t = totaux(historique_.journal());
+    // The delta-v in the program's convention, and the SI one of the same consumption
+    // (the same number in m/s).
+    return QStringLiteral("Total : %1 %2, masse consommée %3 kg, durée des tirs %4 s")
+        .arg(titre_delta_v_convention(), delta_v_et_si(t.delta_v), nombre_fr(t.masse_consommee),
+             nombre_fr(t.duree));
+}
+
+bool fenetre_journal::exporter_vers(const QString& chemin) {
+    const QByteArray octets =
+        QByteArray::fromStdString(texte_csv(cellules_journal(historique_.journal())));
+    if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
+        avertir(QStringLiteral("Le journal n'a pas pu être écrit dans « %1 » : %2")
+                    .arg(QDir::toNativeSeparators(chemin), *cause));
+        return false;
+    }
+    return true;
+}
+
+void fenetre_journal::exporter() {
+    const QString chemin =
+        choisir_fichier(QDir::home().filePath(QStringLiteral("journal_des_tirs.csv")));
+    if (!chemin.isEmpty()) {
+        exporter_vers(chemin);
+    }
+}
+
+void fenetre_journal::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    actualiser();
+    if (!place_) {
+        place_ = true;
+        const QRect principale = principale_.widget().frameGeometry();
+        placer_dans_l_ecran(*this, principale_.widget(),
+                            QPoint(principale.left(), principale.bottom() + 8));
+    }
+}
+
+void ajouter_journal(poste_de_travail& principale, historique_lecon& historique) {
+    auto* action = principale.menu_outils()->addAction(QStringLiteral("&Journal des tirs"));
+    action->setObjectName(QStringLiteral("menu_journal_tirs"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    auto* fenetre = new fenetre_journal(principale, historique);
+    fenetre->hide();
+    QObject::connect(action, &QAction::triggered, fenetre, [fenetre] {
+        if (!fenetre->isVisible()) {
+            fenetre->show();
+            return;
+        }
+        fenetre->raise();
+        fenetre->activateWindow();
+    });
+}
+
+} // namespace trajel

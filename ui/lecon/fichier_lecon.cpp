@@ -1,0 +1,437 @@
+#include "ui/lecon/fichier_lecon.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+
+namespace trajel {
+
+namespace {
+
+constexpr const char* noms_types[] = {"circulaire", "elliptique", "parabolique", "hyperbolique"};
+constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
+constexpr qsizetype tirs_maximum = 100000;
+
+// What is wrong with a field: its name and why.
+struct champ_invalide {
+    QString message;
+};
+
+[[noreturn]] void refuser(const QString& champ, const QString& raison) {
+    throw champ_invalide{QStringLiteral("Champ « %1 » %2.").arg(champ, raison)};
+}
+
+QJsonValue exiger(const QJsonObject& o, const QString& champ, const QString& nom) {
+    const QJsonValue v = o.value(nom);
+    if (v.isUndefined()) {
+        throw champ_invalide{QStringLiteral("Champ « %1 » manquant.").arg(champ)};
+    }
+    return v;
+}
+
+double nombre(const QJsonObject& o, const QString& parent, const QString& nom, double min,
+              double max) {
+    const QString champ = parent.isEmpty() ? nom : parent + QLatin1Char('.') + nom;
+    const QJsonValue v = exiger(o, champ, nom);
+    if (!v.isDouble()) {
+        refuser(champ, QStringLiteral(": un nombre est attendu"));
+    }
+    const double x = v.toDouble();
+    if (!std::isfinite(x) || x < min || x > max) {
+        refuser(champ, QStringLiteral("hors des limites (%1 à %2) : %3")
+                           .arg(min, 0, 'g', 15)
+                           .arg(max, 0, 'g', 15)
+                           .arg(x, 0, 'g', 15));
+    }
+    return x;
+}
+
+int entier(const QJsonObject& o, const QString& parent, const QString& nom, int min, int max) {
+    const double x = nombre(o, parent, nom, min, max);
+    const QString champ = parent.isEmpty() ? nom : parent + QLatin1Char('.') + nom;
+    if (x != std::floor(x)) {
+        refuser(champ, QStringLiteral(": un nombre entier est attendu"));
+    }
+    return static_cast<int>(x);
+}
+
+QString texte(const QJsonObject& o, const QString& champ, const QString& nom, qsizetype longueur) {
+    const QJsonValue v = exiger(o, champ, nom);
+    if (!v.isString()) {
+        refuser(champ, QStringLiteral(": un texte est attendu"));
+    }
+    QString t = v.toString();
+    if (t.size() > longueur) {
+        refuser(champ, QStringLiteral("trop long (plus de %1 caractères)").arg(longueur));
+    }
+    return t;
+}
+
+QJsonObject objet(const QJsonObject& o, const QString& champ, const QString& nom) {
+    const QJsonValue v = exiger(o, champ, nom);
+    if (!v.isObject()) {
+        refuser(champ, QStringLiteral(": un objet est attendu"));
+    }
+    return v.toObject();
+}
+
+template <std::size_t N>
+int choix(const QJsonObject& o, const QString& nom, const char* const (&noms)[N]) {
+    const QString t = texte(o, nom, nom, 100);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (t == QLatin1String(noms[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    QStringList permis;
+    for (const char* n : noms) {
+        permis << QString::fromLatin1(n);
+    }
+    refuser(nom, QStringLiteral(": « %1 » n'est pas l'un de %2").arg(t, permis.join(", ")));
+}
+
+QJsonObject ecrire_orbite(const orbite_journal& o) {
+    QJsonObject j{
+        {"type", QString::fromStdString(o.type_conique)}, {"zp", o.zp}, {"i", o.inclinaison}};
+    if (o.za_ou_phi) {
+        j.insert("za_ou_phi", *o.za_ou_phi);
+    }
+    return j;
+}
+
+orbite_journal lire_orbite(const QJsonObject& o, const QString& champ) {
+    orbite_journal r;
+    const QString type = texte(o, champ + ".type", "type", 20);
+    bool connu = false;
+    for (const char* n : noms_types) {
+        connu = connu || type == QLatin1String(n);
+    }
+    if (!connu) {
+        refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
+    }
+    r.type_conique = type.toStdString();
+    constexpr double grand = 1e300;
+    r.zp = nombre(o, champ, "zp", -grand, grand);
+    r.inclinaison = nombre(o, champ, "i", -grand, grand);
+    if (o.contains("za_ou_phi")) {
+        r.za_ou_phi = nombre(o, champ, "za_ou_phi", -grand, grand);
+    }
+    return r;
+}
+
+QJsonObject ecrire_tir(const ligne_journal& l) {
+    return {{"anomalie", l.anomalie},
+            {"poussee", QJsonArray{l.poussee.x, l.poussee.y, l.poussee.z}},
+            {"duree", l.duree},
+            {"pas", l.pas},
+            {"masse_avant", l.masse_avant},
+            {"masse_apres", l.masse_apres},
+            {"delta_v", l.delta_v},
+            {"avant", ecrire_orbite(l.avant)},
+            {"apres", ecrire_orbite(l.apres)}};
+}
+
+ligne_journal lire_tir(const QJsonObject& o, const QString& champ) {
+    constexpr double grand = 1e300;
+    ligne_journal l;
+    l.anomalie = nombre(o, champ, "anomalie", -grand, grand);
+    const QJsonValue p = exiger(o, champ + ".poussee", "poussee");
+    if (!p.isArray() || p.toArray().size() != 3) {
+        refuser(champ + ".poussee", QStringLiteral(": trois nombres sont attendus"));
+    }
+    const QJsonArray a = p.toArray();
+    double* composantes[] = {&l.poussee.x, &l.poussee.y, &l.poussee.z};
+    for (int i = 0; i < 3; ++i) {
+        if (!a[i].isDouble() || !std::isfinite(a[i].toDouble())) {
+            refuser(champ + ".poussee", QStringLiteral(": trois nombres sont attendus"));
+        }
+        *composantes[i] = a[i].toDouble();
+    }
+    l.duree = nombre(o, champ, "duree", -grand, grand);
+    l.pas = entier(o, champ, "pas", 1, 32766);
+    l.masse_avant = nombre(o, champ, "masse_avant", 0.0, grand);
+    l.masse_apres = nombre(o, champ, "masse_apres", 0.0, grand);
+    l.delta_v = nombre(o, champ, "delta_v", -grand, grand);
+    l.avant = lire_orbite(objet(o, champ + ".avant", "avant"), champ + ".avant");
+    l.apres = lire_orbite(objet(o, champ + ".apres", "apres"), champ + ".apres");
+    return l;
+}
+
+// Numbers written in a list, read back whole and finite.
+QJsonArray liste(std::initializer_list<double> valeurs) {
+    QJsonArray a;
+    for (double v : valeurs) {
+        a.append(v);
+    }
+    return a;
+}
+
+template <std::size_t N>
+std::array<double, N> lire_liste(const QJsonObject& o, const QString& champ, const QString& nom) {
+    const QJsonValue v = exiger(o, champ, nom);
+    if (!v.isArray() || v.toArray().size() != static_cast<qsizetype>(N)) {
+        refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
+    }
+    const QJsonArray a = v.toArray();
+    std::array<double, N> r{};
+    for (std::size_t i = 0; i < N; ++i) {
+        const QJsonValue x = a[static_cast<qsizetype>(i)];
+        if (!x.isDouble() || !std::isfinite(x.toDouble())) {
+            refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
+        }
+        r[i] = x.toDouble();
+    }
+    return r;
+}
+
+QJsonArray ecrire_etat(const etat& e) {
+    return liste({e.y(1), e.y(2), e.y(3), e.y(4), e.y(5), e.y(6), e.m});
+}
+
+etat lire_etat(const QJsonObject& o, const QString& parent, const QString& nom) {
+    const std::array<double, 7> a = lire_liste<7>(o, parent + QLatin1Char('.') + nom, nom);
+    etat e;
+    for (int i = 1; i <= 6; ++i) {
+        e.y(i) = a[static_cast<std::size_t>(i - 1)];
+    }
+    e.m = a[6];
+    return e;
+}
+
+// The frames' axes in the order RN, RH, RP, sat; u, v, w each.
+std::array<repere*, 4> reperes_de(trajectoire& t) {
+    return {&t.repere_RN, &t.repere_RH, &t.repere_RP, &t.repere_sat};
+}
+
+QJsonObject ecrire_trajectoire(trajectoire t) {
+    QJsonArray axes;
+    for (repere* r : reperes_de(t)) {
+        for (const vecteur* a : {&r->u, &r->v, &r->w}) {
+            axes.append(a->x);
+            axes.append(a->y);
+            axes.append(a->z);
+        }
+    }
+    return {{"type", QString::fromStdString(t.type_conique)},
+            {"za", t.za},
+            {"zp", t.zp},
+            {"grand_omega", t.grand_omega},
+            {"inclinaison", t.inclinaison},
+            {"petit_omega", t.petit_omega},
+            {"excentricite", t.excentricite},
+            {"parametre", t.parametre},
+            {"anomalie", t.anomalie},
+            {"angle_asymptote", t.angle_asymptote},
+            {"reperes", axes}};
+}
+
+trajectoire lire_trajectoire(const QJsonObject& parent, const QString& champ, const QString& nom) {
+    const QJsonObject o = objet(parent, champ, nom);
+    trajectoire t;
+    const QString type = texte(o, champ + ".type", "type", 20);
+    bool connu = false;
+    for (const char* n : noms_types) {
+        connu = connu || type == QLatin1String(n);
+    }
+    if (!connu) {
+        refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
+    }
+    t.type_conique = type.toStdString();
+    constexpr double grand = std::numeric_limits<double>::max();
+    double* nombres[] = {&t.za,          &t.zp,          &t.grand_omega,
+                         &t.inclinaison, &t.petit_omega, &t.excentricite,
+                         &t.parametre,   &t.anomalie,    &t.angle_asymptote};
+    const char* noms[] = {"za",          "zp",          "grand_omega",
+                          "inclinaison", "petit_omega", "excentricite",
+                          "parametre",   "anomalie",    "angle_asymptote"};
+    for (std::size_t i = 0; i < std::size(noms); ++i) {
+        *nombres[i] = nombre(o, champ, QLatin1String(noms[i]), -grand, grand);
+    }
+    const std::array<double, 36> axes = lire_liste<36>(o, champ + ".reperes", "reperes");
+    std::size_t k = 0;
+    for (repere* r : reperes_de(t)) {
+        for (vecteur* a : {&r->u, &r->v, &r->w}) {
+            a->x = axes[k++];
+            a->y = axes[k++];
+            a->z = axes[k++];
+        }
+    }
+    return t;
+}
+
+QJsonObject ecrire_bilan(const bilan_tir& b, bool arc) {
+    const vecteur& F = b.moteur.poussee;
+    return {{"depart", ecrire_etat(b.depart)},
+            {"arrivee", ecrire_etat(b.arrivee)},
+            {"poussee", liste({F.x, F.y, F.z})},
+            {"module_poussee", b.moteur.module_poussee},
+            {"isp", b.moteur.isp},
+            {"duree", b.duree},
+            {"pas", b.pas},
+            {"avant", ecrire_trajectoire(b.avant)},
+            {"apres", ecrire_trajectoire(b.apres)},
+            {"arc", arc}};
+}
+
+void lire_bilan(const QJsonObject& racine, lecon& l) {
+    const QString champ = QStringLiteral("dernier_tir");
+    const QJsonObject o = objet(racine, champ, champ);
+    constexpr double grand = std::numeric_limits<double>::max();
+    bilan_tir b;
+    b.depart = lire_etat(o, champ, "depart");
+    b.arrivee = lire_etat(o, champ, "arrivee");
+    const std::array<double, 3> F = lire_liste<3>(o, champ + ".poussee", "poussee");
+    b.moteur.poussee = {F[0], F[1], F[2]};
+    b.moteur.module_poussee = nombre(o, champ, "module_poussee", 0.0, grand);
+    b.moteur.isp = nombre(o, champ, "isp", -grand, grand);
+    b.duree = nombre(o, champ, "duree", -grand, grand);
+    b.pas = entier(o, champ, "pas", 1, 32766);
+    b.avant = lire_trajectoire(o, champ + ".avant", "avant");
+    b.apres = lire_trajectoire(o, champ + ".apres", "apres");
+    const QJsonValue arc = exiger(o, champ + ".arc", "arc");
+    if (!arc.isBool()) {
+        refuser(champ + ".arc", QStringLiteral(": vrai ou faux est attendu"));
+    }
+    l.dernier_tir = b;
+    l.arc_du_tir = arc.toBool();
+}
+
+lecon lire_objet(const QJsonObject& racine) {
+    lecon l;
+    const QJsonObject textes = objet(racine, "textes", "textes");
+    for (int i = 0; i < 13; ++i) {
+        const QString nom = QStringLiteral("Text%1").arg(i + 1);
+        l.textes[static_cast<std::size_t>(i)] =
+            texte(textes, "textes." + nom, nom, longueur_maximale_texte);
+    }
+    l.type_orbite = static_cast<bouton_option>(choix(racine, "type_orbite", noms_types));
+    l.reperes = static_cast<bouton_option>(static_cast<int>(bouton_option::Option_RN) +
+                                           choix(racine, "reperes", noms_reperes));
+    const QJsonObject vue = objet(racine, "vue", "vue");
+    l.longitude = entier(vue, "vue", "longitude", -180, 180);
+    l.latitude = entier(vue, "vue", "latitude", -90, 90);
+    l.zoom = nombre(vue, "vue", "zoom", 1e-3, 1e6);
+    const QJsonValue marques = exiger(racine, "marques", "marques");
+    if (!marques.isBool()) {
+        refuser("marques", QStringLiteral(": vrai ou faux est attendu"));
+    }
+    l.marques = marques.toBool();
+    l.acceleration = nombre(racine, QString(), "acceleration", 1e-3, 1e9);
+    const QJsonValue journal = exiger(racine, "journal", "journal");
+    if (!journal.isArray()) {
+        refuser("journal", QStringLiteral(": une liste est attendue"));
+    }
+    const QJsonArray tirs = journal.toArray();
+    if (tirs.size() > tirs_maximum) {
+        refuser("journal", QStringLiteral("trop long (plus de %1 tirs)").arg(tirs_maximum));
+    }
+    for (qsizetype i = 0; i < tirs.size(); ++i) {
+        const QString champ = QStringLiteral("journal[%1]").arg(i + 1);
+        if (!tirs[i].isObject()) {
+            refuser(champ, QStringLiteral(": un objet est attendu"));
+        }
+        l.journal.push_back(lire_tir(tirs[i].toObject(), champ));
+    }
+    // The notes hold whatever their editor holds: only the file's size bounds them.
+    l.notes = texte(racine, "notes", "notes", taille_maximale_lecon);
+    if (racine.contains("dernier_tir")) {
+        lire_bilan(racine, l);
+    }
+    if (racine.contains("debit")) {
+        l.debit = texte(racine, "debit", "debit", longueur_maximale_texte);
+    }
+    return l;
+}
+
+} // namespace
+
+QByteArray ecrire_lecon(const lecon& l) {
+    QJsonObject textes;
+    for (int i = 0; i < 13; ++i) {
+        textes.insert(QStringLiteral("Text%1").arg(i + 1), l.textes[static_cast<std::size_t>(i)]);
+    }
+    QJsonArray journal;
+    for (const ligne_journal& t : l.journal) {
+        journal.append(ecrire_tir(t));
+    }
+    const int reperes = static_cast<int>(l.reperes) - static_cast<int>(bouton_option::Option_RN);
+    QJsonObject racine{
+        {"format", QString::fromLatin1(format_lecon)},
+        {"version", version_format_lecon},
+        {"textes", textes},
+        {"type_orbite", QString::fromLatin1(noms_types[static_cast<int>(l.type_orbite)])},
+        {"reperes", QString::fromLatin1(noms_reperes[reperes])},
+        {"vue",
+         QJsonObject{{"longitude", l.longitude}, {"latitude", l.latitude}, {"zoom", l.zoom}}},
+        {"marques", l.marques},
+        {"acceleration", l.acceleration},
+        {"journal", journal},
+        {"notes", l.notes}};
+    if (l.dernier_tir) {
+        racine.insert("dernier_tir", ecrire_bilan(*l.dernier_tir, l.arc_du_tir));
+    }
+    if (l.debit) {
+        racine.insert("debit", *l.debit);
+    }
+    return QJsonDocument(racine).toJson(QJsonDocument::Indented);
+}
+
+QString pourquoi_illisible(const QString& chemin, const QFile& fichier) {
+    const QFileInfo info(chemin);
+    if (!info.exists()) {
+        return QStringLiteral("le fichier n'existe pas");
+    }
+    if (info.isDir()) {
+        return QStringLiteral("c'est un dossier");
+    }
+    if (!info.isReadable()) {
+        return QStringLiteral("la lecture en est refusée");
+    }
+    return fichier.errorString();
+}
+
+QString lecon_trop_volumineuse() {
+    return QStringLiteral("Ce fichier est trop volumineux pour une leçon Trajel (plus de %1 Mo).")
+        .arg(taille_maximale_lecon / (1024 * 1024));
+}
+
+std::variant<lecon, QString> lire_lecon(const QByteArray& octets) {
+    if (octets.size() > taille_maximale_lecon) {
+        return lecon_trop_volumineuse();
+    }
+    QJsonParseError erreur;
+    const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
+    if (document.isNull()) {
+        return QStringLiteral("Ce fichier n'est pas une leçon Trajel : ce n'est pas du JSON "
+                              "valide (%1, à l'octet %2).")
+            .arg(erreur.errorString())
+            .arg(erreur.offset);
+    }
+    const QJsonObject racine = document.object();
+    if (!document.isObject() || racine.value("format").toString() != QLatin1String(format_lecon)) {
+        return QStringLiteral("Ce fichier n'est pas une leçon Trajel.");
+    }
+    const QJsonValue version = racine.value("version");
+    if (!version.isDouble() || version.toDouble() < 1 ||
+        version.toDouble() != std::floor(version.toDouble())) {
+        return QStringLiteral("Champ « version » : un nombre entier positif est attendu.");
+    }
+    if (version.toDouble() > version_format_lecon) {
+        return QStringLiteral("Leçon enregistrée par une version plus récente (format %1).")
+            .arg(version.toDouble(), 0, 'g', 15);
+    }
+    try {
+        return lire_objet(racine);
+    } catch (const champ_invalide& e) {
+        return e.message;
+    }
+}
+
+} // namespace trajel

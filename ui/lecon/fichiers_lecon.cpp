@@ -1,0 +1,271 @@
+#include "ui/lecon/fichiers_lecon.h"
+
+#include "core/erreur.h"
+#include "core/module1.h"
+#include "manoeuvre/bilan_tir.h"
+#include "manoeuvre/tir.h"
+#include "render/scene.h"
+#include "ui/poste/ecriture_fichier.h"
+#include "ui/poste/evenements.h"
+#include "ui/lecon/historique.h"
+#include "ui/poste/poste.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QWidget>
+
+namespace trajel {
+
+namespace {
+
+constexpr int recentes_maximum = 5;
+const QString cle_recentes = QStringLiteral("lecons_recentes");
+const QString filtre_lecon = QStringLiteral("Leçon Trajel (*.trajel)");
+
+constexpr bouton_option types[] = {
+    bouton_option::Option_circulaire, bouton_option::Option_elliptique,
+    bouton_option::Option_parabolique, bouton_option::Option_hyperbolique};
+constexpr bouton_option reperes[] = {bouton_option::Option_RN, bouton_option::Option_RH,
+                                     bouton_option::Option_RP, bouton_option::Option_tous};
+
+} // namespace
+
+fichiers_lecon::fichiers_lecon(poste_de_travail& principale, historique_lecon& historique,
+                               reglages_lecon reglages)
+    : QObject(&principale.widget()), principale_(principale), historique_(historique),
+      reglages_(std::move(reglages)), dossier_(QDir::homePath()) {
+    setObjectName(QStringLiteral("fichiers_lecon"));
+    choisir_enregistrement = [this](const QString& propose) {
+        return QFileDialog::getSaveFileName(
+            &principale_.widget(), QStringLiteral("Enregistrer la leçon"), propose, filtre_lecon);
+    };
+    choisir_ouverture = [this](const QString& dossier) {
+        return QFileDialog::getOpenFileName(
+            &principale_.widget(), QStringLiteral("Ouvrir une leçon"), dossier, filtre_lecon);
+    };
+    avertir = [this](const QString& message) {
+        QMessageBox::warning(&principale_.widget(), QStringLiteral("Trajel"), message);
+    };
+}
+
+lecon fichiers_lecon::lecon_actuelle() const {
+    lecon l;
+    for (std::size_t i = 0; i < l.textes.size(); ++i) {
+        l.textes[i] = QString::fromStdString(principale_.texte(static_cast<zone_texte>(i)));
+    }
+    for (bouton_option b : types) {
+        if (principale_.selectionne(b)) {
+            l.type_orbite = b;
+        }
+    }
+    for (bouton_option b : reperes) {
+        if (principale_.selectionne(b)) {
+            l.reperes = b;
+        }
+    }
+    l.longitude = principale_.valeur_HScroll1();
+    l.latitude = -principale_.valeur_VScroll1();
+    l.zoom = zoom;
+    l.marques = reglages_.marques();
+    l.acceleration = reglages_.acceleration();
+    l.journal = historique_.journal();
+    l.notes = historique_.notes();
+    if (dernier_tir) {
+        l.dernier_tir = dernier_tir;
+        l.dernier_tir->numero = 0;
+        l.arc_du_tir = historique_.arc_affiche();
+    }
+    l.debit = QString::fromStdString(principale_.legende_Label_debit());
+    return l;
+}
+
+bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
+    const QByteArray octets = ecrire_lecon(lecon_actuelle());
+    if (octets.size() > taille_maximale_lecon) { // a file that would not open again
+        avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : elle "
+                               "dépasserait %2 Mo, la taille d'une leçon Trajel ; les notes "
+                               "ou le journal des tirs sont trop longs.")
+                    .arg(QDir::toNativeSeparators(chemin))
+                    .arg(taille_maximale_lecon / (1024 * 1024)));
+        return false;
+    }
+    if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
+        avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : %2")
+                    .arg(QDir::toNativeSeparators(chemin), *cause));
+        return false;
+    }
+    dossier_ = QFileInfo(chemin).absolutePath();
+    noter_recente(chemin);
+    return true;
+}
+
+bool fichiers_lecon::ouvrir(const QString& chemin) {
+    QFile fichier(chemin);
+    const auto refuser = [&](const QString& raison) {
+        avertir(QStringLiteral("La leçon « %1 » n'a pas été ouverte.\n%2")
+                    .arg(QDir::toNativeSeparators(chemin), raison));
+        return false;
+    };
+    if (QFileInfo(chemin).isDir() || !fichier.open(QIODevice::ReadOnly)) {
+        return refuser(QStringLiteral("Le fichier ne peut pas être lu : %1.")
+                           .arg(pourquoi_illisible(chemin, fichier)));
+    }
+    if (fichier.size() > taille_maximale_lecon) {
+        return refuser(lecon_trop_volumineuse()); // refused before it is read
+    }
+    const std::variant<lecon, QString> lu = lire_lecon(fichier.readAll());
+    if (const QString* raison = std::get_if<QString>(&lu)) {
+        return refuser(*raison);
+    }
+    appliquer(std::get<lecon>(lu));
+    dossier_ = QFileInfo(chemin).absolutePath();
+    noter_recente(chemin);
+    return true;
+}
+
+void fichiers_lecon::appliquer(const lecon& l) {
+    historique_.ouvrir(l.journal, l.notes, [&] {
+        // The view first, on the scene shown: the scroll bars run their own handlers.
+        zoom = l.zoom;
+        principale_.tourner_vue(l.longitude - principale_.valeur_HScroll1(),
+                                l.latitude + principale_.valeur_VScroll1());
+        if (reglages_.marques() != l.marques) {
+            reglages_.marquer(l.marques);
+        }
+        reglages_.accelerer(l.acceleration);
+        if (l.dernier_tir) {
+            restituer_tir(*l.dernier_tir);
+        }
+        return ecrire_dans_la_fenetre(l);
+    });
+}
+
+bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
+    bool arc = false;
+    // Written as a preset is, carried to its end: an error of one nested redraw does not
+    // stop the others. The last full redraw shows the lesson; if it cannot be drawn, the
+    // picture keeps the last complete scene, traj and the satellite values stay as that
+    // scene has them, and the strip says why, framing the box, as typing the same texts
+    // would.
+    const valeurs_calculees scene = valeurs_calculees::actuelles();
+    principale_.executer_sans_dialogue([&] {
+        auto sans_arret = [](auto&& ecrire) {
+            try {
+                ecrire();
+            } catch (const erreur_calcul&) {
+            }
+        };
+        sans_arret([&] { principale_.selectionner(l.type_orbite); });
+        sans_arret([&] { principale_.selectionner(l.reperes); });
+        // A rule of one box may write "0" into another already written: a second pass
+        // writes it back.
+        for (int passe = 0; passe < 2; ++passe) {
+            for (std::size_t i = 0; i < l.textes.size(); ++i) {
+                const auto zone = static_cast<zone_texte>(i);
+                const std::string texte = l.textes[i].toStdString();
+                if (principale_.texte(zone) != texte) {
+                    sans_arret([&] { principale_.changer_texte(zone, texte); });
+                }
+            }
+        }
+        try {
+            rafraichissement_complet();
+        } catch (const erreur_calcul&) {
+            scene.restituer();
+            throw;
+        }
+        if (l.dernier_tir && l.arc_du_tir) {
+            try {
+                retracer_tir(*dernier_tir);
+                arc = true;
+            } catch (const erreur_calcul&) {
+                rafraichissement_complet(); // a record that cannot be drawn: no arc
+            }
+        }
+        if (l.debit) {
+            principale_.legende_Label_debit(l.debit->toStdString());
+        }
+    });
+    return arc;
+}
+
+QStringList fichiers_lecon::recentes() const {
+    return QSettings().value(cle_recentes).toStringList();
+}
+
+void fichiers_lecon::noter_recente(const QString& chemin) {
+    QStringList liste = recentes();
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    if (liste.value(0) == absolu) {
+        return; // already the first: the settings are not written again
+    }
+    liste.removeAll(absolu);
+    liste.prepend(absolu);
+    while (liste.size() > recentes_maximum) {
+        liste.removeLast();
+    }
+    QSettings().setValue(cle_recentes, liste);
+}
+
+void fichiers_lecon::remplir_recentes(QMenu* menu) {
+    menu->clear();
+    const QStringList liste = recentes();
+    if (liste.isEmpty()) {
+        menu->addAction(QStringLiteral("(aucune)"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < liste.size(); ++i) {
+        const QString chemin = liste[i];
+        QAction* a =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(chemin).fileName()));
+        a->setToolTip(QDir::toNativeSeparators(chemin));
+        connect(a, &QAction::triggered, this, [this, chemin] { ouvrir(chemin); });
+    }
+}
+
+void fichiers_lecon::creer_menu() {
+    QMenu* menu = principale_.menu_outils();
+    menu->addSeparator();
+    QAction* ouvrir_action = menu->addAction(QStringLiteral("&Ouvrir une leçon..."));
+    ouvrir_action->setObjectName(QStringLiteral("menu_ouvrir_lecon"));
+    ouvrir_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ouvrir_action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(ouvrir_action, &QAction::triggered, this, [this] {
+        const QString chemin = choisir_ouverture(dossier_);
+        if (!chemin.isEmpty()) {
+            ouvrir(chemin);
+        }
+    });
+    QAction* enregistrer = menu->addAction(QStringLiteral("&Enregistrer la leçon..."));
+    enregistrer->setObjectName(QStringLiteral("menu_enregistrer_lecon"));
+    enregistrer->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    enregistrer->setShortcutContext(Qt::ApplicationShortcut);
+    connect(enregistrer, &QAction::triggered, this, [this] {
+        const QString chemin =
+            choisir_enregistrement(QDir(dossier_).filePath(QStringLiteral("lecon.trajel")));
+        if (!chemin.isEmpty()) {
+            enregistrer_vers(chemin.endsWith(QLatin1String(".trajel"))
+                                 ? chemin
+                                 : chemin + QStringLiteral(".trajel"));
+        }
+    });
+    QMenu* recentes_menu = menu->addMenu(QStringLiteral("Leçons &récentes"));
+    recentes_menu->setObjectName(QStringLiteral("menu_lecons_recentes"));
+    connect(recentes_menu, &QMenu::aboutToShow, this,
+            [this, recentes_menu] { remplir_recentes(recentes_menu); });
+}
+
+fichiers_lecon* ajouter_fichiers_lecon(poste_de_travail& principale, historique_lecon& historique,
+                                       reglages_lecon reglages) {
+    auto* f = new fichiers_lecon(principale, historique, std::move(reglages));
+    f->creer_menu();
+    return f;
+}
+
+} // namespace trajel

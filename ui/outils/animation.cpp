@@ -1,0 +1,195 @@
+#include "ui/outils/animation.h"
+
+#include "core/geographie.h"
+#include "core/kepler.h"
+#include "core/texte.h"
+#include "render/scene.h"
+#include "ui/poste/evenements.h"
+#include "ui/poste/poste.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+constexpr int intervalle_ms = 33;             // about 30 frames a second
+constexpr double image_la_plus_longue = 0.25; // s: a stalled frame does not make the satellite jump
+constexpr double a_depart = 4768.0;           // km, semi-major axis of the start-up orbit
+constexpr double revolution_de_depart = 20.0; // s of real time
+
+// The inputs that stop the animation: keys, clicks and the wheel, but not those that
+// open and choose in the menus, where choosing the animation again stops it.
+bool saisie_de_l_utilisateur(QObject* objet, const QEvent* evenement) {
+    switch (evenement->type()) {
+    case QEvent::Shortcut:
+        return true; // a shortcut key (F2, Ctrl+M...): the action is no widget
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
+    const auto* w = qobject_cast<const QWidget*>(objet);
+    for (; w != nullptr; w = w->parentWidget()) {
+        if (qobject_cast<const QMenu*>(w) != nullptr ||
+            qobject_cast<const QMenuBar*>(w) != nullptr) {
+            return false;
+        }
+    }
+    return qobject_cast<const QWidget*>(objet) != nullptr;
+}
+
+} // namespace
+
+animation_satellite::animation_satellite(poste_de_travail& principale, QObject* parent)
+    : QObject(parent), principale_(principale), minuterie_(this),
+      acceleration_(acceleration_par_defaut()) {
+    setObjectName(QStringLiteral("animation_satellite"));
+    minuterie_.setObjectName(QStringLiteral("minuterie_animation"));
+    minuterie_.setInterval(intervalle_ms);
+    minuterie_.setTimerType(Qt::PreciseTimer);
+    connect(&minuterie_, &QTimer::timeout, this, &animation_satellite::image);
+}
+
+animation_satellite::~animation_satellite() {
+    if (en_cours_) {
+        qApp->removeEventFilter(this);
+    }
+}
+
+double animation_satellite::acceleration_par_defaut() {
+    return periode_orbitale(0.0, a_depart) / revolution_de_depart;
+}
+
+void animation_satellite::demarrer() {
+    if (en_cours_) {
+        return;
+    }
+    bool pret = false;
+    principale_.evenements().executer([this, &pret] {
+        c_ = conique_de(traj);
+        double nu = anomalie_vraie(c_, traj.anomalie);
+        periode_.reset();
+        fin_.reset();
+        nu_fin_.reset();
+        std::optional<double> retour; // the record's anomaly to start again from
+        if (c_.fermee()) {
+            periode_ = periode_orbitale(c_.e, c_.p);
+        } else {
+            // Along the drawn range of an open conic, to its end.
+            const plage_anomalies plage = plage_tracee(traj);
+            if (plage.debut >= plage.fin) {
+                throw erreur_calcul(nature_erreur::operation_invalide,
+                                    "Animation impossible : la conique n'est tracée sur aucun "
+                                    "arc.");
+            }
+            fin_ = plage.fin;
+            nu_fin_ = anomalie_vraie(c_, *fin_);
+            const double debut = anomalie_vraie(c_, plage.debut);
+            if (!(nu >= debut && nu < *nu_fin_)) {
+                nu = debut;
+                retour = plage.debut;
+            }
+        }
+        temps_ = temps_depuis_periastre(c_.e, c_.p, nu);
+        if (retour) {
+            principale_.changer_texte(zone_texte::Text7, Str(*retour));
+        }
+        pret = true;
+    });
+    if (!pret) {
+        emit arretee();
+        return;
+    }
+    en_cours_ = true;
+    qApp->installEventFilter(this);
+    horloge_.start();
+    minuterie_.start();
+}
+
+void animation_satellite::arreter() {
+    if (!en_cours_) {
+        return;
+    }
+    en_cours_ = false;
+    minuterie_.stop();
+    qApp->removeEventFilter(this);
+    emit arretee();
+}
+
+void animation_satellite::image() {
+    // Stopped while the frame runs: a message box it opens runs events, not frames.
+    minuterie_.stop();
+    const double secondes = std::min(horloge_.restart() / 1000.0, image_la_plus_longue);
+    if (avancer(secondes)) {
+        minuterie_.start();
+    }
+}
+
+bool animation_satellite::avancer(double secondes) {
+    if (!en_cours_) {
+        return false;
+    }
+    bool ecrit = false;
+    bool au_bout = false;
+    const double temps_terre = terre.temps;
+    // A frame's error stops the animation and goes to the strip: a dialog opened from
+    // the timer would interrupt whatever the user is doing.
+    principale_.executer_sans_dialogue([&] {
+        temps_ = controle(temps_ + acceleration_ * secondes);
+        if (periode_) {
+            temps_ = std::fmod(temps_, *periode_); // no loss of precision over many turns
+        }
+        const double nu = anomalie_au_temps(c_.e, c_.p, temps_);
+        double anomalie = 0.0;
+        if (nu_fin_ && nu >= *nu_fin_) {
+            anomalie = *fin_;
+            au_bout = true;
+        } else {
+            anomalie = anomalie_record(c_, nu);
+        }
+        // The Earth turns with the same clock, before the frame's redraw shows it.
+        terre.temps = controle(terre.temps + acceleration_ * secondes);
+        principale_.changer_texte(zone_texte::Text7, Str(anomalie));
+        ecrit = true;
+    });
+    if (!ecrit) {
+        terre.temps = temps_terre;
+    }
+    if (!ecrit || au_bout) {
+        arreter();
+        if (au_bout) {
+            principale_.informer(QStringLiteral(
+                "Animation arrêtée : le satellite a atteint la fin de l'arc tracé de la conique "
+                "ouverte (la parabole est tracée jusqu'à ±120°, l'hyperbole jusqu'à 20° de ses "
+                "asymptotes)."));
+        }
+        return false;
+    }
+    return true;
+}
+
+void animation_satellite::declarer_commande(const QObject* commande) {
+    commandes_.push_back(commande);
+}
+
+bool animation_satellite::eventFilter(QObject* objet, QEvent* evenement) {
+    // The animation's own shortcut toggles it: stopped here, it would start again.
+    const bool propre = evenement->type() == QEvent::Shortcut &&
+                        std::find(commandes_.begin(), commandes_.end(), objet) != commandes_.end();
+    if (en_cours_ && !propre && saisie_de_l_utilisateur(objet, evenement)) {
+        arreter();
+    }
+    return false;
+}
+
+} // namespace trajel

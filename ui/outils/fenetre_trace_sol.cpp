@@ -1,0 +1,287 @@
+#include "ui/outils/fenetre_trace_sol.h"
+
+#include "core/erreur.h"
+#include "ecran/placement.h"
+#include "ecran/twips.h"
+#include "render/continents.h"
+#include "render/scene.h"
+#include "ui/poste/evenements.h"
+#include "ui/francais/format_fr.h"
+#include "ui/image/picture1.h"
+#include "ui/poste/poste.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+const QString credit_cotes = QStringLiteral(
+    "Côtes : GSHHG 2.3.7, résolution grossière, P. Wessel et W. H. F. Smith, licence LGPL "
+    "(paquet Debian gmt-gshhg-low)");
+
+// The text under the map: the shift of the track a revolution, or why there is none.
+QString ligne_decalage(const trace_au_sol& trace, int revolutions) {
+    if (!trace.decalage) {
+        return QStringLiteral("Conique ouverte : trace sur l'arc dessiné, sans révolution");
+    }
+    const double d = *trace.decalage;
+    const QString sens = d < 0.0 ? QStringLiteral("vers l'ouest") : QStringLiteral("vers l'est");
+    return QStringLiteral("Décalage de la trace par révolution : %1° %2 (période %3 s), %4 "
+                          "révolution%5")
+        .arg(nombre_fr(std::abs(d), 5), sens, nombre_fr(*trace.periode, 5))
+        .arg(revolutions)
+        .arg(revolutions > 1 ? QStringLiteral("s") : QString());
+}
+
+} // namespace
+
+carte_trace_sol::carte_trace_sol(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("carte_trace_sol"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(360, 220);
+}
+
+double carte_trace_sol::twips_par_pixel() const {
+    return echelle_twips::de(this).twips_par_pixel_x();
+}
+
+scene_image carte_trace_sol::scene() const {
+    return {&liste_.elements(), QSizeF(liste_.Width(), liste_.Height()), twips_par_pixel()};
+}
+
+void carte_trace_sol::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    peintre.fillRect(rect(), Qt::white);
+    rendu_image rendu;
+    rendu.pixels_par_twip = 1.0 / twips_par_pixel();
+    peindre_liste(peintre, liste_.elements(), rendu, QRectF(rect()));
+}
+
+void carte_trace_sol::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const double t = twips_par_pixel();
+    liste_.redimensionner(width() * t, height() * t);
+    emit redimensionnee();
+}
+
+fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
+    : QWidget(&principale.widget(), Qt::Window), principale_(principale) {
+    setObjectName(QStringLiteral("fenetre_trace_sol"));
+    setWindowTitle(QStringLiteral("Trace au sol – Calcul d'orbite"));
+
+    revolutions_ = new QSpinBox(this);
+    revolutions_->setObjectName(QStringLiteral("revolutions_trace_sol"));
+    revolutions_->setRange(revolutions_minimum, revolutions_maximum);
+    revolutions_->setValue(revolutions_par_defaut);
+    longitude_origine_ = new QDoubleSpinBox(this);
+    longitude_origine_->setObjectName(QStringLiteral("longitude_origine_trace_sol"));
+    longitude_origine_->setRange(-180.0, 180.0);
+    longitude_origine_->setDecimals(1);
+    longitude_origine_->setSuffix(QStringLiteral("°"));
+    longitude_origine_->setValue(terre.longitude_origine);
+    longitude_origine_->setToolTip(
+        QStringLiteral("Le méridien qui se trouve sur l'axe X0(gamma) à l'origine des temps "
+                       "(0 : Greenwich)"));
+
+    auto creer_bouton = [this](const char* nom, const QString& texte) {
+        auto* b = new QPushButton(texte, this);
+        b->setObjectName(QString::fromLatin1(nom));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* copie = creer_bouton("copier_trace_sol", QStringLiteral("Copier"));
+    QPushButton* sauve = creer_bouton("enregistrer_trace_sol", QStringLiteral("Enregistrer..."));
+    QPushButton* impression = creer_bouton("imprimer_trace_sol", QStringLiteral("Imprimer..."));
+
+    // The settings on one row, the buttons on the next: the window stays narrow enough to
+    // stand beside the main window.
+    auto* haut = new QHBoxLayout;
+    haut->addWidget(new QLabel(QStringLiteral("Révolutions :"), this));
+    haut->addWidget(revolutions_);
+    haut->addSpacing(12);
+    haut->addWidget(new QLabel(QStringLiteral("Longitude sur X0 à l'origine des temps :"), this));
+    haut->addWidget(longitude_origine_);
+    haut->addStretch(1);
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch(1);
+    boutons->addWidget(copie);
+    boutons->addWidget(sauve);
+    boutons->addWidget(impression);
+    carte_ = new carte_trace_sol(this);
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(haut);
+    colonne->addWidget(carte_, 1);
+    colonne->addLayout(boutons);
+    resize(900, 560);
+
+    choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
+        QString filtre;
+        const QString chemin = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Enregistrer la trace au sol"), propose,
+            filtres_enregistrement().join(QStringLiteral(";;")), &filtre);
+        if (chemin.isEmpty()) {
+            return std::nullopt;
+        }
+        return choix_fichier{chemin, filtre};
+    };
+    preparer_impression = [this](QPrinter& imprimante) {
+        QPrintDialog dialogue(&imprimante, this);
+        dialogue.setWindowTitle(QStringLiteral("Imprimer la trace au sol"));
+        return dialogue.exec() == QDialog::Accepted;
+    };
+    avertir = [this](const QString& message) {
+        QMessageBox::warning(this, QStringLiteral("Trajel"), message);
+    };
+    dossier_ = dossier_images_par_defaut();
+
+    connect(copie, &QPushButton::clicked, this, &fenetre_trace_sol::copier);
+    connect(sauve, &QPushButton::clicked, this, &fenetre_trace_sol::enregistrer);
+    connect(impression, &QPushButton::clicked, this, &fenetre_trace_sol::imprimer);
+    connect(revolutions_, &QSpinBox::valueChanged, this, &fenetre_trace_sol::actualiser);
+    connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
+            &fenetre_trace_sol::changer_longitude_origine);
+    connect(carte_, &carte_trace_sol::redimensionnee, this, &fenetre_trace_sol::redessiner);
+    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
+            [this](bool reussi) {
+                if (reussi && isVisible()) { // an abandoned event changed nothing
+                    actualiser();
+                }
+            });
+    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this, [this] {
+        if (isVisible()) {
+            actualiser();
+        }
+    });
+}
+
+void fenetre_trace_sol::actualiser() {
+    // Called from signals: the error stops here, told on the map.
+    try {
+        trace_ = calculer_trace(traj, terre, revolutions_->value());
+        message_.clear();
+    } catch (const erreur_calcul& e) {
+        trace_ = trace_au_sol{};
+        message_ = QStringLiteral("Pas de trace au sol : %1").arg(QString::fromStdString(e.what()));
+    }
+    redessiner();
+}
+
+void fenetre_trace_sol::redessiner() {
+    const QString premiere =
+        message_.isEmpty() ? ligne_decalage(trace_, revolutions_->value()) : message_;
+    dessiner_carte(carte_->liste(), continents, trace_,
+                   {premiere.toStdString(), credit_cotes.toStdString()});
+    carte_->update();
+}
+
+void fenetre_trace_sol::changer_longitude_origine(double degres) {
+    terre.longitude_origine = degres;
+    if (continents_sur_le_globe) {
+        // The globe turns with it; the end of the event refreshes the map.
+        principale_.evenements().executer([] { rafraichissement_vue(); });
+    }
+    actualiser();
+}
+
+void fenetre_trace_sol::copier() {
+    copier_scene(carte_->scene(), carte_->devicePixelRatioF());
+}
+
+void fenetre_trace_sol::enregistrer() {
+    const auto choix = choisir_fichier(QDir(dossier_).filePath(QStringLiteral("trace_au_sol.png")));
+    if (choix) {
+        enregistrer_sous(choix->chemin, choix->filtre);
+    }
+}
+
+bool fenetre_trace_sol::enregistrer_sous(const QString& chemin, const QString& filtre) {
+    QString erreur;
+    const std::optional<QString> fichier =
+        enregistrer_scene(carte_->scene(), chemin, filtre, erreur);
+    if (!fichier) {
+        avertir(erreur);
+        return false;
+    }
+    dossier_ = QFileInfo(*fichier).absolutePath();
+    return true;
+}
+
+void fenetre_trace_sol::imprimer() {
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(QStringLiteral("Trace au sol"));
+    imprimante.setPageOrientation(QPageLayout::Landscape);
+    if (!preparer_impression(imprimante)) {
+        return;
+    }
+    const QString legende =
+        legende_orbite(traj, principale_.valeur_HScroll1(), -principale_.valeur_VScroll1(), zoom) +
+        QStringLiteral(" – trace au sol, %1 révolution(s)").arg(revolutions_->value());
+    if (!imprimer_scene(imprimante, carte_->scene(), legende)) {
+        avertir(impression_impossible());
+    }
+}
+
+void fenetre_trace_sol::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    actualiser();
+    if (!place_) {
+        place_ = true;
+        // Where it was left in an earlier run, else beside the main window, never over
+        // its controls.
+        placer_outil(*this, principale_, frameGeometry().size());
+    }
+}
+
+void fenetre_trace_sol::hideEvent(QHideEvent* event) {
+    garder_geometrie(*this, objectName());
+    QWidget::hideEvent(event);
+}
+
+void ajouter_trace_sol(poste_de_travail& principale) {
+    QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
+    if (fichier.open(QIODevice::ReadOnly)) {
+        const QByteArray texte = fichier.readAll();
+        charger_continents(lire_cotes(std::string_view(texte.constData(), texte.size())));
+    }
+    continents_sur_le_globe = false; // the item starts unchecked
+
+    QMenu* menu = principale.menu_outils();
+    menu->addSeparator();
+    auto* fenetre = new fenetre_trace_sol(principale);
+    QAction* trace = menu->addAction(QStringLiteral("&Trace au sol"));
+    trace->setObjectName(QStringLiteral("menu_trace_sol"));
+    trace->setShortcut(QKeySequence(Qt::Key_F3));
+    trace->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(trace, &QAction::triggered, fenetre, [fenetre] {
+        fenetre->show();
+        fenetre->raise();
+        fenetre->activateWindow();
+    });
+    QAction* globe = menu->addAction(QStringLiteral("Continents sur le &globe"));
+    globe->setObjectName(QStringLiteral("menu_continents_globe"));
+    globe->setCheckable(true);
+    QObject::connect(globe, &QAction::toggled, fenetre, [&principale](bool actif) {
+        continents_sur_le_globe = actif;
+        principale.evenements().executer([] { rafraichissement_vue(); });
+    });
+}
+
+} // namespace trajel

@@ -1,0 +1,214 @@
+#include "ui/outils/outils_image.h"
+
+#include "core/module1.h"
+#include "render/cadrage.h"
+#include "render/marques.h"
+#include "render/scene.h"
+#include "ui/poste/evenements.h"
+#include "ui/image/export_image.h"
+#include "ui/image/gestes.h"
+#include "ui/image/picture1.h"
+#include "ui/poste/poste.h"
+#include "ui/outils/vue_agrandie.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+
+#include <cmath>
+
+namespace trajel {
+
+QStringList outils_image::filtres() {
+    return filtres_enregistrement();
+}
+
+outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
+    : QObject(&fenetre.widget()), fenetre_(fenetre), image_(fenetre.image()) {
+    setObjectName(QStringLiteral("outils_image"));
+    marques_du_mouvement = false; // the item starts unchecked
+
+    choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
+        QString filtre;
+        const QString chemin =
+            QFileDialog::getSaveFileName(&fenetre_.widget(), QStringLiteral("Enregistrer l'image"),
+                                         propose, filtres().join(QStringLiteral(";;")), &filtre);
+        if (chemin.isEmpty()) {
+            return std::nullopt;
+        }
+        return choix_fichier{chemin, filtre};
+    };
+    preparer_impression = [this](QPrinter& imprimante) {
+        QPrintDialog dialogue(&imprimante, &fenetre_.widget());
+        dialogue.setWindowTitle(QStringLiteral("Imprimer l'image"));
+        return dialogue.exec() == QDialog::Accepted;
+    };
+    avertir = [this](const QString& message) {
+        QMessageBox::warning(&fenetre_.widget(), QStringLiteral("Trajel"), message);
+    };
+    dossier_ = dossier_images_par_defaut();
+
+    auto separateur = [this](QMenu* m) {
+        m->addSeparator();
+        auto* s = new QAction(this);
+        s->setSeparator(true);
+        image_->addAction(s);
+    };
+    separateur(menu);
+    action(menu, "menu_vue_agrandie", QStringLiteral("Vue agrandie"), Qt::Key_F11,
+           &outils_image::ouvrir_vue_agrandie);
+    action(menu, "menu_mode_projecteur", QStringLiteral("Mode projecteur"), Qt::Key_F5,
+           &outils_image::ouvrir_mode_projecteur);
+    action(menu, "menu_vue_initiale", QStringLiteral("Vue initiale"),
+           QKeySequence(Qt::CTRL | Qt::Key_0), &outils_image::vue_initiale);
+    action(menu, "menu_ajuster_vue", QStringLiteral("Ajuster la vue"),
+           QKeySequence(Qt::CTRL | Qt::Key_F), &outils_image::ajuster_vue);
+    QAction* marques =
+        action(menu, "menu_marques_mouvement", QStringLiteral("Marques du mouvement"), {}, nullptr);
+    marques->setCheckable(true);
+    marques_ = marques;
+    connect(marques, &QAction::toggled, this, &outils_image::marquer_le_mouvement);
+    separateur(menu);
+    QAction* copie = action(menu, "menu_copier_image", QStringLiteral("Copier l'image"),
+                            QKeySequence::Copy, &outils_image::copier);
+    copie->setShortcutContext(Qt::WidgetShortcut); // the focused picture only
+    action(menu, "menu_enregistrer_image", QStringLiteral("Enregistrer l'image..."),
+           QKeySequence::Save, &outils_image::enregistrer);
+    action(menu, "menu_imprimer_image", QStringLiteral("Imprimer..."), QKeySequence::Print,
+           &outils_image::imprimer);
+    menu->addSeparator();
+
+    relier_gestes(image_->gestes());
+}
+
+QAction* outils_image::action(QMenu* menu, const char* nom, const QString& legende,
+                              const QKeySequence& raccourci, void (outils_image::*effet)()) {
+    QAction* a = menu->addAction(legende);
+    a->setObjectName(QString::fromLatin1(nom));
+    a->setShortcut(raccourci);
+    if (effet != nullptr) {
+        connect(a, &QAction::triggered, this, effet);
+    }
+    image_->addAction(a); // the picture's context menu
+    return a;
+}
+
+void outils_image::relier_gestes(const filtre_gestes* gestes) {
+    connect(gestes, &filtre_gestes::glissement, this, &outils_image::tourner);
+    connect(gestes, &filtre_gestes::molette, this, &outils_image::zoomer);
+    connect(gestes, &filtre_gestes::double_clic, this, &outils_image::vue_initiale);
+}
+
+void outils_image::tourner(int degres_x, int degres_y) {
+    // The globe follows the hand: dragging to the right turns the viewer westwards,
+    // dragging down raises the viewer's latitude. Each bar runs its own handler.
+    fenetre_.tourner_vue(-degres_x, degres_y);
+}
+
+void outils_image::zoomer(int crans) {
+    fenetre_.zoomer(crans);
+}
+
+void outils_image::vue_initiale() {
+    fenetre_.vue_initiale();
+}
+
+void outils_image::marquer_le_mouvement(bool actif) {
+    marques_du_mouvement = actif;
+    fenetre_.evenements().executer([] { rafraichissement_vue(); });
+}
+
+void outils_image::ajuster_vue() {
+    fenetre_.evenements().executer([] {
+        const double avant = zoom;
+        try {
+            mise_en_place_vue();
+            zoom = zoom_ajuste(traj);
+            rafraichissement_vue();
+        } catch (...) {
+            zoom = avant;
+            throw;
+        }
+    });
+}
+
+void outils_image::ouvrir_vue_agrandie() {
+    if (vue_ == nullptr) {
+        vue_ = new vue_agrandie(image_, &fenetre_.widget());
+        relier_gestes(vue_->gestes());
+        connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
+        // The panel follows every completed event: redraw, burn, animation frame.
+        const auto suivre = [this] {
+            if (vue_->isVisible()) {
+                vue_->actualiser_panneau();
+            }
+        };
+        connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, suivre);
+        connect(&fenetre_.annonces(), &annonceur_evenements::etat_restitue, vue_, suivre);
+    }
+    vue_->show();
+    vue_->raise();
+    vue_->activateWindow();
+}
+
+void outils_image::ouvrir_mode_projecteur() {
+    ouvrir_vue_agrandie();
+    vue_->definir_mode_projecteur(true);
+    vue_->actualiser_panneau();
+    if (!vue_->isFullScreen()) {
+        // The whole screen also where no window manager applies the state.
+        if (const QScreen* ecran = fenetre_.widget().screen()) {
+            vue_->setGeometry(ecran->geometry());
+        }
+        vue_->showFullScreen();
+    }
+}
+
+void outils_image::copier() {
+    copier_scene(scene_de(*image_), image_->devicePixelRatioF());
+}
+
+void outils_image::enregistrer() {
+    const auto choix = choisir_fichier(QDir(dossier_).filePath(QStringLiteral("orbite.png")));
+    if (choix) {
+        enregistrer_sous(choix->chemin, choix->filtre);
+    }
+}
+
+bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre) {
+    QString erreur;
+    const std::optional<QString> fichier =
+        enregistrer_scene(scene_de(*image_), chemin, filtre, erreur);
+    if (!fichier) {
+        avertir(erreur);
+        return false;
+    }
+    dossier_ = QFileInfo(*fichier).absolutePath();
+    return true;
+}
+
+void outils_image::imprimer() {
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setDocName(QStringLiteral("Calcul d'orbite"));
+    imprimante.setPageOrientation(QPageLayout::Landscape);
+    if (!preparer_impression(imprimante)) {
+        return;
+    }
+    const QString legende =
+        legende_orbite(traj, fenetre_.valeur_HScroll1(), -fenetre_.valeur_VScroll1(), zoom);
+    if (!imprimer_scene(imprimante, scene_de(*image_), legende)) {
+        avertir(impression_impossible());
+    }
+}
+
+outils_image* ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu) {
+    return new outils_image(fenetre, menu);
+}
+
+} // namespace trajel

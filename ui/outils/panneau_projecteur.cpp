@@ -1,0 +1,59 @@
+#include "ui/outils/panneau_projecteur.h"
+
+#include "ui/francais/format_fr.h"
+
+namespace trajel {
+
+std::vector<ligne_panneau> lignes_panneau(const trajectoire& t, const lecture_orbite& l) {
+    const QString km = QStringLiteral("km");
+    const QString degres = QStringLiteral("°");
+    const auto& o = l.orbite;
+    const auto& s = l.satellite;
+    auto orbite = [&](auto f) { return o ? f(*o) : QStringLiteral("-"); };
+    std::vector<ligne_panneau> lignes;
+    lignes.reserve(11);
+    lignes.push_back({QStringLiteral("Trajectoire"), t.type_conique.empty()
+                                                         ? QStringLiteral("-")
+                                                         : QString::fromStdString(t.type_conique)});
+    if (t.type_conique == hyperbolique) {
+        lignes.push_back({QStringLiteral("Phi"), valeur_fr(t.angle_asymptote, degres)});
+    } else {
+        lignes.push_back({QStringLiteral("Za"), orbite([&](const caracteristiques_orbite& c) {
+                              return valeur_fr(c.za, km);
+                          })});
+    }
+    lignes.push_back({QStringLiteral("Zp"), orbite([&](const caracteristiques_orbite& c) {
+                          return valeur_fr(c.zp, km);
+                      })});
+    lignes.push_back({QStringLiteral("i"), valeur_fr(t.inclinaison, degres)});
+    lignes.push_back({QStringLiteral("Omega"), valeur_fr(t.grand_omega, degres)});
+    lignes.push_back({QStringLiteral("omega"), valeur_fr(t.petit_omega, degres)});
+    lignes.push_back({QStringLiteral("Période"), orbite([](const caracteristiques_orbite& c) {
+                          return duree_fr(c.periode);
+                      })});
+    lignes.push_back({QStringLiteral("Altitude du satellite"),
+                      s ? valeur_fr(s->altitude, km) : QStringLiteral("-")});
+    lignes.push_back({QStringLiteral("Vitesse du satellite"),
+                      s ? valeur_fr(s->vitesse, QStringLiteral("km/s")) : QStringLiteral("-")});
+    QString dv = QStringLiteral("aucun tir");
+    if (l.tir) {
+        dv = valeur_fr(l.tir->delta_v, QStringLiteral("km/s"));
+        if (!l.tir_sur_cette_orbite) {
+            dv += QStringLiteral(" (orbite précédente)");
+        }
+    }
+    lignes.push_back({QStringLiteral("Δv du dernier tir (convention de Trajel)"), dv});
+    return lignes;
+}
+
+std::vector<entree_legende> legende_couleurs() {
+    return {
+        {palette(couleur_terre), QStringLiteral("Terre, repère équatorial")},
+        {palette(couleur_RN), QStringLiteral("RN : ligne des nœuds")},
+        {palette(couleur_RH), QStringLiteral("RH : moment cinétique")},
+        {palette(couleur_RP), QStringLiteral("RP : périastre")},
+        {palette(couleur_trajectoire), QStringLiteral("Trajectoire, satellite")},
+    };
+}
+
+} // namespace trajel

@@ -1,0 +1,249 @@
+#include "ui/outils/vue_agrandie.h"
+
+#include "core/module1.h"
+#include "manoeuvre/lecture.h"
+#include "ui/image/gestes.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace trajel {
+
+namespace {
+
+// The panel's share of the width when the window's aspect leaves no band for it.
+constexpr double part_panneau_min = 0.28;
+// In projector mode: the labels' line at least this share of the window's height, and
+// a pixel of DrawWidth at least a 540th of it (a width-2 line 4 pixels at 1080).
+constexpr double part_etiquette = 0.025;
+constexpr double lignes_par_plume = 540.0;
+const QColor fond_panneau(244, 244, 240);
+
+} // namespace
+
+vue_agrandie::vue_agrandie(Picture1* source, QWidget* parent)
+    : QWidget(parent, Qt::Window), source_(source),
+      // A pixel of the picture is as many of the window as the enlargement.
+      gestes_(new filtre_gestes(this, [this] {
+          return zone_scene().width() * source_->twips_par_pixel() / taille_twips().width();
+      })) {
+    setObjectName(QStringLiteral("vue_agrandie"));
+    setWindowTitle(QStringLiteral("Vue agrandie – Calcul d'orbite"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(160, 120);
+    setToolTip(QStringLiteral(
+        "La scène agrandie : glisser fait tourner la vue, la molette zoome ; F11 : plein "
+        "écran, Échap : en sortir, Ctrl+W : fermer ; clic droit : ces commandes"));
+
+    plein_ecran_ = new QAction(QStringLiteral("Plein écran"), this);
+    plein_ecran_->setObjectName(QStringLiteral("vue_agrandie_plein_ecran"));
+    plein_ecran_->setCheckable(true);
+    plein_ecran_->setShortcut(Qt::Key_F11);
+    connect(plein_ecran_, &QAction::triggered, this, &vue_agrandie::basculer_plein_ecran);
+    auto* fermer = new QAction(QStringLiteral("Fermer la vue agrandie"), this);
+    fermer->setObjectName(QStringLiteral("vue_agrandie_fermer"));
+    fermer->setShortcut(QKeySequence::Close);
+    connect(fermer, &QAction::triggered, this, &QWidget::close);
+    projecteur_action_ = new QAction(QStringLiteral("Mode projecteur"), this);
+    projecteur_action_->setObjectName(QStringLiteral("vue_agrandie_projecteur"));
+    projecteur_action_->setCheckable(true);
+    projecteur_action_->setShortcut(Qt::Key_F5);
+    connect(projecteur_action_, &QAction::toggled, this, &vue_agrandie::definir_mode_projecteur);
+    auto* ajuster = new QAction(QStringLiteral("Ajuster la vue"), this);
+    ajuster->setObjectName(QStringLiteral("vue_agrandie_ajuster"));
+    ajuster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_A)});
+    connect(ajuster, &QAction::triggered, this, &vue_agrandie::ajustement_demande);
+    addAction(plein_ecran_);
+    addAction(projecteur_action_);
+    addAction(ajuster);
+    addAction(fermer);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // Twice the picture, within the screen.
+    QSize taille = source_->size() * 2;
+    if (const QScreen* ecran = source_->screen()) {
+        taille = taille.boundedTo(ecran->availableGeometry().size() * 9 / 10);
+    }
+    resize(taille);
+
+    connect(source_, &Picture1::affichage_change, this, qOverload<>(&QWidget::update));
+}
+
+QSizeF vue_agrandie::taille_twips() const {
+    return {source_->Width(), source_->Height()};
+}
+
+QRectF vue_agrandie::zone_panneau() const {
+    if (!projecteur_) {
+        return {};
+    }
+    const QRectF fenetre(rect());
+    const QSizeF scene = taille_twips() / source_->twips_par_pixel();
+    if (!(scene.height() > 0.0)) {
+        return {};
+    }
+    // The scene at the window's full height; the band it leaves, or a minimum share.
+    const double largeur_scene = scene.width() * fenetre.height() / scene.height();
+    const double bande =
+        std::max(fenetre.width() - largeur_scene, fenetre.width() * part_panneau_min);
+    return {fenetre.right() - bande, fenetre.top(), bande, fenetre.height()};
+}
+
+QRectF vue_agrandie::zone_visible() const {
+    QRectF r(rect());
+    r.setWidth(r.width() - zone_panneau().width());
+    return r;
+}
+
+QRectF vue_agrandie::zone_scene() const {
+    const QSizeF twips = taille_twips();
+    const QSizeF scene = twips / source_->twips_par_pixel();
+    const QRectF visible = zone_visible();
+    QSizeF ajustee = scene.scaled(visible.size(), Qt::KeepAspectRatio);
+    QRectF r(QPointF(), ajustee);
+    r.moveCenter(visible.center());
+    return r;
+}
+
+agrandissement vue_agrandie::options_peinture() const {
+    agrandissement options;
+    options.visible = zone_visible();
+    if (projecteur_) {
+        options.plume_min = height() / lignes_par_plume;
+        options.hauteur_texte_min = std::ceil(part_etiquette * height());
+    }
+    return options;
+}
+
+void vue_agrandie::definir_mode_projecteur(bool actif) {
+    if (actif == projecteur_) {
+        return;
+    }
+    projecteur_ = actif;
+    projecteur_action_->setChecked(actif);
+    if (actif) {
+        actualiser_panneau();
+    }
+    update();
+    emit mode_projecteur_change(actif);
+}
+
+void vue_agrandie::actualiser_panneau() {
+    if (!projecteur_) {
+        return;
+    }
+    std::vector<ligne_panneau> lignes = lignes_panneau(traj, lire_orbite(traj));
+    if (lignes.size() != lignes_.size() ||
+        !std::equal(lignes.begin(), lignes.end(), lignes_.begin(),
+                    [](const ligne_panneau& a, const ligne_panneau& b) {
+                        return a.nom == b.nom && a.valeur == b.valeur;
+                    })) {
+        lignes_ = std::move(lignes);
+        update(zone_panneau().toAlignedRect());
+    }
+}
+
+void vue_agrandie::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    const agrandissement options = options_peinture();
+    peintre.fillRect(options.visible, Qt::white);
+    peindre_scene_ajustee(peintre, elements(), taille_twips(), source_->twips_par_pixel(),
+                          options.visible, options);
+    if (projecteur_) {
+        peindre_panneau(peintre, zone_panneau());
+    }
+}
+
+// The numbers in two columns, names left and values right, then the legend: a thick
+// stroke of each colour and what it draws. The type is as large as the band allows, at
+// most about a 30th of the height.
+void vue_agrandie::peindre_panneau(QPainter& peintre, const QRectF& zone) const {
+    peintre.fillRect(zone, fond_panneau);
+    const double marge = zone.height() * 0.03;
+    const QRectF interieur = zone.adjusted(marge, marge, -marge, -marge);
+    const std::vector<entree_legende> legende = legende_couleurs();
+    QFont police(QStringLiteral("Arial"));
+    police.setPixelSize(std::max(8, static_cast<int>(zone.height() / 30.0)));
+    {
+        // Narrower when the longest line would not fit the band.
+        const QFontMetricsF m(police, peintre.device());
+        double plus_large = 0.0;
+        for (const ligne_panneau& l : lignes_) {
+            plus_large =
+                std::max(plus_large, m.horizontalAdvance(l.nom + QStringLiteral("   ") + l.valeur));
+        }
+        for (const entree_legende& e : legende) {
+            plus_large = std::max(plus_large, m.horizontalAdvance(e.texte) + 3.0 * m.height());
+        }
+        if (plus_large > interieur.width() && plus_large > 0.0) {
+            police.setPixelSize(
+                std::max(6, static_cast<int>(police.pixelSize() * interieur.width() / plus_large)));
+        }
+    }
+    QFont titre = police;
+    titre.setBold(true);
+    const QFontMetricsF m(police, peintre.device());
+    const double pas = m.height() * 1.3;
+    double y = interieur.top();
+    auto ligne_de_titre = [&](const QString& texte) {
+        peintre.setFont(titre);
+        peintre.setPen(Qt::black);
+        peintre.drawText(QRectF(interieur.left(), y, interieur.width(), pas),
+                         Qt::AlignLeft | Qt::AlignVCenter, texte);
+        peintre.setFont(police);
+        y += pas;
+    };
+    ligne_de_titre(QStringLiteral("Orbite"));
+    for (const ligne_panneau& l : lignes_) {
+        const QRectF r(interieur.left(), y, interieur.width(), pas);
+        peintre.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, l.nom);
+        peintre.drawText(r, Qt::AlignRight | Qt::AlignVCenter, l.valeur);
+        y += pas;
+    }
+    y += pas * 0.5;
+    ligne_de_titre(QStringLiteral("Couleurs"));
+    for (const entree_legende& e : legende) {
+        const double trait = 2.0 * m.height();
+        QPen stylo(QColor(e.couleur.r, e.couleur.g, e.couleur.b));
+        stylo.setWidthF(std::max(2.0, m.height() / 5.0));
+        peintre.setPen(stylo);
+        peintre.drawLine(QPointF(interieur.left(), y + pas / 2.0),
+                         QPointF(interieur.left() + trait, y + pas / 2.0));
+        peintre.setPen(Qt::black);
+        peintre.drawText(QRectF(interieur.left() + trait + m.height(), y, interieur.width(), pas),
+                         Qt::AlignLeft | Qt::AlignVCenter, e.texte);
+        y += pas;
+    }
+}
+
+void vue_agrandie::basculer_plein_ecran() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
+void vue_agrandie::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        showNormal();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void vue_agrandie::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        plein_ecran_->setChecked(isFullScreen());
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace trajel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/outils/panneau_projecteur.h"
+#include "ui/image/picture1.h"
+
+#include <QWidget>
+
+class QAction;
+
+namespace trajel {
+
+class filtre_gestes;
+
+// The picture in a window of its own, for the projector: the scene shown by Picture1,
+// scaled to fit the window with its aspect kept, repainted whenever that scene
+// changes. It paints Picture1's own display list and computes nothing; what lies past
+// the picture's bounds is painted too, up to the window's edges. F11 toggles full
+// screen, Escape leaves it; its gestures act on the view as on the picture itself.
+//
+// In projector mode the scene takes the window's height (or width) and the free band
+// on its right holds a panel, in large type, with the orbit's numbers and the legend
+// of the colours; lines and labels grow so that a label is at least 2.5 % of the
+// window's height.
+class vue_agrandie : public QWidget {
+    Q_OBJECT
+public:
+    explicit vue_agrandie(Picture1* source, QWidget* parent = nullptr);
+
+    // The list painted: the one Picture1 shows.
+    const std::vector<element_affichage>& elements() const { return source_->elements_affiches(); }
+    // Where the picture's rectangle lies in the window, in logical pixels.
+    QRectF zone_scene() const;
+    // Where the scene is painted: the window, less the panel in projector mode.
+    QRectF zone_visible() const;
+    // The projector's panel; empty outside projector mode.
+    QRectF zone_panneau() const;
+
+    void basculer_plein_ecran();
+
+    bool mode_projecteur() const { return projecteur_; }
+    void definir_mode_projecteur(bool actif);
+    // The panel's numbers, from traj and the last burn (those of the readout).
+    void actualiser_panneau();
+    const std::vector<ligne_panneau>& panneau() const { return lignes_; }
+    // How the labels are painted: their font's line at least 2.5 % of the window's
+    // height in projector mode.
+    agrandissement options_peinture() const;
+
+    // The mouse on the large view: a degree of drag per 3 pixels of the picture.
+    filtre_gestes* gestes() const { return gestes_; }
+
+signals:
+    // "Ajuster la vue" asked from the large view.
+    void ajustement_demande();
+    void mode_projecteur_change(bool actif);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QSizeF taille_twips() const;
+    void peindre_panneau(QPainter& peintre, const QRectF& zone) const;
+
+    Picture1* source_;
+    QAction* plein_ecran_ = nullptr;
+    QAction* projecteur_action_ = nullptr;
+    filtre_gestes* gestes_;
+    bool projecteur_ = false;
+    std::vector<ligne_panneau> lignes_;
+};
+
+} // namespace trajel
