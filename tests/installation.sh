@@ -77,8 +77,6 @@ verifier "the copyright file credits GSHHG's authors" \
 for l in GPL-3 LGPL-3; do
     verifier "the copyright file points to the $l text" grep -q "/usr/share/common-licenses/$l\"" "$copyright"
 done
-verifier "the AppStream licence is GPL-3.0-or-later" \
-    grep -q '<project_license>GPL-3.0-or-later</project_license>' "$source/data/fr.trajel.Trajel.metainfo.xml"
 # The changelog of a native package: the version built, compressed without a name or a
 # timestamp, signed by the maintainer the build names.
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$1/CPackConfig.cmake")
@@ -98,6 +96,8 @@ metainfo=$prefixe/share/metainfo/fr.trajel.Trajel.metainfo.xml
 verifier "the AppStream metainfo is installed" test -f "$metainfo"
 verifier "the metainfo is valid" appstreamcli validate --no-net "$metainfo"
 verifier "it launches the menu entry" grep -q '<launchable type="desktop-id">trajel.desktop<' "$metainfo"
+verifier "its licence is GPL-3.0-or-later" \
+    grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo"
 manuel=$prefixe/share/man/man1/trajel.1.gz
 verifier "the manual page is installed" test -f "$manuel"
 verifier "the manual page is in French" bash -c "zcat '$manuel' | grep -qx '.SH NOM'"
