@@ -2,7 +2,16 @@
 
 #include "core/surface.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
 
 namespace trajel {
 
@@ -50,23 +59,81 @@ constexpr const char* pixels_icone[cote_icone] = {
 };
 // clang-format on
 
+// The palette index of a cell, or -1 where it is transparent.
+int indice_cellule(int x, int y) {
+    const char c = pixels_icone[y][x];
+    if (c == '.') {
+        return -1;
+    }
+    return c <= '9' ? c - '0' : c - 'a' + 10;
+}
+
 } // namespace
 
-QImage dessin_icone() {
-    QImage image(cote_icone, cote_icone, QImage::Format_ARGB32);
+void peindre_icone(QPainter& peintre, qreal cote) {
+    // The cells of each colour, the colours in decreasing order of area.
+    std::array<QPainterPath, 16> cellules;
+    std::array<int, 16> aires{};
     for (int y = 0; y < cote_icone; ++y) {
         for (int x = 0; x < cote_icone; ++x) {
-            const char c = pixels_icone[y][x];
-            if (c == '.') {
-                image.setPixel(x, y, qRgba(0, 0, 0, 0));
-                continue;
+            const int n = indice_cellule(x, y);
+            if (n >= 0) {
+                cellules[n].addRect(x, y, 1, 1);
+                ++aires[n];
             }
-            const int n = c <= '9' ? c - '0' : c - 'a' + 10;
-            const couleur_rgb couleur = palette(static_cast<std::int16_t>(n));
-            image.setPixel(x, y, qRgb(couleur.r, couleur.g, couleur.b));
         }
     }
+    std::array<int, 16> ordre;
+    std::iota(ordre.begin(), ordre.end(), 0);
+    std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) { return aires[a] > aires[b]; });
+    // Each colour is painted over its own cells and those of every colour painted after
+    // it: where two colours meet inside a pixel, the later one covers the earlier one
+    // by its share of the pixel, and no gap lets the background through.
+    QPainterPath calque;
+    std::array<QPainterPath, 16> calques;
+    for (auto n = ordre.rbegin(); n != ordre.rend(); ++n) {
+        calque.addPath(cellules[*n]);
+        calques[*n] = calque.simplified();
+    }
+    peintre.save();
+    peintre.setRenderHint(QPainter::Antialiasing);
+    peintre.setPen(Qt::NoPen);
+    peintre.scale(cote / cote_icone, cote / cote_icone);
+    for (const int n : ordre) {
+        if (aires[n] == 0) {
+            continue;
+        }
+        const couleur_rgb couleur = palette(static_cast<std::int16_t>(n));
+        peintre.fillPath(calques[n], QColor(couleur.r, couleur.g, couleur.b));
+    }
+    peintre.restore();
+}
+
+QImage dessin_icone(int cote) {
+    QImage image(cote, cote, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peindre_icone(peintre, cote);
     return image;
+}
+
+QImage dessin_icone() {
+    return dessin_icone(cote_icone);
+}
+
+QByteArray icone_svg() {
+    QBuffer tampon;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&tampon);
+    svg.setSize(QSize(cote_icone, cote_icone));
+    svg.setResolution(96); // 32 pixels of a 96 dpi screen
+    svg.setViewBox(QRect(0, 0, cote_icone, cote_icone));
+    svg.setTitle(QStringLiteral("Trajel"));
+    svg.setDescription(QStringLiteral("Une orbite autour de la Terre"));
+    QPainter peintre(&svg);
+    peindre_icone(peintre, cote_icone);
+    peintre.end();
+    return tampon.data();
 }
 
 QPixmap image_icone() {

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation locales
   libbenchmark-dev libboost-dev
   xvfb xauth x11-utils imagemagick xdotool desktop-file-utils poppler-utils
-  dpkg-dev appstream
+  dpkg-dev file appstream lintian
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
 )
