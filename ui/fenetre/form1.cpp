@@ -510,6 +510,32 @@ void fenetre_principale::vue_initiale() {
     VScroll1->setValue(-vue_d_ouverture::latitude);
 }
 
+bool fenetre_principale::changer_zoom(const std::function<double()>& nouveau) {
+    bool reussi = false;
+    evenements_.executer([&] {
+        const double avant = zoom;
+        try {
+            mise_en_place_vue();
+            zoom = nouveau();
+            rafraichissement_vue();
+        } catch (...) {
+            zoom = avant;
+            throw;
+        }
+        reussi = true;
+    });
+    return reussi;
+}
+
+void fenetre_principale::redessiner_vue() {
+    evenements_.executer([] { rafraichissement_vue(); });
+}
+
+instantane_scene fenetre_principale::scene() const {
+    return {valeurs_calculees::actuelles(), dernier_tir, HScroll1->value(), -VScroll1->value(),
+            zoom};
+}
+
 int fenetre_principale::valeur_HScroll1() const {
     return HScroll1->value();
 }

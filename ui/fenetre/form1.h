@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/formulaire.h"
+#include "ui/fenetre/saisie.h"
 #include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
-#include "ui/fenetre/saisie.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -61,6 +61,9 @@ public:
     void tourner_vue(int longitude, int latitude) override;
     void zoomer(int crans) override;
     void vue_initiale() override;
+    bool changer_zoom(const std::function<double()>& nouveau) override;
+    void redessiner_vue() override;
+    instantane_scene scene() const override;
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which

@@ -5,9 +5,9 @@
 #include "ecran/twips.h"
 #include "render/continents.h"
 #include "render/scene.h"
-#include "ui/poste/evenements.h"
 #include "ui/francais/format_fr.h"
 #include "ui/image/picture1.h"
+#include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
@@ -196,7 +196,7 @@ void fenetre_trace_sol::changer_longitude_origine(double degres) {
     terre.longitude_origine = degres;
     if (continents_sur_le_globe) {
         // The globe turns with it; the end of the event refreshes the map.
-        principale_.evenements().executer([] { rafraichissement_vue(); });
+        principale_.redessiner_vue();
     }
     actualiser();
 }
@@ -280,7 +280,7 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     globe->setCheckable(true);
     QObject::connect(globe, &QAction::toggled, fenetre, [&principale](bool actif) {
         continents_sur_le_globe = actif;
-        principale.evenements().executer([] { rafraichissement_vue(); });
+        principale.redessiner_vue();
     });
 }
 

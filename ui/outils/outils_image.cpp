@@ -4,12 +4,12 @@
 #include "render/cadrage.h"
 #include "render/marques.h"
 #include "render/scene.h"
-#include "ui/poste/evenements.h"
 #include "ui/image/export_image.h"
 #include "ui/image/gestes.h"
 #include "ui/image/picture1.h"
-#include "ui/poste/poste.h"
 #include "ui/outils/vue_agrandie.h"
+#include "ui/poste/evenements.h"
+#include "ui/poste/poste.h"
 
 #include <QAction>
 #include <QDir>
@@ -121,21 +121,11 @@ void outils_image::vue_initiale() {
 
 void outils_image::marquer_le_mouvement(bool actif) {
     marques_du_mouvement = actif;
-    fenetre_.evenements().executer([] { rafraichissement_vue(); });
+    fenetre_.redessiner_vue();
 }
 
 void outils_image::ajuster_vue() {
-    fenetre_.evenements().executer([] {
-        const double avant = zoom;
-        try {
-            mise_en_place_vue();
-            zoom = zoom_ajuste(traj);
-            rafraichissement_vue();
-        } catch (...) {
-            zoom = avant;
-            throw;
-        }
-    });
+    fenetre_.changer_zoom([traj = fenetre_.scene().valeurs.traj] { return zoom_ajuste(traj); });
 }
 
 void outils_image::ouvrir_vue_agrandie() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/formulaire.h"
+#include "core/module1.h"
+#include "manoeuvre/bilan_tir.h"
 
 #include <QObject>
 #include <QString>
@@ -74,6 +76,16 @@ struct etat_bandeau {
     bool operator==(const etat_bandeau&) const = default;
 };
 
+// The scene as a tool reads it: traj and the satellite values as the picture has them,
+// the last burn, and the view.
+struct instantane_scene {
+    valeurs_calculees valeurs;
+    std::optional<bilan_tir> dernier_tir;
+    int longitude = 0; // HScroll1, degrees
+    int latitude = 0;  // minus VScroll1, degrees
+    double zoom = 1.0;
+};
+
 // What the tools may ask of the main window: its boxes and options (the model the
 // computations read), the events run through its distributor, the view turned or zoomed
 // through its own controls and handlers, the current scene, the "Outils" menu, and the
@@ -107,6 +119,14 @@ public:
     // Back to the opening view, through the bars' handlers; the zoom to 1 by a view
     // redraw when it is not already.
     virtual void vue_initiale() = 0;
+    // The zoom `nouveau` computes (with the view set up), then a view redraw, as one
+    // event; an error leaves the zoom as it was. True when the event completed.
+    virtual bool changer_zoom(const std::function<double()>& nouveau) = 0;
+    // A view redraw as one event: a display option of a tool has changed.
+    virtual void redessiner_vue() = 0;
+
+    // The scene as the last completed event left it.
+    virtual instantane_scene scene() const = 0;
 
 protected:
     ~poste_de_travail() = default;
