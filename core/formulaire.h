@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,21 @@ enum class bouton_option {
     Option_RP,
     Option_tous,
 };
+
+// The texts the boxes hold when the window opens (Reset writes them back but Text11 and
+// Text12), in the order of zone_texte.
+inline constexpr std::array<const char*, 13> textes_d_ouverture = {
+    "2000", "300", "20", "20", "10", "1000", "25", "0", "0", "0", "10", "100", "100"};
+
+// The options form two groups of four, the orbit types and the frames: one of each is
+// selected, and selecting one deselects the others of its group. At opening,
+// "elliptique" and "tous".
+inline constexpr std::size_t options_par_groupe = 4;
+inline constexpr std::size_t groupe_de(bouton_option b) {
+    return static_cast<std::size_t>(b) / options_par_groupe;
+}
+inline constexpr std::array<bool, 8> options_d_ouverture = {false, true,  false, false,
+                                                            false, false, false, true};
 
 // The main window as the computations see it. Assigning a text that changes, or
 // selecting an option that was not selected, runs that control's handler at once,

@@ -5,6 +5,7 @@
 #include "core/surface.h"
 #include "render/scene.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -19,8 +20,8 @@ namespace trajel::test {
 class faux_formulaire : public formulaire {
 public:
     faux_formulaire() {
-        textes = {"2000", "300", "20", "20", "10", "1000", "25", "0", "0", "0", "10", "100", "100"};
-        options = {false, true, false, false, false, false, false, true};
+        std::copy(textes_d_ouverture.begin(), textes_d_ouverture.end(), textes.begin());
+        options = options_d_ouverture;
     }
 
     std::string texte(zone_texte zone) const override { return textes[indice(zone)]; }
@@ -40,8 +41,8 @@ public:
         if (options[indice(b)]) {
             return;
         }
-        const std::size_t debut = indice(b) < 4 ? 0 : 4; // the two option groups
-        for (std::size_t i = debut; i < debut + 4; ++i) {
+        const std::size_t debut = groupe_de(b) * options_par_groupe;
+        for (std::size_t i = debut; i < debut + options_par_groupe; ++i) {
             options[i] = false;
         }
         options[indice(b)] = true;

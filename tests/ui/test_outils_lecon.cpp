@@ -6,11 +6,11 @@
 #include "fenetre_de_test.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/outils_manoeuvre.h"
+#include "ui/francais/convention_poussee.h"
+#include "ui/francais/format_fr.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
-#include "ui/francais/convention_poussee.h"
 #include "ui/outils/fenetre_caracteristiques.h"
-#include "ui/francais/format_fr.h"
 #include "ui/outils/outils_lecon.h"
 
 #include <QAction>
@@ -73,16 +73,16 @@ double nombre(const fenetre_de_test& f, const char* boite) {
 }
 
 // Everything a refusal of the assistant must leave as it was.
-struct etat_fenetre {
+struct etat_vu {
     QStringList textes;
     QList<bool> options;
     std::vector<element_affichage> image;
     double anomalie;
-    bool operator==(const etat_fenetre&) const = default;
+    bool operator==(const etat_vu&) const = default;
 };
 
-etat_fenetre etat_de(const fenetre_de_test& f) {
-    etat_fenetre e;
+etat_vu etat_de(const fenetre_de_test& f) {
+    etat_vu e;
     for (int i = 1; i <= 13; ++i) {
         e.textes << f.texte(qPrintable(QStringLiteral("Text%1").arg(i)))->text();
     }
@@ -421,7 +421,7 @@ private slots:
         f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(0);
         f.controle<QDoubleSpinBox>("altitude_visee")->setValue(altitude);
         f.controle<QDoubleSpinBox>("poussee_choisie")->setValue(poussee);
-        const etat_fenetre avant = etat_de(f);
+        const etat_vu avant = etat_de(f);
         QTest::mouseClick(f.controle<QPushButton>("bouton_preparer"), Qt::LeftButton);
         const QString message = f.controle<QLabel>("message_assistant")->text();
         QVERIFY2(message.startsWith("Correction du tir non convergée : ") &&
@@ -463,7 +463,7 @@ private slots:
         auto* assistant = f.fenetre->findChild<assistant_manoeuvre*>();
         f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(manoeuvre);
         f.controle<QDoubleSpinBox>("altitude_visee")->setValue(altitude);
-        const etat_fenetre avant = etat_de(f);
+        const etat_vu avant = etat_de(f);
         QTest::mouseClick(f.controle<QPushButton>("bouton_preparer"), Qt::LeftButton);
         assistant->preparer(); // even when the button is not enabled
         const QString message = f.controle<QLabel>("message_assistant")->text();

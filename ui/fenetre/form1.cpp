@@ -4,6 +4,7 @@
 #include "core/regles.h"
 #include "core/trajectoire.h"
 #include "ecran/twips.h"
+#include "manoeuvre/tir.h"
 #include "render/scene.h"
 #include "ui/fenetre/bulles_aide.h"
 #include "ui/image/picture1.h"
@@ -23,6 +24,7 @@
 #include <QWindow>
 
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -49,21 +51,21 @@ constexpr placement cadres[] = {
     {"Frame_reperes", "Frame_affichage", "Repères", 120, 240, 2895, 1335},
 };
 
-// In the order of zone_texte: Text1 .. Text13.
+// In the order of zone_texte: Text1 .. Text13, with the texts they open with.
 constexpr placement textes[] = {
-    {"Text1", "Frame1", "2000", 240, 1080, 1095, 285},
-    {"Text2", "Frame1", "300", 240, 1440, 1095, 285},
-    {"Text3", "Frame1", "20", 240, 1800, 1095, 285},
-    {"Text4", "Frame1", "20", 240, 2160, 1095, 285},
-    {"Text5", "Frame1", "10", 240, 2520, 1095, 285},
-    {"Text6", "Frame_satellite", "1000", 120, 240, 1215, 285},
-    {"Text7", "Frame1", "25", 240, 2880, 1095, 285},
-    {"Text8", "Frame_Poussee", "0", 120, 480, 1095, 285},
-    {"Text9", "Frame_Poussee", "0", 120, 240, 1095, 285},
-    {"Text10", "Frame_Poussee", "0", 120, 720, 1095, 285},
-    {"Text11", "Frame_RK", "10", 240, 240, 735, 285},
-    {"Text12", "Frame_RK", "100", 240, 480, 735, 285},
-    {"Text13", "Frame_satellite", "100", 120, 600, 735, 285},
+    {"Text1", "Frame1", textes_d_ouverture[0], 240, 1080, 1095, 285},
+    {"Text2", "Frame1", textes_d_ouverture[1], 240, 1440, 1095, 285},
+    {"Text3", "Frame1", textes_d_ouverture[2], 240, 1800, 1095, 285},
+    {"Text4", "Frame1", textes_d_ouverture[3], 240, 2160, 1095, 285},
+    {"Text5", "Frame1", textes_d_ouverture[4], 240, 2520, 1095, 285},
+    {"Text6", "Frame_satellite", textes_d_ouverture[5], 120, 240, 1215, 285},
+    {"Text7", "Frame1", textes_d_ouverture[6], 240, 2880, 1095, 285},
+    {"Text8", "Frame_Poussee", textes_d_ouverture[7], 120, 480, 1095, 285},
+    {"Text9", "Frame_Poussee", textes_d_ouverture[8], 120, 240, 1095, 285},
+    {"Text10", "Frame_Poussee", textes_d_ouverture[9], 120, 720, 1095, 285},
+    {"Text11", "Frame_RK", textes_d_ouverture[10], 240, 240, 735, 285},
+    {"Text12", "Frame_RK", textes_d_ouverture[11], 240, 480, 735, 285},
+    {"Text13", "Frame_satellite", textes_d_ouverture[12], 120, 600, 735, 285},
 };
 
 // In the order of bouton_option.
@@ -77,6 +79,21 @@ constexpr placement options[] = {
     {"Option_RP", "Frame_reperes", "RP (omega, périastre)", 120, 720, 2655, 255},
     {"Option_tous", "Frame_reperes", "tous", 120, 960, 1455, 255},
 };
+
+// The buttons of one frame exclude each other: each group of options has a frame of its
+// own.
+constexpr bool groupes_dans_leurs_cadres() {
+    const std::string_view types = options[0].conteneur;
+    const std::string_view reperes = options[options_par_groupe].conteneur;
+    for (std::size_t i = 0; i < std::size(options); ++i) {
+        const std::size_t groupe = groupe_de(static_cast<bouton_option>(i));
+        if (options[i].conteneur != (groupe == 0 ? types : reperes)) {
+            return false;
+        }
+    }
+    return types != reperes;
+}
+static_assert(groupes_dans_leurs_cadres());
 
 constexpr placement etiquettes[] = {
     {"Label3", nullptr, "latitude", 10560, 480, 615, 255},
@@ -276,8 +293,9 @@ void fenetre_principale::creer_boites_et_options() {
         Options[i] = new QRadioButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
         poser(Options[i], p);
     }
-    option(bouton_option::Option_elliptique)->setChecked(true);
-    option(bouton_option::Option_tous)->setChecked(true);
+    for (std::size_t i = 0; i < std::size(options); ++i) {
+        Options[i]->setChecked(options_d_ouverture[i]);
+    }
 }
 
 void fenetre_principale::creer_etiquettes_et_boutons() {
@@ -534,6 +552,65 @@ void fenetre_principale::redessiner_vue() {
 instantane_scene fenetre_principale::scene() const {
     return {valeurs_calculees::actuelles(), dernier_tir, HScroll1->value(), -VScroll1->value(),
             zoom};
+}
+
+etat_fenetre fenetre_principale::etat() const {
+    etat_fenetre e;
+    e.fenetre = memoriser();
+    e.debit = legende_Label_debit();
+    e.valeurs = valeurs_calculees::actuelles();
+    e.dernier_tir = dernier_tir;
+    e.bandeau = saisie_->bandeau();
+    return e;
+}
+
+bool fenetre_principale::restituer_etat(const etat_fenetre& e) {
+    const auto remettre = [&] {
+        restituer(*e.fenetre);
+        e.valeurs.restituer();
+        legende_Label_debit(e.debit);
+        dernier_tir = e.dernier_tir;
+    };
+    const bool dessinee = executer_sans_dialogue([&] {
+        remettre();
+        rafraichissement_vue();
+        if (e.arc_du_tir) {
+            retracer_tir(*e.dernier_tir);
+        }
+    });
+    if (dessinee) {
+        saisie_->restituer_bandeau(e.bandeau);
+    } else {
+        remettre(); // the strip says what failed
+    }
+    return dessinee;
+}
+
+void fenetre_principale::reprendre_tir(const std::optional<bilan_tir>& tir) {
+    if (tir) {
+        restituer_tir(*tir);
+    } else {
+        dernier_tir.reset();
+    }
+}
+
+bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene, bool arc) {
+    try {
+        rafraichissement_complet();
+    } catch (const erreur_calcul&) {
+        scene.restituer();
+        throw;
+    }
+    if (!arc || !dernier_tir) {
+        return false;
+    }
+    try {
+        retracer_tir(*dernier_tir);
+        return true;
+    } catch (const erreur_calcul&) {
+        rafraichissement_complet(); // a record that cannot be drawn: no arc
+        return false;
+    }
 }
 
 int fenetre_principale::valeur_HScroll1() const {

@@ -34,14 +34,16 @@ void fenetre_principale::Form_Activate() {
 // reported only if the last redraw fails as well. Under "hyperbolique", Text1 takes the
 // angle Phi that option proposes rather than an apoapsis.
 void fenetre_principale::Command1_Click() {
-    const char* za_ou_phi = selectionne(bouton_option::Option_hyperbolique) ? "45" : "2000";
-    const std::pair<zone_texte, const char*> valeurs[] = {
-        {zone_texte::Text1, za_ou_phi}, {zone_texte::Text2, "300"},  {zone_texte::Text3, "20"},
-        {zone_texte::Text4, "20"},      {zone_texte::Text5, "10"},   {zone_texte::Text6, "1000"},
-        {zone_texte::Text7, "25"},      {zone_texte::Text8, "0"},    {zone_texte::Text9, "0"},
-        {zone_texte::Text10, "0"},      {zone_texte::Text13, "100"},
-    };
-    for (const auto& [zone, texte] : valeurs) {
+    // The opening texts, but the Runge-Kutta frame's (Text11, Text12).
+    for (std::size_t i = 0; i < textes_d_ouverture.size(); ++i) {
+        const auto zone = static_cast<zone_texte>(i);
+        if (zone == zone_texte::Text11 || zone == zone_texte::Text12) {
+            continue;
+        }
+        const char* texte = textes_d_ouverture[i];
+        if (zone == zone_texte::Text1 && selectionne(bouton_option::Option_hyperbolique)) {
+            texte = "45";
+        }
         sans_arret([&] { changer_texte(zone, texte); });
     }
     zoom = 1.0;

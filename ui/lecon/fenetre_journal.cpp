@@ -3,9 +3,9 @@
 #include "ecran/placement.h"
 #include "manoeuvre/journal_tirs.h"
 #include "ui/francais/convention_poussee.h"
-#include "ui/poste/ecriture_fichier.h"
 #include "ui/francais/format_fr.h"
 #include "ui/lecon/historique.h"
+#include "ui/poste/ecriture_fichier.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>

@@ -1,13 +1,9 @@
 #include "ui/lecon/fichiers_lecon.h"
 
 #include "core/erreur.h"
-#include "core/module1.h"
-#include "manoeuvre/bilan_tir.h"
-#include "manoeuvre/tir.h"
-#include "render/scene.h"
+#include "ui/lecon/historique.h"
 #include "ui/poste/ecriture_fichier.h"
 #include "ui/poste/evenements.h"
-#include "ui/lecon/historique.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
@@ -71,13 +67,14 @@ lecon fichiers_lecon::lecon_actuelle() const {
     }
     l.longitude = principale_.valeur_HScroll1();
     l.latitude = -principale_.valeur_VScroll1();
-    l.zoom = zoom;
+    const instantane_scene scene = principale_.scene();
+    l.zoom = scene.zoom;
     l.marques = reglages_.marques();
     l.acceleration = reglages_.acceleration();
     l.journal = historique_.journal();
     l.notes = historique_.notes();
-    if (dernier_tir) {
-        l.dernier_tir = dernier_tir;
+    if (scene.dernier_tir) {
+        l.dernier_tir = scene.dernier_tir;
         l.dernier_tir->numero = 0;
         l.arc_du_tir = historique_.arc_affiche();
     }
@@ -132,16 +129,16 @@ bool fichiers_lecon::ouvrir(const QString& chemin) {
 void fichiers_lecon::appliquer(const lecon& l) {
     historique_.ouvrir(l.journal, l.notes, [&] {
         // The view first, on the scene shown: the scroll bars run their own handlers.
-        zoom = l.zoom;
+        if (principale_.scene().zoom != l.zoom) {
+            principale_.changer_zoom([zoom = l.zoom] { return zoom; });
+        }
         principale_.tourner_vue(l.longitude - principale_.valeur_HScroll1(),
                                 l.latitude + principale_.valeur_VScroll1());
         if (reglages_.marques() != l.marques) {
             reglages_.marquer(l.marques);
         }
         reglages_.accelerer(l.acceleration);
-        if (l.dernier_tir) {
-            restituer_tir(*l.dernier_tir);
-        }
+        principale_.reprendre_tir(l.dernier_tir);
         return ecrire_dans_la_fenetre(l);
     });
 }
@@ -153,7 +150,7 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
     // picture keeps the last complete scene, traj and the satellite values stay as that
     // scene has them, and the strip says why, framing the box, as typing the same texts
     // would.
-    const valeurs_calculees scene = valeurs_calculees::actuelles();
+    const valeurs_calculees scene = principale_.scene().valeurs;
     principale_.executer_sans_dialogue([&] {
         auto sans_arret = [](auto&& ecrire) {
             try {
@@ -174,20 +171,7 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
                 }
             }
         }
-        try {
-            rafraichissement_complet();
-        } catch (const erreur_calcul&) {
-            scene.restituer();
-            throw;
-        }
-        if (l.dernier_tir && l.arc_du_tir) {
-            try {
-                retracer_tir(*dernier_tir);
-                arc = true;
-            } catch (const erreur_calcul&) {
-                rafraichissement_complet(); // a record that cannot be drawn: no arc
-            }
-        }
+        arc = principale_.redessiner_tout(scene, l.dernier_tir && l.arc_du_tir);
         if (l.debit) {
             principale_.legende_Label_debit(l.debit->toStdString());
         }

@@ -1,9 +1,7 @@
 #include "ui/lecon/historique.h"
 
-#include "manoeuvre/tir.h"
-#include "render/scene.h"
-#include "ui/poste/evenements.h"
 #include "ui/image/picture1.h"
+#include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
@@ -81,8 +79,8 @@ std::optional<zone_texte> zone_de(const QString& evenement) {
 } // namespace
 
 bool instantane_lecon::meme_etat(const instantane_lecon& autre) const {
-    return textes == autre.textes && options == autre.options && debit == autre.debit &&
-           branche == autre.branche && tirs == autre.tirs;
+    return textes == autre.textes && options == autre.options &&
+           fenetre.debit == autre.fenetre.debit && branche == autre.branche && tirs == autre.tirs;
 }
 
 // One step: the state before and after it. Pushed once done, so its first redo does
@@ -114,7 +112,7 @@ historique_lecon::historique_lecon(poste_de_travail& principale)
     setObjectName(QStringLiteral("historique_lecon"));
     pile_.setUndoLimit(profondeur);
     courant_ = capturer();
-    dernier_numero_ = dernier_tir ? dernier_tir->numero : 0;
+    dernier_numero_ = numero_du_dernier_tir();
 
     annonceur_evenements& a = principale_.annonces();
     connect(&a, &annonceur_evenements::evenement_commence, this,
@@ -158,21 +156,22 @@ historique_lecon::~historique_lecon() {
 
 std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     auto s = std::make_shared<instantane_lecon>();
-    s->fenetre = principale_.memoriser();
+    s->fenetre = principale_.etat();
+    s->fenetre.arc_du_tir = arc_affiche_ && s->fenetre.dernier_tir.has_value();
     for (std::size_t i = 0; i < s->textes.size(); ++i) {
         s->textes[i] = principale_.texte(static_cast<zone_texte>(i));
     }
     for (std::size_t i = 0; i < s->options.size(); ++i) {
         s->options[i] = principale_.selectionne(static_cast<bouton_option>(i));
     }
-    s->debit = principale_.legende_Label_debit();
-    s->valeurs = valeurs_calculees::actuelles();
-    s->dernier_tir = dernier_tir;
-    s->arc_du_tir = arc_affiche_ && dernier_tir.has_value();
-    s->bandeau = principale_.bandeau();
     s->branche = tirs_;
     s->tirs = tirs_affiches_;
     return s;
+}
+
+unsigned historique_lecon::numero_du_dernier_tir() const {
+    const instantane_scene scene = principale_.scene();
+    return scene.dernier_tir ? scene.dernier_tir->numero : 0;
 }
 
 std::vector<ligne_journal> historique_lecon::journal() const {
@@ -237,13 +236,15 @@ void historique_lecon::evenement_termine(bool reussi) {
 
 // A completed burn joins the journal, after those of the state it was fired from.
 void historique_lecon::noter_tir() {
-    if (!dernier_tir || dernier_tir->numero == dernier_numero_) {
+    const instantane_scene scene = principale_.scene();
+    if (!scene.dernier_tir || scene.dernier_tir->numero == dernier_numero_) {
         return;
     }
-    dernier_numero_ = dernier_tir->numero;
+    dernier_numero_ = scene.dernier_tir->numero;
     arc_affiche_ = true;
     tirs_->resize(courant_->tirs);
-    tirs_->push_back(ligne_du_tir(*dernier_tir, courant_->valeurs.traj, traj));
+    tirs_->push_back(
+        ligne_du_tir(*scene.dernier_tir, courant_->fenetre.valeurs.traj, scene.valeurs.traj));
     tirs_affiches_ = tirs_->size();
     emit journal_change();
 }
@@ -285,32 +286,13 @@ void historique_lecon::pousser(std::shared_ptr<const instantane_lecon> apres,
     pile_.push(new pas(*this, std::move(avant), std::move(apres), texte));
 }
 
-void historique_lecon::restituer_fenetre(const instantane_lecon& etat) {
-    principale_.restituer(*etat.fenetre);
-    etat.valeurs.restituer();
-    principale_.legende_Label_debit(etat.debit);
-    dernier_tir = etat.dernier_tir;
-}
-
 void historique_lecon::appliquer(const std::shared_ptr<const instantane_lecon>& etat) {
     applique_ = true;
     tirs_ = etat->branche;
     tirs_affiches_ = etat->tirs;
-    // The picture is the scene of traj as the state had it (a view redraw: the boxes
-    // are not read again, so that a state whose texts cannot be drawn shows the last
-    // scene it could), with the burn's arc over it when it was shown so.
-    const bool dessinee = principale_.executer_sans_dialogue([&] {
-        restituer_fenetre(*etat);
-        rafraichissement_vue();
-        if (etat->arc_du_tir) {
-            retracer_tir(*etat->dernier_tir);
-        }
-    });
+    const bool dessinee = principale_.restituer_etat(etat->fenetre);
     if (dessinee) {
-        principale_.restituer_bandeau(etat->bandeau);
-        arc_affiche_ = etat->arc_du_tir;
-    } else {
-        restituer_fenetre(*etat); // its values all the same; the strip says what failed
+        arc_affiche_ = etat->fenetre.arc_du_tir; // after the event, whose new scene cleared it
     }
     courant_ = etat;
     saisie_.reset();
@@ -340,10 +322,9 @@ void historique_lecon::ouvrir(std::vector<ligne_journal> journal, const QString&
     commettre_la_saisie_en_cours();
     std::shared_ptr<const instantane_lecon> avant = courant_;
     applique_ = true;
-    dernier_tir.reset(); // the lesson brings its own, if it has one
     const bool arc = ecrire();
-    arc_affiche_ = arc && dernier_tir.has_value();
-    dernier_numero_ = std::max(dernier_numero_, dernier_tir ? dernier_tir->numero : 0u);
+    arc_affiche_ = arc;
+    dernier_numero_ = std::max(dernier_numero_, numero_du_dernier_tir());
     applique_ = false;
     pile_.clear();
     tirs_ = std::make_shared<std::vector<ligne_journal>>(std::move(journal));

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "core/formulaire.h"
-#include "core/module1.h"
-#include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/journal_tirs.h"
 #include "ui/poste/poste.h"
 
@@ -29,14 +27,9 @@ class poste_de_travail;
 // carries its arc, and how many burns of the journal it has fired. The picture itself is
 // not kept: it is drawn again from traj and the burn's record.
 struct instantane_lecon {
-    std::shared_ptr<const formulaire::memoire> fenetre;
+    etat_fenetre fenetre;
     std::array<std::string, 13> textes;
     std::array<bool, 8> options{};
-    std::string debit; // Label_debit
-    valeurs_calculees valeurs;
-    std::optional<bilan_tir> dernier_tir;
-    bool arc_du_tir = false; // the picture shows dernier_tir's powered arc
-    etat_bandeau bandeau;
     // The journal's burns of this state: the first `tirs` of `branche` (a lesson
     // opened starts a branch of its own).
     std::shared_ptr<std::vector<ligne_journal>> branche;
@@ -116,8 +109,8 @@ private:
     void pousser(std::shared_ptr<const instantane_lecon> apres, const QString& texte);
     // Puts the state back and draws its picture again.
     void appliquer(const std::shared_ptr<const instantane_lecon>& etat);
-    void restituer_fenetre(const instantane_lecon& etat);
     QString texte_de_saisie(const instantane_lecon& apres) const;
+    unsigned numero_du_dernier_tir() const;
     void commettre_la_saisie_en_cours();
 
     poste_de_travail& principale_;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QMenu;
@@ -86,6 +87,18 @@ struct instantane_scene {
     double zoom = 1.0;
 };
 
+// The window as the history puts it back: what the boxes, options and captions show,
+// Label_debit, traj and the satellite values as its picture has them, the last burn and
+// whether the picture carries its powered arc, the strip and its framed box.
+struct etat_fenetre {
+    std::shared_ptr<const formulaire::memoire> fenetre;
+    std::string debit;
+    valeurs_calculees valeurs;
+    std::optional<bilan_tir> dernier_tir;
+    bool arc_du_tir = false;
+    etat_bandeau bandeau;
+};
+
 // What the tools may ask of the main window: its boxes and options (the model the
 // computations read), the events run through its distributor, the view turned or zoomed
 // through its own controls and handlers, the current scene, the "Outils" menu, and the
@@ -127,6 +140,23 @@ public:
 
     // The scene as the last completed event left it.
     virtual instantane_scene scene() const = 0;
+
+    // The window as it stands (arc_du_tir left false: the history follows the arc).
+    virtual etat_fenetre etat() const = 0;
+    // Puts a state back without running any handler and draws its picture again, as one
+    // event: the scene of traj as the state had it (a view redraw: the boxes are not read
+    // again, so that a state whose texts cannot be drawn shows the last scene it could),
+    // with the burn's arc over it when it was shown so, then its strip. When the picture
+    // cannot be drawn the values are put back all the same and the strip says why. True
+    // when the picture was drawn.
+    virtual bool restituer_etat(const etat_fenetre& etat) = 0;
+    // A burn recorded elsewhere (a lesson) becomes the last one; none, no burn.
+    virtual void reprendre_tir(const std::optional<bilan_tir>& tir) = 0;
+    // Within an event: a full redraw; if it fails, traj and the satellite values go back
+    // to `scene` and the error goes on. Then, when `arc`, the last burn's arc over it,
+    // unless its record cannot be integrated again (the scene then stays without it).
+    // True when the arc is drawn.
+    virtual bool redessiner_tout(const valeurs_calculees& scene, bool arc) = 0;
 
 protected:
     ~poste_de_travail() = default;
