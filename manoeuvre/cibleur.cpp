@@ -2,9 +2,8 @@
 
 #include "core/caracteristiques.h"
 #include "core/texte.h"
-#include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
-#include "manoeuvre/integration.h"
+#include "manoeuvre/vol_propulse.h"
 
 #include <algorithm>
 #include <array>
@@ -405,24 +404,15 @@ void ecrire_tir(formulaire& f, const tir_prepare& p) {
 }
 
 etat integrer_tir_prepare(const depart_tir& d, const tir_prepare& p) {
+    // The burn's own steps, with the values the window reads back from the texts: the
+    // record at the burn's anomaly, the thrust and its length (calcul_trajectoire's
+    // |F|), the Isp and the mass.
     trajectoire T = d.orbite;
     T.anomalie = p.anomalie_depart;
-    vecteur r;
-    vecteur v;
-    conversion_etat(1, T, r, v);
-    vecteur moment;
-    prod_vectoriel(r, v, moment);
-    if (norme(moment) == 0.0) {
-        refuser("le moment cinétique du satellite est nul.");
-    }
-    if (!(p.masse_finale > 0.0)) {
-        refuser("le tir consommerait toute la masse du satellite.");
-    }
     const propulsion moteur{p.poussee, norme(p.poussee), d.isp};
-    etat S = etat_de(r, v, d.masse);
-    double t = 0.0;
-    const double h = quotient(p.duree, p.pas); // as calcul_tir: D / n
-    integrer_n_pas(moteur, S, t, h, p.pas, sans_observateur);
+    const consigne_vol vol = consigne_du_vol(T, moteur, p.duree, p.pas, d.masse);
+    etat S = etat_initial(T, vol.m0);
+    voler(vol, S, sans_observateur);
     return S;
 }
 
