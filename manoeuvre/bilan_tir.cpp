@@ -1,6 +1,7 @@
 #include "manoeuvre/bilan_tir.h"
 
 #include "manoeuvre/conversion.h"
+#include "manoeuvre/runge_kutta.h"
 #include "manoeuvre/vol_propulse.h"
 
 #include <cmath>

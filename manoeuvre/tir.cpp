@@ -7,6 +7,7 @@
 #include "manoeuvre/etat.h"
 #include "manoeuvre/vol_propulse.h"
 #include "render/marques.h"
+#include "render/projection.h"
 #include "render/scene.h"
 
 #include <cmath>
