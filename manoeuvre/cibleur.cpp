@@ -396,7 +396,7 @@ std::array<double, 4> echelles_de(const tir_prepare& premier) {
 struct correction {
     const depart_tir& d;
     const cible_tir& cible;
-    double F; // N
+    double poussee; // N, the thrust chosen
     std::vector<int> libres;
     std::array<double, 4> echelles;
     commande_tir x;
@@ -423,7 +423,7 @@ std::vector<std::vector<double>> sensibilites(const correction& k, const std::ve
     for (std::size_t j = 0; j < k.libres.size(); ++j) {
         commande_tir xj = k.x;
         parametre(xj, k.libres[j]) += pas_differences * k.echelle(k.libres[j]);
-        const essai ej = essayer(k.d, k.cible, xj, k.F, k.courant.p.pas);
+        const essai ej = essayer(k.d, k.cible, xj, k.poussee, k.courant.p.pas);
         for (std::size_t i = 0; i < m; ++i) {
             J[i][j] = (ej.residus[i].valeur / ej.residus[i].unite - F[i]) / pas_differences;
         }
@@ -453,7 +453,7 @@ std::optional<double> avancer(correction& k, const std::vector<std::vector<doubl
             parametre(essaye, k.libres[j]) += lambda * dx[j] * k.echelle(k.libres[j]);
         }
         try {
-            essai e = essayer(k.d, k.cible, essaye, k.F);
+            essai e = essayer(k.d, k.cible, essaye, k.poussee);
             if (e.merite < k.courant.merite) {
                 k.x = essaye;
                 k.courant = std::move(e);
