@@ -1,7 +1,7 @@
 #include "core/geographie.h"
 
+#include "core/constantes.h"
 #include "core/erreur.h"
-#include "core/module1.h"
 
 #include <charconv>
 #include <cmath>

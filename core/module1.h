@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/constantes.h"
 #include "core/formulaire.h"
 #include "core/vecteur.h"
 
@@ -35,10 +36,6 @@ struct trajectoire {
 
     bool operator==(const trajectoire&) const = default;
 };
-
-// Physical constants. The Earth of this program is 3618 km in radius.
-inline constexpr double rayon_terre = 3618.0; // km
-inline constexpr double mu_terre = 398603.0;  // km^3/s^2
 
 // The shared state, read and written directly by the procedures that need it.
 inline trajectoire traj;

@@ -52,44 +52,50 @@ double entier_en_base(std::string_view s, int base) {
     return valeur;
 }
 
-double decimal(std::string_view s) {
-    std::size_t i = 0;
-    std::string nombre; // normalised for from_chars: [-]digits[.digits][e[-]digits]
+// The mantissa at the start of s: an optional sign, digits and one decimal separator,
+// normalised for from_chars as [-]digits[.digits]; i ends past it.
+struct mantisse {
+    std::string nombre;
+    std::size_t chiffres = 0;
+    int puissance_entiere = 0; // order of magnitude of the leading significant digit
+    bool significatif = false; // a digit other than 0
+};
+
+mantisse lire_mantisse(std::string_view s, std::size_t& i) {
+    mantisse m;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         if (s[i] == '-') {
-            nombre.push_back('-');
+            m.nombre.push_back('-');
         }
         ++i;
     }
-    std::size_t chiffres = 0;
-    int puissance_entiere = 0; // order of magnitude of the mantissa's leading digit
-    bool significatif = false;
     bool apres_point = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
-            nombre.push_back(c);
-            ++chiffres;
-            if (c != '0' && !significatif) {
-                significatif = true;
+            m.nombre.push_back(c);
+            ++m.chiffres;
+            if (c != '0' && !m.significatif) {
+                m.significatif = true;
             }
-            if (!apres_point && significatif) {
-                ++puissance_entiere;
-            } else if (apres_point && !significatif) {
-                --puissance_entiere;
+            if (!apres_point && m.significatif) {
+                ++m.puissance_entiere;
+            } else if (apres_point && !m.significatif) {
+                --m.puissance_entiere;
             }
         } else if ((c == '.' || c == ',') && !apres_point) {
-            nombre.push_back('.'); // a decimal comma reads as the point
+            m.nombre.push_back('.'); // a decimal comma reads as the point
             apres_point = true;
         } else {
             break;
         }
     }
-    if (chiffres == 0) {
-        return 0.0;
-    }
+    return m;
+}
 
-    // Exponent: E or D, either case, an optional sign, at least one digit.
+// The exponent from s[i]: E or D, either case, an optional sign, at least one digit; 0
+// when there is none.
+long long lire_exposant(std::string_view s, std::size_t i) {
     long long exposant = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
@@ -107,18 +113,30 @@ double decimal(std::string_view s) {
             exposant = negatif ? -exposant : exposant;
         }
     }
-    if (!significatif) {
+    return exposant;
+}
+
+// The decimal number at the start of s (blanks removed): 0 without a digit, and 0 below
+// the smallest double; beyond the largest it overflows.
+double decimal(std::string_view s) {
+    std::size_t i = 0;
+    mantisse m = lire_mantisse(s, i);
+    if (m.chiffres == 0) {
         return 0.0;
     }
-    nombre += 'e';
-    nombre += std::to_string(exposant);
+    const long long exposant = lire_exposant(s, i);
+    if (!m.significatif) {
+        return 0.0;
+    }
+    m.nombre += 'e';
+    m.nombre += std::to_string(exposant);
 
     double valeur = 0.0;
     const auto [fin, erreur] =
-        std::from_chars(nombre.data(), nombre.data() + nombre.size(), valeur);
+        std::from_chars(m.nombre.data(), m.nombre.data() + m.nombre.size(), valeur);
     (void)fin;
     if (erreur == std::errc::result_out_of_range) {
-        if (puissance_entiere + exposant > 0) {
+        if (m.puissance_entiere + exposant > 0) {
             lever(nature_erreur::depassement_capacite);
         }
         return 0.0; // below the smallest double: it reads 0

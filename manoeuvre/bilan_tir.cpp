@@ -1,7 +1,8 @@
 #include "manoeuvre/bilan_tir.h"
 
 #include "manoeuvre/conversion.h"
-#include "manoeuvre/integration.h"
+#include "manoeuvre/runge_kutta.h"
+#include "manoeuvre/vol_propulse.h"
 
 #include <cmath>
 #include <utility>
@@ -112,8 +113,7 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
 
 etat refaire_tir(const bilan_tir& b, int pas) {
     etat S = b.depart;
-    double t = 0.0;
-    integrer_n_pas(b.moteur, S, t, quotient(b.duree, pas), pas, sans_observateur);
+    voler(b.moteur, quotient(b.duree, pas), pas, S, sans_observateur);
     return S;
 }
 

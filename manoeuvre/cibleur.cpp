@@ -2,9 +2,8 @@
 
 #include "core/caracteristiques.h"
 #include "core/texte.h"
-#include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
-#include "manoeuvre/integration.h"
+#include "manoeuvre/vol_propulse.h"
 
 #include <algorithm>
 #include <array>
@@ -351,6 +350,155 @@ iteration_ciblage ligne_de(int numero, const commande_tir& c, const essai& e, do
     return it;
 }
 
+// Why the first guess cannot be corrected around the impulse: a burn of more than 32766
+// steps of a second, or longer than a quarter of the period; none when it can.
+std::optional<std::string> trop_long(const depart_tir& d, const tir_prepare& premier) {
+    if (premier.duree > pas_maximum_tir * pas_maximum_secondes) {
+        return "le tir durerait " + secondes(premier.duree) +
+               ", plus que 32766 pas d'une seconde : la cible est hors de portée de "
+               "cette poussée.";
+    }
+    try {
+        const std::optional<double> periode = caracteristiques_de(conique_de(d.orbite)).periode;
+        if (periode && premier.duree > 0.25 * *periode) {
+            return "la poussée est trop faible : le tir durerait " + secondes(premier.duree) +
+                   ", plus du quart de la période (" + secondes(*periode) +
+                   ") ; un tir aussi long ne se corrige pas autour "
+                   "de l'impulsion.";
+        }
+    } catch (const erreur_calcul&) {
+    }
+    return std::nullopt;
+}
+
+// The free parameters (their places in parametre()): the azimuth and the duration, the
+// elevation for a plane change, and the start unless it is free (on a circle the burn
+// starts where the satellite stands).
+std::vector<int> parametres_libres(const cible_tir& cible, const tir_impulsionnel& tir) {
+    std::vector<int> libres{0, 2};
+    if (cible.g == cible_tir::genre::plan_et_apsides) {
+        libres = {0, 1, 2};
+    }
+    if (!tir.point_libre) {
+        libres.push_back(3);
+    }
+    return libres;
+}
+
+// The scales of the parameters: the angles in radians, the duration in first-guess
+// durations.
+std::array<double, 4> echelles_de(const tir_prepare& premier) {
+    return {degres_par_radian, degres_par_radian, premier.duree, degres_par_radian};
+}
+
+// The correction under way: the free parameters and their scales, the command and the
+// trial it gave.
+struct correction {
+    const depart_tir& d;
+    const cible_tir& cible;
+    double poussee; // N, the thrust chosen
+    std::vector<int> libres;
+    std::array<double, 4> echelles;
+    commande_tir x;
+    essai courant;
+
+    double echelle(int k) const { return echelles[static_cast<std::size_t>(k)]; }
+};
+
+// The residuals of a trial in tolerances.
+std::vector<double> residus_reduits(const essai& e) {
+    std::vector<double> F(e.residus.size());
+    for (std::size_t i = 0; i < F.size(); ++i) {
+        F[i] = e.residus[i].valeur / e.residus[i].unite;
+    }
+    return F;
+}
+
+// The sensitivities dF / dx of the reduced residuals F of the current trial, by forward
+// differences in each parameter's scale, with the steps of the current burn. Raises
+// the error of a trial that fails.
+std::vector<std::vector<double>> sensibilites(const correction& k, const std::vector<double>& F) {
+    const std::size_t m = F.size();
+    std::vector<std::vector<double>> J(m, std::vector<double>(k.libres.size()));
+    for (std::size_t j = 0; j < k.libres.size(); ++j) {
+        commande_tir xj = k.x;
+        parametre(xj, k.libres[j]) += pas_differences * k.echelle(k.libres[j]);
+        const essai ej = essayer(k.d, k.cible, xj, k.poussee, k.courant.p.pas);
+        for (std::size_t i = 0; i < m; ++i) {
+            J[i][j] = (ej.residus[i].valeur / ej.residus[i].unite - F[i]) / pas_differences;
+        }
+    }
+    return J;
+}
+
+// Damping: Newton's step, then Levenberg's steps ever closer to the steepest descent and
+// shorter, until the residuals decrease. The first trial that lowers the merit becomes
+// the current one; Levenberg's term of its step, none when no step lowers it.
+std::optional<double> avancer(correction& k, const std::vector<std::vector<double>>& J,
+                              const std::vector<double>& F) {
+    for (int essai_pas = 0; essai_pas <= amortissements_maximum; ++essai_pas) {
+        const double levenberg = essai_pas == 0 ? 1e-12 : 1e-6 * std::pow(100.0, essai_pas - 1);
+        std::vector<double> dx;
+        if (!pas_de_newton(J, F, levenberg, dx)) {
+            continue;
+        }
+        double plus_grand = 0.0;
+        for (double v : dx) {
+            plus_grand = std::max(plus_grand, std::abs(v));
+        }
+        const double lambda =
+            plus_grand > pas_newton_maximum ? pas_newton_maximum / plus_grand : 1.0;
+        commande_tir essaye = k.x;
+        for (std::size_t j = 0; j < k.libres.size(); ++j) {
+            parametre(essaye, k.libres[j]) += lambda * dx[j] * k.echelle(k.libres[j]);
+        }
+        try {
+            essai e = essayer(k.d, k.cible, essaye, k.poussee);
+            if (e.merite < k.courant.merite) {
+                k.x = essaye;
+                k.courant = std::move(e);
+                return levenberg;
+            }
+        } catch (const erreur_calcul&) {
+        }
+    }
+    return std::nullopt;
+}
+
+// Newton's iterations from the current trial, each row added to `iterations`, until
+// the residuals are within a hundredth of their tolerances; why it failed, none when it
+// met the target. A target that the burn's parameters hardly see (an apsis kept at the
+// burn's point moves with the square of the changes) is met when within its tolerance,
+// when the correction stalls or has run its iterations.
+std::optional<std::string> corriger(correction& k, std::vector<iteration_ciblage>& iterations) {
+    for (int numero = 1; k.courant.ecart > ecart_converge; ++numero) {
+        if (numero > iterations_maximum) {
+            if (k.courant.ecart <= 1.0) {
+                return std::nullopt;
+            }
+            return "la correction n'a pas convergé en " + std::to_string(iterations_maximum) +
+                   " itérations.";
+        }
+        const std::vector<double> F = residus_reduits(k.courant);
+        std::vector<std::vector<double>> J;
+        try {
+            J = sensibilites(k, F);
+        } catch (const erreur_calcul& e) {
+            return std::string("une sensibilité ne se calcule pas (") + e.what() + ").";
+        }
+        const std::optional<double> levenberg = avancer(k, J, F);
+        if (!levenberg) {
+            if (k.courant.ecart <= 1.0) {
+                return std::nullopt;
+            }
+            return "la correction ne réduit plus l'écart à l'itération " + std::to_string(numero) +
+                   ".";
+        }
+        iterations.push_back(ligne_de(numero, k.x, k.courant, *levenberg));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 cible_tir cible_de(const demande_manoeuvre& d, const plan_manoeuvre& plan) {
@@ -405,24 +553,15 @@ void ecrire_tir(formulaire& f, const tir_prepare& p) {
 }
 
 etat integrer_tir_prepare(const depart_tir& d, const tir_prepare& p) {
+    // The burn's own steps, with the values the window reads back from the texts: the
+    // record at the burn's anomaly, the thrust and its length (calcul_trajectoire's
+    // |F|), the Isp and the mass.
     trajectoire T = d.orbite;
     T.anomalie = p.anomalie_depart;
-    vecteur r;
-    vecteur v;
-    conversion_etat(1, T, r, v);
-    vecteur moment;
-    prod_vectoriel(r, v, moment);
-    if (norme(moment) == 0.0) {
-        refuser("le moment cinétique du satellite est nul.");
-    }
-    if (!(p.masse_finale > 0.0)) {
-        refuser("le tir consommerait toute la masse du satellite.");
-    }
     const propulsion moteur{p.poussee, norme(p.poussee), d.isp};
-    etat S = etat_de(r, v, d.masse);
-    double t = 0.0;
-    const double h = quotient(p.duree, p.pas); // as calcul_tir: D / n
-    integrer_n_pas(moteur, S, t, h, p.pas, sans_observateur);
+    const consigne_vol vol = consigne_du_vol(T, moteur, p.duree, p.pas, d.masse);
+    etat S = etat_initial(T, vol.m0);
+    voler(vol, S, sans_observateur);
     return S;
 }
 
@@ -436,128 +575,36 @@ ciblage cibler(const depart_tir& d, const tir_impulsionnel& tir, const cible_tir
     c.commande = {std::atan2(tir.direction.x, tir.direction.y) * degres_par_radian,
                   std::asin(std::clamp(tir.direction.z, -1.0, 1.0)) * degres_par_radian,
                   premier.duree, premier.anomalie_depart};
-
-    // A burn that cannot stay short.
-    if (premier.duree > pas_maximum_tir * pas_maximum_secondes) {
-        c.message = "le tir durerait " + secondes(premier.duree) +
-                    ", plus que 32766 pas d'une seconde : la cible est hors de portée de "
-                    "cette poussée.";
+    if (std::optional<std::string> raison = trop_long(d, premier)) {
+        c.message = std::move(*raison);
         return c;
     }
-    try {
-        const std::optional<double> periode = caracteristiques_de(conique_de(d.orbite)).periode;
-        if (periode && premier.duree > 0.25 * *periode) {
-            c.message = "la poussée est trop faible : le tir durerait " + secondes(premier.duree) +
-                        ", plus du quart de la période (" + secondes(*periode) +
-                        ") ; un tir aussi long ne se corrige pas autour "
-                        "de l'impulsion.";
-            return c;
-        }
-    } catch (const erreur_calcul&) {
-    }
 
-    // The free parameters and their scales: the angles in radians, the duration in
-    // first-guess durations; the start on a circle stays where the satellite stands.
-    std::vector<int> libres{0, 2};
-    if (cible.g == cible_tir::genre::plan_et_apsides) {
-        libres = {0, 1, 2};
-    }
-    if (!tir.point_libre) {
-        libres.push_back(3);
-    }
-    const std::array<double, 4> echelles{degres_par_radian, degres_par_radian, premier.duree,
-                                         degres_par_radian};
-
-    commande_tir x = c.commande;
-    essai courant;
+    correction k{d,
+                 cible,
+                 module_poussee_choisi,
+                 parametres_libres(cible, tir),
+                 echelles_de(premier),
+                 c.commande,
+                 {}};
     try {
-        courant = essayer(d, cible, x, module_poussee_choisi);
+        k.courant = essayer(d, cible, k.x, module_poussee_choisi);
     } catch (const erreur_calcul& e) {
         c.message =
             std::string("le tir de première estimation ne s'intègre pas (") + e.what() + ").";
         return c;
     }
-    c.iterations.push_back(ligne_de(0, x, courant, 0.0));
-
-    for (int numero = 1; courant.ecart > ecart_converge; ++numero) {
-        if (numero > iterations_maximum) {
-            if (courant.ecart <= 1.0) {
-                break; // within the tolerance: see below
-            }
-            c.message = "la correction n'a pas convergé en " + std::to_string(iterations_maximum) +
-                        " itérations.";
-            return c;
-        }
-        // Sensitivities by forward differences, with the steps of the current burn.
-        const std::size_t m = courant.residus.size();
-        std::vector<double> F(m);
-        for (std::size_t i = 0; i < m; ++i) {
-            F[i] = courant.residus[i].valeur / courant.residus[i].unite;
-        }
-        std::vector<std::vector<double>> J(m, std::vector<double>(libres.size()));
-        try {
-            for (std::size_t j = 0; j < libres.size(); ++j) {
-                const int k = libres[j];
-                commande_tir xj = x;
-                parametre(xj, k) += pas_differences * echelles[static_cast<std::size_t>(k)];
-                const essai ej = essayer(d, cible, xj, module_poussee_choisi, courant.p.pas);
-                for (std::size_t i = 0; i < m; ++i) {
-                    J[i][j] = (ej.residus[i].valeur / ej.residus[i].unite - F[i]) / pas_differences;
-                }
-            }
-        } catch (const erreur_calcul& e) {
-            c.message = std::string("une sensibilité ne se calcule pas (") + e.what() + ").";
-            return c;
-        }
-        // Damping: Newton's step, then Levenberg's steps ever closer to the steepest
-        // descent and shorter, until the residuals decrease.
-        bool accepte = false;
-        for (int essai_pas = 0; essai_pas <= amortissements_maximum && !accepte; ++essai_pas) {
-            const double levenberg = essai_pas == 0 ? 1e-12 : 1e-6 * std::pow(100.0, essai_pas - 1);
-            std::vector<double> dx;
-            if (!pas_de_newton(J, F, levenberg, dx)) {
-                continue;
-            }
-            double plus_grand = 0.0;
-            for (double v : dx) {
-                plus_grand = std::max(plus_grand, std::abs(v));
-            }
-            const double lambda =
-                plus_grand > pas_newton_maximum ? pas_newton_maximum / plus_grand : 1.0;
-            commande_tir essaye = x;
-            for (std::size_t j = 0; j < libres.size(); ++j) {
-                const int k = libres[j];
-                parametre(essaye, k) += lambda * dx[j] * echelles[static_cast<std::size_t>(k)];
-            }
-            try {
-                essai e = essayer(d, cible, essaye, module_poussee_choisi);
-                if (e.merite < courant.merite) {
-                    x = essaye;
-                    courant = std::move(e);
-                    c.iterations.push_back(ligne_de(numero, x, courant, levenberg));
-                    accepte = true;
-                }
-            } catch (const erreur_calcul&) {
-            }
-        }
-        // A target that the burn's parameters hardly see (an apsis kept at the burn's
-        // point moves with the square of the changes) is met when within its tolerance,
-        // when the correction stalls or has run its iterations.
-        if (!accepte && courant.ecart <= 1.0) {
-            break;
-        }
-        if (!accepte) {
-            c.message = "la correction ne réduit plus l'écart à l'itération " +
-                        std::to_string(numero) + ".";
-            return c;
-        }
+    c.iterations.push_back(ligne_de(0, k.x, k.courant, 0.0));
+    if (std::optional<std::string> raison = corriger(k, c.iterations)) {
+        c.message = std::move(*raison);
+        return c;
     }
     c.converge = true;
-    c.tir = courant.p;
-    c.commande = x;
-    c.commande.duree = courant.p.duree;
-    c.commande.anomalie_depart = courant.p.anomalie_depart;
-    c.prevue = orbite_de(position_de(courant.fin), vitesse_de(courant.fin));
+    c.tir = k.courant.p;
+    c.commande = k.x;
+    c.commande.duree = k.courant.p.duree;
+    c.commande.anomalie_depart = k.courant.p.anomalie_depart;
+    c.prevue = orbite_de(position_de(k.courant.fin), vitesse_de(k.courant.fin));
     return c;
 }
 

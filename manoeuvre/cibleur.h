@@ -4,6 +4,7 @@
 #include "core/module1.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/planificateur.h"
+#include "manoeuvre/vol_propulse.h"
 
 #include <optional>
 #include <string>
@@ -82,7 +83,7 @@ struct ciblage {
 };
 
 // Largest step count and longest step of a prepared burn (s).
-inline constexpr int pas_maximum_tir = 32766;
+inline constexpr int pas_maximum_tir = pas_maximum_vol;
 inline constexpr double pas_maximum_secondes = 1.0;
 
 // Corrects the finite burn of `tir` (first guess: preparer_tir) by Newton's method on
@@ -102,7 +103,9 @@ tir_prepare tir_ecrit(const commande_tir& c, double module_poussee_choisi, const
 // last, whose handler redraws. Each text reads back as the value in p.
 void ecrire_tir(formulaire& f, const tir_prepare& p);
 
-// The end state of burn p fired from d, as "Tir !" integrates it.
+// The end state of burn p fired from d: the burn's own steps (consigne_du_vol,
+// etat_initial, voler) with the values "Tir !" reads back from the texts. A burn "Tir !"
+// would refuse is refused the same way.
 etat integrer_tir_prepare(const depart_tir& d, const tir_prepare& p);
 
 } // namespace trajel

@@ -82,54 +82,67 @@ std::string_view type_de_conique(double E, double e) {
     return e == 0.0 ? circulaire : elliptique;
 }
 
-// State to record: the conic through r with the velocity v.
-void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v) {
-    trajectoire R = T; // fields that the state does not decide stay as they are
-
+// The directions of a state: radial, the angular momentum r x v (km^2/s) and its
+// direction, and the eccentricity vector (v x H) / mu - r / |r|.
+struct directions_etat {
     vecteur r_unitaire;
-    unitaire(r, r_unitaire);
-    vecteur H; // angular momentum r x v, km^2/s
-    prod_vectoriel(r, v, H);
+    vecteur H;
     vecteur normale;
-    unitaire(H, normale);
-    // eccentricity vector: (v x H) / mu - r / |r|
-    vecteur v_H;
-    prod_vectoriel(v, H, v_H);
-    vecteur excentricite_v;
-    for (int i = 1; i <= 3; ++i) {
-        excentricite_v(i) = controle(quotient(v_H(i), mu_terre) - r_unitaire(i));
-    }
+    vecteur excentricite;
+};
 
-    // Node line: polar axis x normal (length sin i). An equatorial orbit has none and
-    // measures from the fixed x axis.
-    vecteur noeud;
-    prod_vectoriel(repere_fixe.w, normale, noeud);
-    if (norme(noeud) == 0.0) {
-        noeud = repere_fixe.u;
+directions_etat directions_de(const vecteur& r, const vecteur& v) {
+    directions_etat d;
+    unitaire(r, d.r_unitaire);
+    prod_vectoriel(r, v, d.H);
+    unitaire(d.H, d.normale);
+    vecteur v_H;
+    prod_vectoriel(v, d.H, v_H);
+    for (int i = 1; i <= 3; ++i) {
+        d.excentricite(i) = controle(quotient(v_H(i), mu_terre) - d.r_unitaire(i));
     }
-    // Periapsis direction, taken in the orbit plane. The eccentricity vector lies in it,
-    // but for a near circle it is rounding noise that may point anywhere: its part off
-    // the plane would turn omega and the anomaly out of the plane, and their sum would
-    // no longer place the satellite. A circular orbit has no periapsis and measures
-    // from the node line.
-    const double hors_plan = prod_scalaire(excentricite_v, normale);
+    return d;
+}
+
+// Periapsis direction, taken in the orbit plane. The eccentricity vector lies in it,
+// but for a near circle it is rounding noise that may point anywhere: its part off the
+// plane would turn omega and the anomaly out of the plane, and their sum would no longer
+// place the satellite. A circular orbit has no periapsis and measures from the node line.
+vecteur direction_periastre(const directions_etat& d, const vecteur& noeud) {
+    const double hors_plan = prod_scalaire(d.excentricite, d.normale);
     vecteur dans_plan;
     for (int i = 1; i <= 3; ++i) {
-        dans_plan(i) = controle(excentricite_v(i) - controle(hors_plan * normale(i)));
+        dans_plan(i) = controle(d.excentricite(i) - controle(hors_plan * d.normale(i)));
     }
     vecteur periastre = noeud;
     if (norme(dans_plan) > 0.0) {
         unitaire(dans_plan, periastre);
     }
+    return periastre;
+}
+
+// The orbit's angles (Omega, i, omega, the anomaly) and its four frames.
+void orienter(trajectoire& R, const directions_etat& d) {
+    // Node line: polar axis x normal (length sin i). An equatorial orbit has none and
+    // measures from the fixed x axis.
+    vecteur noeud;
+    prod_vectoriel(repere_fixe.w, d.normale, noeud);
+    if (norme(noeud) == 0.0) {
+        noeud = repere_fixe.u;
+    }
+    const vecteur periastre = direction_periastre(d, noeud);
 
     R.grand_omega = angle_oriente(repere_fixe.u, noeud, repere_fixe.w);
-    R.inclinaison = angle_oriente(repere_fixe.w, normale, noeud);
-    R.petit_omega = angle_oriente(noeud, periastre, normale);
-    R.anomalie = angle_oriente(periastre, r_unitaire, normale);
+    R.inclinaison = angle_oriente(repere_fixe.w, d.normale, noeud);
+    R.petit_omega = angle_oriente(noeud, periastre, d.normale);
+    R.anomalie = angle_oriente(periastre, d.r_unitaire, d.normale);
 
     construire_reperes(R);
+}
 
-    const double e = norme(excentricite_v);
+// The conic's type and shape: e, p and the apsides, or the angle Phi of a hyperbola.
+void donner_forme(trajectoire& R, const directions_etat& d, const vecteur& r, const vecteur& v) {
+    const double e = norme(d.excentricite);
     const double norme_r = norme(r);
     const double norme_v = norme(v);
     // E = |v| 0.5 |v| - mu / |r|, km^2/s^2.
@@ -138,7 +151,7 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
     // p = |r x v|^2 / mu for every conic, and the apsides from it: rp = p / (1 + e),
     // ra = p / (1 - e). Unlike (1 - e) a and (1 - e^2) a, these keep their digits when e
     // is near 1, where a grows without bound.
-    R.parametre = quotient(puissance(norme(H), 2.0), mu_terre);
+    R.parametre = quotient(puissance(norme(d.H), 2.0), mu_terre);
     R.type_conique = type_de_conique(E, e);
 
     if (R.type_conique == parabolique) {
@@ -154,7 +167,14 @@ void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v)
             R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
         }
     }
+}
 
+// State to record: the conic through r with the velocity v.
+void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v) {
+    trajectoire R = T; // fields that the state does not decide stay as they are
+    const directions_etat d = directions_de(r, v);
+    orienter(R, d);
+    donner_forme(R, d, r, v);
     T = std::move(R);
 }
 

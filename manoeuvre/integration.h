@@ -2,6 +2,7 @@
 
 #include "core/processeur.h"
 #include "manoeuvre/etat.h"
+#include "manoeuvre/runge_kutta.h"
 
 #include <utility>
 

@@ -3,6 +3,7 @@
 #include "core/kepler.h"
 #include "core/trajectoire.h"
 #include "manoeuvre/etat.h"
+#include "manoeuvre/vol_propulse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,6 @@ namespace trajel {
 
 namespace {
 
-constexpr int pas_maximum = 32766;
 constexpr double pas_cible = 1.0;       // s, the longest step a prepared burn takes
 constexpr double dv_negligeable = 1e-9; // km/s: a burn this small is not planned
 const vecteur prograde{0.0, 1.0, 0.0};  // ortho-radial: along the motion at an apsis
@@ -360,7 +360,7 @@ tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
     p.masse_finale = masse_finale;
     p.duree = quotient(controle(consommee * vitesse_ejection), module_poussee_choisi);
     p.pas = static_cast<int>(
-        std::clamp(std::ceil(p.duree / pas_cible), 1.0, static_cast<double>(pas_maximum)));
+        std::clamp(std::ceil(p.duree / pas_cible), 1.0, static_cast<double>(pas_maximum_vol)));
     for (int i = 1; i <= 3; ++i) {
         const double composante = controle(module_poussee_choisi * tir.direction(i));
         p.poussee(i) = composante == 0.0 ? 0.0 : composante; // no "-0" in a box

@@ -5,12 +5,12 @@
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/etat.h"
-#include "manoeuvre/integration.h"
+#include "manoeuvre/vol_propulse.h"
 #include "render/marques.h"
+#include "render/projection.h"
 #include "render/scene.h"
 
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,21 +18,10 @@ namespace trajel {
 
 namespace {
 
-// Largest step count: the 16-bit step counter goes one past it.
-constexpr double pas_maximum = 32766.0;
-
-[[noreturn]] void refuser(const std::string& raison) {
-    throw erreur_calcul(nature_erreur::tir_refuse, "Tir impossible : " + raison);
-}
-
-// What the burn reads from the window, checked: the view frame, the duration D (s),
-// the n steps of h = D / n (s), the mass at the start (kg).
+// What the burn reads from the window, checked: the view frame and the flight.
 struct consigne_tir {
     repere vue;
-    double duree = 0.0;
-    std::int16_t pas = 0;
-    double h = 0.0;
-    double m0 = 0.0;
+    consigne_vol vol;
 };
 
 // The view frame of the scroll bars, as repere_vue: longitude HScroll1, latitude minus
@@ -46,80 +35,24 @@ repere vue_des_barres() {
     return vue;
 }
 
-// The start record must describe a point at a finite distance on a true conic.
-void verifier_conique(const trajectoire& T) {
-    if (T.type_conique == hyperbolique) {
-        const double c = std::cos(deg_rad(T.angle_asymptote)); // 1 / e
-        if (!(c > 0.0 && c < 1.0)) {
-            refuser("l'angle Phi de l'hyperbole doit avoir un cosinus strictement compris "
-                    "entre 0 et 1 (entre 0° et 90° exclus, à un tour près).");
-        }
-        const double e = quotient(1.0, c);
-        if (!(controle(1.0 + controle(e * std::cos(deg_rad(T.anomalie)))) > 0.0)) {
-            refuser("l'anomalie du satellite atteint ou dépasse l'asymptote de l'hyperbole "
-                    "(1 + e cos(anomalie) doit être positif).");
-        }
-    } else if (T.type_conique == parabolique) {
-        if (!(controle(1.0 + std::cos(deg_rad(T.anomalie))) > 0.0)) {
-            refuser("une anomalie de 180° place le satellite à l'infini sur la parabole.");
-        }
-    }
-}
-
-// Reads the burn's boxes and refuses, before anything changes, a burn that cannot be
-// computed.
+// Reads the burn's boxes (duration Text11, steps Text12) and the shared engine and mass,
+// and refuses, before anything changes, a burn that cannot be computed.
 consigne_tir lire_consigne(const trajectoire& T) {
     consigne_tir c;
     c.vue = vue_des_barres();
-
-    c.duree = Val(Form1->texte(zone_texte::Text11)); // s
+    const double duree = Val(Form1->texte(zone_texte::Text11)); // s
     const double pas_lus = std::floor(Val(Form1->texte(zone_texte::Text12)));
-    if (!(pas_lus >= 1.0 && pas_lus <= pas_maximum)) {
-        refuser("le nombre de pas doit être un entier compris entre 1 et 32766.");
-    }
-    c.pas = static_cast<std::int16_t>(pas_lus);
-    c.h = quotient(c.duree, c.pas);
-
-    c.m0 = masse; // kg
-    if (!(c.m0 > 0.0)) {
-        refuser("la masse du satellite doit être strictement positive.");
-    }
-    if (isp == 0.0) {
-        refuser("une Isp nulle ne donne aucun débit de masse défini.");
-    }
-    // The flow is constant: the mass at the end is known before integrating.
-    const double debit = quotient(module_poussee, controle(isp * g0)); // kg/s
-    if (!(controle(c.m0 - controle(c.duree * debit)) > 0.0)) {
-        refuser("le tir consommerait toute la masse du satellite.");
-    }
-    verifier_conique(T);
+    c.vol = consigne_du_vol(T, propulsion_partagee(), duree, pas_lus, masse);
     return c;
 }
 
-// The satellite's state on `depart` (a copy of T, whose eccentricity and parameter the
-// conversion rewrites), refused when its local frame is undefined.
-etat etat_initial(trajectoire& depart, double m0) {
-    vecteur r;
-    vecteur v;
-    conversion_etat(1, depart, r, v);
-    vecteur moment;
-    prod_vectoriel(r, v, moment);
-    if (norme(moment) == 0.0) {
-        refuser("la vitesse du satellite est nulle ou parallèle à sa position (moment "
-                "cinétique nul) : son repère local n'est pas défini.");
-    }
-    return etat_de(r, v, m0);
-}
-
-// The powered flight: n steps of h from S with the engine `moteur`, each state projected
-// on the view plane. The arc runs from the state after the first step to the state after
-// the last: n points, n - 1 segments.
+// The powered flight from S, each state projected on the view plane. The arc runs from
+// the state after the first step to the state after the last: n points, n - 1 segments.
 std::vector<point_vue> integrer(const propulsion& moteur, const repere& vue, double h, int pas,
                                 etat& S) {
     std::vector<point_vue> arc;
     arc.reserve(static_cast<std::size_t>(pas));
-    double t = 0.0;
-    integrer_n_pas(moteur, S, t, h, pas, [&](const etat& etape, double) {
+    voler(moteur, h, pas, S, [&](const etat& etape, double) {
         point_vue p;
         projeter(vue, position_de(etape), p);
         arc.push_back(p);
@@ -277,14 +210,14 @@ garde_tir::~garde_tir() {
 
 void calcul_tir(trajectoire& T) {
     const consigne_tir consigne = lire_consigne(T);
+    const consigne_vol& vol = consigne.vol;
 
     trajectoire depart = T;
-    etat S = etat_initial(depart, consigne.m0);
+    etat S = etat_initial(depart, vol.m0);
     const etat S0 = S;
-    const std::vector<point_vue> arc =
-        integrer(propulsion_partagee(), consigne.vue, consigne.h, consigne.pas, S);
+    const std::vector<point_vue> arc = integrer(vol.moteur, consigne.vue, vol.h, vol.pas, S);
     const double mf = S.m;
-    const resultat_tir resultat = resultat_de(S, consigne.m0);
+    const resultat_tir resultat = resultat_de(S, vol.m0);
     const trajectoire& R = resultat.orbite;
     const textes_resultat& textes = resultat.textes;
 
@@ -294,7 +227,7 @@ void calcul_tir(trajectoire& T) {
     const trajectoire avant = T;
     ecrire_resultat(R, textes);
     tracer_tir(avant, R, arc);
-    enregistrer_tir(S0, S, consigne.duree, consigne.pas, avant, R);
+    enregistrer_tir(S0, S, vol.duree, vol.pas, avant, R);
 }
 
 void retracer_tir(const bilan_tir& b) {

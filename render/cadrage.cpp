@@ -2,6 +2,7 @@
 
 #include "core/erreur.h"
 #include "core/trajectoire.h"
+#include "render/projection.h"
 #include "render/scene.h"
 
 #include <algorithm>

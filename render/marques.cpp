@@ -2,7 +2,7 @@
 
 #include "core/surface.h"
 #include "core/trajectoire.h"
-#include "render/scene.h"
+#include "render/projection.h"
 
 #include <algorithm>
 #include <cmath>

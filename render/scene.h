@@ -11,23 +11,6 @@ namespace trajel {
 // scroll bars (longitude HScroll1, latitude minus VScroll1, heading 0).
 void mise_en_place_vue();
 
-// Canvas units a kilometre of the view plane: k = hauteur_image x zoom / 16000.
-double echelle_image();
-
-// The point of t's conic at true anomaly nu (degrees), r = p / (1 + e cos nu) along u of
-// repere_orbital(grand_omega, inclinaison, petit_omega + nu), km; false where the conic
-// does not reach (1 + e cos nu <= 0).
-bool point_sur_conique(const trajectoire& t, double nu, vecteur& p);
-
-// Whether the Earth hides the point p (km) that projects to vue: behind the Earth's
-// centre plane (p . u < 0) and inside the Earth's disc on the view plane.
-bool terre_cache(const vecteur& p, const point_vue& vue);
-
-// One line between two view-plane points (km) in palette colour n, with the current
-// pen. k = hauteur_image x zoom / 16000 units per km; X = floor(x k + W/2),
-// Y = floor(Hc/2 - y k).
-void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& n);
-
 // The three axes of R from the Earth's centre, 7236 km long, each labelled at its tip.
 void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
                    const std::string& lw, const std::int16_t& n);

@@ -3,6 +3,7 @@
 #include "core/caracteristiques.h"
 #include "core/kepler.h"
 #include "core/surface.h"
+#include "render/projection.h"
 #include "render/scene.h"
 
 #include <algorithm>

@@ -91,6 +91,16 @@ void verifier_prevue(const tir_cible& t) {
     QCOMPARE(p.excentricite, t.obtenue.excentricite);
 }
 
+// The error f raises, as "nature: text"; empty when it returns.
+template <class F> QString erreur_de(F&& f) {
+    try {
+        f();
+    } catch (const erreur_calcul& e) {
+        return QString("%1: %2").arg(static_cast<int>(e.nature())).arg(e.what());
+    }
+    return {};
+}
+
 double ecart_relatif(double altitude, double altitude_visee) {
     return std::abs(altitude - altitude_visee) / (altitude_visee + rayon_terre);
 }
@@ -312,6 +322,41 @@ private slots:
         cmd_tir_Click();
         QVERIFY(dernier_tir->arrivee.composantes == fin.composantes);
         QCOMPARE(dernier_tir->arrivee.m, fin.m);
+    }
+
+    // A trial "Tir !" would refuse is refused with the same reason, and the window's
+    // burn is refused too: the burn's own checks, not a copy of them.
+    void essai_refuse_comme_le_tir_data() {
+        QTest::addColumn<QString>("saisies");
+        QTest::addColumn<double>("duree");
+        QTest::addColumn<double>("anomalie");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("toute la masse") << "" << 7000.0 << 61.5 << "toute la masse";
+        QTest::newRow("masse nulle") << "Text6=0" << 10.0 << 61.5 << "strictement positive";
+        QTest::newRow("Isp nulle") << "Text13=0" << 10.0 << 61.5 << "Isp nulle";
+        QTest::newRow("parabole à 180°")
+            << "option=parabolique|Text2=300" << 10.0 << 180.0 << "à l'infini";
+        QTest::newRow("hyperbole au-delà de l'asymptote")
+            << "option=hyperbolique|Text1=40|Text7=0" << 10.0 << 150.0 << "asymptote";
+    }
+    void essai_refuse_comme_le_tir() {
+        QFETCH(QString, saisies);
+        QFETCH(double, duree);
+        QFETCH(double, anomalie);
+        QFETCH(QString, raison);
+        demarrer(*module, saisies);
+        const depart_tir depart = depart_de_la_fenetre();
+        tir_prepare p; // as the assistant would write it, whatever the planner says
+        p.poussee = {0.0, 150.0, 0.0};
+        p.duree = duree;
+        p.pas = static_cast<int>(std::ceil(duree));
+        p.anomalie_depart = anomalie;
+        const QString essai = erreur_de([&] { integrer_tir_prepare(depart, p); });
+        ecrire_tir(fenetre(), p);
+        const QString tir = erreur_de([] { cmd_tir_Click(); });
+        QVERIFY2(tir.contains(raison), qPrintable(tir));
+        QCOMPARE(essai, tir);
+        QVERIFY(!dernier_tir);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/equations.h"
 #include "manoeuvre/integration.h"
+#include "manoeuvre/runge_kutta.h"
 #include "outils_manoeuvre.h"
 
 #include <QTest>

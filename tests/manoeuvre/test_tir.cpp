@@ -1,8 +1,10 @@
 #include "commun/principal.h"
 #include "manoeuvre/conversion.h"
 #include "manoeuvre/integration.h"
+#include "manoeuvre/runge_kutta.h"
 #include "manoeuvre/tir.h"
 #include "outils_manoeuvre.h"
+#include "render/projection.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #include "commun/principal.h"
 #include "core/trajectoire.h"
 #include "render/outils_rendu.h"
+#include "render/projection.h"
 #include "render/scene.h"
 #include "soutien/faux_formulaire.h"
 

@@ -1,4 +1,4 @@
-#include "manoeuvre/etat.h"
+#include "manoeuvre/runge_kutta.h"
 
 #include "core/module1.h"
 #include "manoeuvre/equations.h"
