@@ -22,6 +22,10 @@ bool meme_orbite(const orbite_etat& o, const trajectoire& t) {
 } // namespace
 
 lecture_orbite lire_orbite(const trajectoire& t) {
+    return lire_orbite(t, dernier_tir);
+}
+
+lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir) {
     lecture_orbite l;
     try {
         l.orbite = caracteristiques_de(conique_de(t));
@@ -33,9 +37,9 @@ lecture_orbite lire_orbite(const trajectoire& t) {
         l.satellite = satellite_de(*l.orbite, t.anomalie, suivies);
     } catch (const erreur_calcul&) {
     }
-    if (dernier_tir) {
+    if (tir) {
         try {
-            l.tir = chiffres_du_tir(*dernier_tir);
+            l.tir = chiffres_du_tir(*tir);
             l.tir_sur_cette_orbite = l.tir->apres_tir && meme_orbite(*l.tir->apres_tir, t);
         } catch (const erreur_calcul&) {
         }

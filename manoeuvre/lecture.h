@@ -20,7 +20,10 @@ struct lecture_orbite {
     bool tir_sur_cette_orbite = false;
 };
 
-// The times of an open conic are given on the anomalies it is drawn on.
+// The times of an open conic are given on the anomalies it is drawn on; `tir` is the
+// last completed burn.
+lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir);
+// The same with the shared last burn, dernier_tir.
 lecture_orbite lire_orbite(const trajectoire& t);
 
 } // namespace trajel

@@ -11,6 +11,7 @@
 #include "manoeuvre/journal_tirs.h"
 #include "ui/poste/ecriture_fichier.h"
 #include "ui/image/export_image.h"
+#include "ui/image/exportateur.h"
 #include "ui/lecon/fenetre_journal.h"
 #include "ui/outils/fenetre_trace_sol.h"
 #include "ui/lecon/fichiers_lecon.h"
@@ -344,9 +345,9 @@ private slots:
             message = "L'image n'a pas été enregistrée dans « " + chemin + " » : " + cause + ".";
             if (ecrivain.startsWith(QLatin1String("image"))) {
                 auto* outils = f.fenetre->findChild<outils_image*>(QStringLiteral("outils_image"));
-                outils->avertir = avertir;
-                outils->choisir_fichier = [&](const QString&) {
-                    return std::optional<outils_image::choix_fichier>({chemin, {}});
+                outils->exportation().avertir = avertir;
+                outils->exportation().choisir_fichier = [&](const QString&) {
+                    return std::optional<exportateur::choix_fichier>({chemin, {}});
                 };
                 f.controle<QAction>("menu_enregistrer_image")->trigger();
             } else {
@@ -356,9 +357,9 @@ private slots:
                 auto* carte =
                     f.fenetre->findChild<fenetre_trace_sol*>(QStringLiteral("fenetre_trace_sol"));
                 QVERIFY(carte->isVisible());
-                carte->avertir = avertir;
-                carte->choisir_fichier = [&](const QString&) {
-                    return std::optional<fenetre_trace_sol::choix_fichier>({chemin, {}});
+                carte->exportation().avertir = avertir;
+                carte->exportation().choisir_fichier = [&](const QString&) {
+                    return std::optional<exportateur::choix_fichier>({chemin, {}});
                 };
                 carte->findChild<QPushButton*>(QStringLiteral("enregistrer_trace_sol"))->click();
             }

@@ -8,6 +8,7 @@
 #include "render/marques.h"
 #include "tmpfs_de_test.h"
 #include "ui/image/export_image.h"
+#include "ui/image/exportateur.h"
 #include "ui/outils/outils_image.h"
 #include "ui/outils/vue_agrandie.h"
 
@@ -101,7 +102,7 @@ private slots:
         f = std::make_unique<fenetre_de_test>();
         outils = f->fenetre->findChild<outils_image*>(QStringLiteral("outils_image"));
         QVERIFY(outils != nullptr);
-        outils->avertir = [this](const QString& m) { messages << m; };
+        outils->exportation().avertir = [this](const QString& m) { messages << m; };
         messages.clear();
         connect(&f->fenetre->annonces(), &annonceur_evenements::evenement_termine, this,
                 [this] { ++evenements; });
@@ -304,10 +305,10 @@ private slots:
         QFETCH(QSize, taille);
         QTemporaryDir dossier;
         QString propose;
-        outils->choisir_fichier = [&](const QString& p) {
+        outils->exportation().choisir_fichier = [&](const QString& p) {
             propose = p;
-            return std::optional(outils_image::choix_fichier{dossier.filePath(nom),
-                                                             outils_image::filtres()[filtre]});
+            return std::optional(
+                exportateur::choix_fichier{dossier.filePath(nom), exportateur::filtres()[filtre]});
         };
         f->controle<QAction>("menu_enregistrer_image")->trigger();
         QCOMPARE(QFileInfo(propose).fileName(), QString("orbite.png"));
@@ -423,7 +424,8 @@ private slots:
         };
         const quint64 scene = empreinte(f->image()->elements_affiches());
 
-        const bool ecrite = outils->enregistrer_sous(chemin(lieu), outils_image::filtres()[filtre]);
+        const bool ecrite =
+            outils->exportation().enregistrer_sous(chemin(lieu), exportateur::filtres()[filtre]);
         QDir::setCurrent(travail);
 
         QVERIFY(!ecrite);
@@ -449,7 +451,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         }
         QTemporaryDir dossier;
-        outils->preparer_impression = [&](QPrinter& p) {
+        outils->exportation().preparer_impression = [&](QPrinter& p) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(dossier.filePath("impression.pdf"));
             return true;

@@ -6,6 +6,7 @@
 #include "core/geographie.h"
 #include "fenetre_de_test.h"
 #include "render/continents.h"
+#include "ui/image/exportateur.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/fenetre_trace_sol.h"
 
@@ -134,11 +135,12 @@ private slots:
         fenetre_trace_sol* c = ouvrir(f);
         QTemporaryDir dossier;
         QString averti;
-        c->avertir = [&averti](const QString& m) { averti = m; };
-        c->choisir_fichier = [&](const QString&) {
-            return std::optional<fenetre_trace_sol::choix_fichier>({dossier.filePath(nom), {}});
+        exportateur& e = c->exportation();
+        e.avertir = [&averti](const QString& m) { averti = m; };
+        e.choisir_fichier = [&](const QString&) {
+            return std::optional<exportateur::choix_fichier>({dossier.filePath(nom), {}});
         };
-        c->enregistrer();
+        e.enregistrer();
         QVERIFY2(averti.isEmpty(), qPrintable(averti));
         QFile fichier(dossier.filePath(nom));
         QVERIFY(fichier.open(QIODevice::ReadOnly));
@@ -148,7 +150,7 @@ private slots:
             QVERIFY(octets.contains("Kourou"));
         }
         // Into a folder that does not exist: refused, with its reason.
-        QVERIFY(!c->enregistrer_sous(dossier.filePath(QStringLiteral("absent/") + nom), {}));
+        QVERIFY(!e.enregistrer_sous(dossier.filePath(QStringLiteral("absent/") + nom), {}));
         QVERIFY(!averti.isEmpty());
     }
 

@@ -76,8 +76,9 @@ void animation_satellite::demarrer() {
     }
     bool pret = false;
     principale_.evenements().executer([this, &pret] {
-        c_ = conique_de(traj);
-        double nu = anomalie_vraie(c_, traj.anomalie);
+        const trajectoire t = principale_.scene().valeurs.traj;
+        c_ = conique_de(t);
+        double nu = anomalie_vraie(c_, t.anomalie);
         periode_.reset();
         fin_.reset();
         nu_fin_.reset();
@@ -86,7 +87,7 @@ void animation_satellite::demarrer() {
             periode_ = periode_orbitale(c_.e, c_.p);
         } else {
             // Along the drawn range of an open conic, to its end.
-            const plage_anomalies plage = plage_tracee(traj);
+            const plage_anomalies plage = plage_tracee(t);
             if (plage.debut >= plage.fin) {
                 throw erreur_calcul(nature_erreur::operation_invalide,
                                     "Animation impossible : la conique n'est tracée sur aucun "

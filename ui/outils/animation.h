@@ -31,7 +31,7 @@ public:
     double acceleration() const { return acceleration_; }
     void definir_acceleration(double facteur) { acceleration_ = facteur; }
 
-    // From the orbit and the anomaly of traj; an orbit that cannot be followed is
+    // From the orbit and the anomaly of the scene; an orbit that cannot be followed is
     // reported by the main window. An open conic whose satellite stands at or beyond
     // the end of its drawn range starts again from the beginning of it.
     void demarrer();

@@ -6,23 +6,18 @@
 #include "render/continents.h"
 #include "render/scene.h"
 #include "ui/francais/format_fr.h"
+#include "ui/image/exportateur.h"
 #include "ui/image/picture1.h"
 #include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -49,6 +44,30 @@ QString ligne_decalage(const trace_au_sol& trace, int revolutions) {
         .arg(nombre_fr(std::abs(d), 5), sens, nombre_fr(*trace.periode, 5))
         .arg(revolutions)
         .arg(revolutions > 1 ? QStringLiteral("s") : QString());
+}
+
+// Copy, save and print of the map; the printed caption is the picture's, with the
+// revolutions drawn.
+exportateur* exporter_trace(QWidget& fenetre, const carte_trace_sol& carte,
+                            const poste_de_travail& principale, const QSpinBox& revolutions) {
+    auto* e = new exportateur(
+        fenetre, carte, [&carte] { return carte.scene(); },
+        [&principale, &revolutions] {
+            const instantane_scene s = principale.scene();
+            return legende_orbite(s.valeurs.traj, s.longitude, s.latitude, s.zoom) +
+                   QStringLiteral(" – trace au sol, %1 révolution(s)").arg(revolutions.value());
+        },
+        {QStringLiteral("Enregistrer la trace au sol"), QStringLiteral("Imprimer la trace au sol"),
+         QStringLiteral("Trace au sol"), QStringLiteral("trace_au_sol.png")});
+    e->setObjectName(QStringLiteral("exportateur_trace_sol"));
+    return e;
+}
+
+void relier_boutons(exportateur& e, const QPushButton* copie, const QPushButton* sauve,
+                    const QPushButton* impression) {
+    QObject::connect(copie, &QPushButton::clicked, &e, &exportateur::copier);
+    QObject::connect(sauve, &QPushButton::clicked, &e, &exportateur::enregistrer);
+    QObject::connect(impression, &QPushButton::clicked, &e, &exportateur::imprimer);
 }
 
 } // namespace
@@ -132,29 +151,8 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     colonne->addLayout(boutons);
     resize(900, 560);
 
-    choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
-        QString filtre;
-        const QString chemin = QFileDialog::getSaveFileName(
-            this, QStringLiteral("Enregistrer la trace au sol"), propose,
-            filtres_enregistrement().join(QStringLiteral(";;")), &filtre);
-        if (chemin.isEmpty()) {
-            return std::nullopt;
-        }
-        return choix_fichier{chemin, filtre};
-    };
-    preparer_impression = [this](QPrinter& imprimante) {
-        QPrintDialog dialogue(&imprimante, this);
-        dialogue.setWindowTitle(QStringLiteral("Imprimer la trace au sol"));
-        return dialogue.exec() == QDialog::Accepted;
-    };
-    avertir = [this](const QString& message) {
-        QMessageBox::warning(this, QStringLiteral("Trajel"), message);
-    };
-    dossier_ = dossier_images_par_defaut();
-
-    connect(copie, &QPushButton::clicked, this, &fenetre_trace_sol::copier);
-    connect(sauve, &QPushButton::clicked, this, &fenetre_trace_sol::enregistrer);
-    connect(impression, &QPushButton::clicked, this, &fenetre_trace_sol::imprimer);
+    exportateur_ = exporter_trace(*this, *carte_, principale_, *revolutions_);
+    relier_boutons(*exportateur_, copie, sauve, impression);
     connect(revolutions_, &QSpinBox::valueChanged, this, &fenetre_trace_sol::actualiser);
     connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
             &fenetre_trace_sol::changer_longitude_origine);
@@ -199,44 +197,6 @@ void fenetre_trace_sol::changer_longitude_origine(double degres) {
         principale_.redessiner_vue();
     }
     actualiser();
-}
-
-void fenetre_trace_sol::copier() {
-    copier_scene(carte_->scene(), carte_->devicePixelRatioF());
-}
-
-void fenetre_trace_sol::enregistrer() {
-    const auto choix = choisir_fichier(QDir(dossier_).filePath(QStringLiteral("trace_au_sol.png")));
-    if (choix) {
-        enregistrer_sous(choix->chemin, choix->filtre);
-    }
-}
-
-bool fenetre_trace_sol::enregistrer_sous(const QString& chemin, const QString& filtre) {
-    QString erreur;
-    const std::optional<QString> fichier =
-        enregistrer_scene(carte_->scene(), chemin, filtre, erreur);
-    if (!fichier) {
-        avertir(erreur);
-        return false;
-    }
-    dossier_ = QFileInfo(*fichier).absolutePath();
-    return true;
-}
-
-void fenetre_trace_sol::imprimer() {
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setDocName(QStringLiteral("Trace au sol"));
-    imprimante.setPageOrientation(QPageLayout::Landscape);
-    if (!preparer_impression(imprimante)) {
-        return;
-    }
-    const QString legende =
-        legende_orbite(traj, principale_.valeur_HScroll1(), -principale_.valeur_VScroll1(), zoom) +
-        QStringLiteral(" – trace au sol, %1 révolution(s)").arg(revolutions_->value());
-    if (!imprimer_scene(imprimante, carte_->scene(), legende)) {
-        avertir(impression_impossible());
-    }
 }
 
 void fenetre_trace_sol::showEvent(QShowEvent* event) {

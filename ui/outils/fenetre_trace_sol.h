@@ -7,15 +7,12 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-#include <optional>
-
 class QDoubleSpinBox;
-class QPrinter;
 class QSpinBox;
 
 namespace trajel {
 
+class exportateur;
 class poste_de_travail;
 
 // The map of the "Trace au sol" window: a display list in twips, painted as Picture1
@@ -56,19 +53,9 @@ public:
     const trace_au_sol& trace() const { return trace_; }
     const carte_trace_sol& carte() const { return *carte_; }
 
-    // What asks the user (dialogs; tests answer instead).
-    struct choix_fichier {
-        QString chemin;
-        QString filtre;
-    };
-    std::function<std::optional<choix_fichier>(const QString& propose)> choisir_fichier;
-    std::function<bool(QPrinter&)> preparer_impression;
-    std::function<void(const QString&)> avertir;
-
-    void copier();
-    void enregistrer();
-    bool enregistrer_sous(const QString& chemin, const QString& filtre);
-    void imprimer();
+    // Copy, save and print of the map, its caption the orbit, the view and the
+    // revolutions.
+    exportateur& exportation() const { return *exportateur_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +71,7 @@ private:
     carte_trace_sol* carte_;
     trace_au_sol trace_;
     QString message_; // why there is no track, when there is none
-    QString dossier_;
+    exportateur* exportateur_;
     bool place_ = false;
 };
 

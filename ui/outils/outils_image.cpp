@@ -1,10 +1,9 @@
 #include "ui/outils/outils_image.h"
 
-#include "core/module1.h"
 #include "render/cadrage.h"
 #include "render/marques.h"
-#include "render/scene.h"
 #include "ui/image/export_image.h"
+#include "ui/image/exportateur.h"
 #include "ui/image/gestes.h"
 #include "ui/image/picture1.h"
 #include "ui/outils/vue_agrandie.h"
@@ -12,47 +11,24 @@
 #include "ui/poste/poste.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 
-#include <cmath>
-
 namespace trajel {
-
-QStringList outils_image::filtres() {
-    return filtres_enregistrement();
-}
 
 outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     : QObject(&fenetre.widget()), fenetre_(fenetre), image_(fenetre.image()) {
     setObjectName(QStringLiteral("outils_image"));
     marques_du_mouvement = false; // the item starts unchecked
-
-    choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
-        QString filtre;
-        const QString chemin =
-            QFileDialog::getSaveFileName(&fenetre_.widget(), QStringLiteral("Enregistrer l'image"),
-                                         propose, filtres().join(QStringLiteral(";;")), &filtre);
-        if (chemin.isEmpty()) {
-            return std::nullopt;
-        }
-        return choix_fichier{chemin, filtre};
-    };
-    preparer_impression = [this](QPrinter& imprimante) {
-        QPrintDialog dialogue(&imprimante, &fenetre_.widget());
-        dialogue.setWindowTitle(QStringLiteral("Imprimer l'image"));
-        return dialogue.exec() == QDialog::Accepted;
-    };
-    avertir = [this](const QString& message) {
-        QMessageBox::warning(&fenetre_.widget(), QStringLiteral("Trajel"), message);
-    };
-    dossier_ = dossier_images_par_defaut();
+    exportateur_ = new exportateur(
+        fenetre_.widget(), *image_, [this] { return scene_de(*image_); },
+        [this] {
+            const instantane_scene s = fenetre_.scene();
+            return legende_orbite(s.valeurs.traj, s.longitude, s.latitude, s.zoom);
+        },
+        {QStringLiteral("Enregistrer l'image"), QStringLiteral("Imprimer l'image"),
+         QStringLiteral("Calcul d'orbite"), QStringLiteral("orbite.png")});
+    exportateur_->setObjectName(QStringLiteral("exportateur_image"));
 
     auto separateur = [this](QMenu* m) {
         m->addSeparator();
@@ -76,12 +52,15 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     connect(marques, &QAction::toggled, this, &outils_image::marquer_le_mouvement);
     separateur(menu);
     QAction* copie = action(menu, "menu_copier_image", QStringLiteral("Copier l'image"),
-                            QKeySequence::Copy, &outils_image::copier);
+                            QKeySequence::Copy, nullptr);
     copie->setShortcutContext(Qt::WidgetShortcut); // the focused picture only
-    action(menu, "menu_enregistrer_image", QStringLiteral("Enregistrer l'image..."),
-           QKeySequence::Save, &outils_image::enregistrer);
-    action(menu, "menu_imprimer_image", QStringLiteral("Imprimer..."), QKeySequence::Print,
-           &outils_image::imprimer);
+    connect(copie, &QAction::triggered, exportateur_, &exportateur::copier);
+    connect(action(menu, "menu_enregistrer_image", QStringLiteral("Enregistrer l'image..."),
+                   QKeySequence::Save, nullptr),
+            &QAction::triggered, exportateur_, &exportateur::enregistrer);
+    connect(action(menu, "menu_imprimer_image", QStringLiteral("Imprimer..."), QKeySequence::Print,
+                   nullptr),
+            &QAction::triggered, exportateur_, &exportateur::imprimer);
     menu->addSeparator();
 
     relier_gestes(image_->gestes());
@@ -133,10 +112,12 @@ void outils_image::ouvrir_vue_agrandie() {
         vue_ = new vue_agrandie(image_, &fenetre_.widget());
         relier_gestes(vue_->gestes());
         connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
+        connect(vue_, &vue_agrandie::mode_projecteur_change, this,
+                &outils_image::actualiser_panneau);
         // The panel follows every completed event: redraw, burn, animation frame.
         const auto suivre = [this] {
             if (vue_->isVisible()) {
-                vue_->actualiser_panneau();
+                actualiser_panneau();
             }
         };
         connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, suivre);
@@ -150,7 +131,7 @@ void outils_image::ouvrir_vue_agrandie() {
 void outils_image::ouvrir_mode_projecteur() {
     ouvrir_vue_agrandie();
     vue_->definir_mode_projecteur(true);
-    vue_->actualiser_panneau();
+    actualiser_panneau();
     if (!vue_->isFullScreen()) {
         // The whole screen also where no window manager applies the state.
         if (const QScreen* ecran = fenetre_.widget().screen()) {
@@ -160,40 +141,9 @@ void outils_image::ouvrir_mode_projecteur() {
     }
 }
 
-void outils_image::copier() {
-    copier_scene(scene_de(*image_), image_->devicePixelRatioF());
-}
-
-void outils_image::enregistrer() {
-    const auto choix = choisir_fichier(QDir(dossier_).filePath(QStringLiteral("orbite.png")));
-    if (choix) {
-        enregistrer_sous(choix->chemin, choix->filtre);
-    }
-}
-
-bool outils_image::enregistrer_sous(const QString& chemin, const QString& filtre) {
-    QString erreur;
-    const std::optional<QString> fichier =
-        enregistrer_scene(scene_de(*image_), chemin, filtre, erreur);
-    if (!fichier) {
-        avertir(erreur);
-        return false;
-    }
-    dossier_ = QFileInfo(*fichier).absolutePath();
-    return true;
-}
-
-void outils_image::imprimer() {
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setDocName(QStringLiteral("Calcul d'orbite"));
-    imprimante.setPageOrientation(QPageLayout::Landscape);
-    if (!preparer_impression(imprimante)) {
-        return;
-    }
-    const QString legende =
-        legende_orbite(traj, fenetre_.valeur_HScroll1(), -fenetre_.valeur_VScroll1(), zoom);
-    if (!imprimer_scene(imprimante, scene_de(*image_), legende)) {
-        avertir(impression_impossible());
+void outils_image::actualiser_panneau() {
+    if (vue_->mode_projecteur()) {
+        vue_->actualiser_panneau(fenetre_.scene());
     }
 }
 

@@ -3,15 +3,13 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-#include <optional>
-
 class QAction;
+class QKeySequence;
 class QMenu;
-class QPrinter;
 
 namespace trajel {
 
+class exportateur;
 class poste_de_travail;
 class filtre_gestes;
 class Picture1;
@@ -25,18 +23,8 @@ class outils_image : public QObject {
 public:
     outils_image(poste_de_travail& fenetre, QMenu* menu);
 
-    // A file chosen to save into, with the file-type filter chosen with it.
-    struct choix_fichier {
-        QString chemin;
-        QString filtre;
-    };
-    // What asks the user (dialogs; tests answer instead).
-    std::function<std::optional<choix_fichier>(const QString& propose)> choisir_fichier;
-    std::function<bool(QPrinter&)> preparer_impression;
-    std::function<void(const QString&)> avertir;
-
-    // The file-type filters of the save dialog, PNG at 1, 2 and 4 times first.
-    static QStringList filtres();
+    // Copy, save and print of the picture, its caption the orbit and the view.
+    exportateur& exportation() const { return *exportateur_; }
 
     // The large view, once opened (nullptr before).
     vue_agrandie* vue() const { return vue_; }
@@ -47,12 +35,6 @@ public:
     // "Ajuster la vue": the zoom at which the drawn conic, the Earth and the satellite
     // fit the picture, then a view redraw, as the zoom buttons do.
     void ajuster_vue();
-    void copier();
-    void enregistrer();
-    // Saves in the format the name's extension gives, else the filter's (its extension
-    // is then added); false, and the user told why, when the file is not written.
-    bool enregistrer_sous(const QString& chemin, const QString& filtre);
-    void imprimer();
 
     // The view turned by whole degrees of drag (right and down), as the hand moves it.
     void tourner(int degres_x, int degres_y);
@@ -68,12 +50,14 @@ private:
     QAction* action(QMenu* menu, const char* nom, const QString& legende,
                     const QKeySequence& raccourci, void (outils_image::*effet)());
     void relier_gestes(const filtre_gestes* gestes);
+    // The large view's panel from the current scene, in projector mode.
+    void actualiser_panneau();
 
     poste_de_travail& fenetre_;
     Picture1* image_;
+    exportateur* exportateur_;
     vue_agrandie* vue_ = nullptr;
     QAction* marques_ = nullptr;
-    QString dossier_; // where the last image was saved
 };
 
 // Creates the tools of the window and their block of the "Outils" menu.

@@ -1,8 +1,8 @@
 #include "ui/outils/vue_agrandie.h"
 
-#include "core/module1.h"
 #include "manoeuvre/lecture.h"
 #include "ui/image/gestes.h"
+#include "ui/poste/poste.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -127,18 +127,16 @@ void vue_agrandie::definir_mode_projecteur(bool actif) {
     }
     projecteur_ = actif;
     projecteur_action_->setChecked(actif);
-    if (actif) {
-        actualiser_panneau();
-    }
     update();
     emit mode_projecteur_change(actif);
 }
 
-void vue_agrandie::actualiser_panneau() {
+void vue_agrandie::actualiser_panneau(const instantane_scene& scene) {
     if (!projecteur_) {
         return;
     }
-    std::vector<ligne_panneau> lignes = lignes_panneau(traj, lire_orbite(traj));
+    const trajectoire& t = scene.valeurs.traj;
+    std::vector<ligne_panneau> lignes = lignes_panneau(t, lire_orbite(t, scene.dernier_tir));
     if (lignes.size() != lignes_.size() ||
         !std::equal(lignes.begin(), lignes.end(), lignes_.begin(),
                     [](const ligne_panneau& a, const ligne_panneau& b) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/outils/panneau_projecteur.h"
 #include "ui/image/picture1.h"
+#include "ui/outils/panneau_projecteur.h"
 
 #include <QWidget>
 
@@ -10,6 +10,7 @@ class QAction;
 namespace trajel {
 
 class filtre_gestes;
+struct instantane_scene;
 
 // The picture in a window of its own, for the projector: the scene shown by Picture1,
 // scaled to fit the window with its aspect kept, repainted whenever that scene
@@ -39,8 +40,9 @@ public:
 
     bool mode_projecteur() const { return projecteur_; }
     void definir_mode_projecteur(bool actif);
-    // The panel's numbers, from traj and the last burn (those of the readout).
-    void actualiser_panneau();
+    // The panel's numbers, from the scene's orbit and last burn (those of the readout);
+    // nothing outside projector mode.
+    void actualiser_panneau(const instantane_scene& scene);
     const std::vector<ligne_panneau>& panneau() const { return lignes_; }
     // How the labels are painted: their font's line at least 2.5 % of the window's
     // height in projector mode.
