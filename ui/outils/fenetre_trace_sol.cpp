@@ -83,10 +83,16 @@ void carte_trace_sol::resizeEvent(QResizeEvent* event) {
 }
 
 fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
-    : QWidget(&principale.widget(), Qt::Window), principale_(principale) {
+    : QWidget(&principale.widget(), Qt::Window), fenetre_outil(*this, principale) {
     setObjectName(QStringLiteral("fenetre_trace_sol"));
     setWindowTitle(QStringLiteral("Trace au sol – Calcul d'orbite"));
+    creer_reglages();
+    disposer(creer_boutons());
+    creer_dialogues();
+    relier();
+}
 
+void fenetre_trace_sol::creer_reglages() {
     revolutions_ = new QSpinBox(this);
     revolutions_->setObjectName(QStringLiteral("revolutions_trace_sol"));
     revolutions_->setRange(revolutions_minimum, revolutions_maximum);
@@ -100,7 +106,10 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     longitude_origine_->setToolTip(
         QStringLiteral("Le méridien qui se trouve sur l'axe X0(gamma) à l'origine des temps "
                        "(0 : Greenwich)"));
+}
 
+// Copy, save and print, on a row of their own.
+QHBoxLayout* fenetre_trace_sol::creer_boutons() {
     auto creer_bouton = [this](const char* nom, const QString& texte) {
         auto* b = new QPushButton(texte, this);
         b->setObjectName(QString::fromLatin1(nom));
@@ -111,6 +120,18 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     QPushButton* sauve = creer_bouton("enregistrer_trace_sol", QStringLiteral("Enregistrer..."));
     QPushButton* impression = creer_bouton("imprimer_trace_sol", QStringLiteral("Imprimer..."));
 
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch(1);
+    boutons->addWidget(copie);
+    boutons->addWidget(sauve);
+    boutons->addWidget(impression);
+    connect(copie, &QPushButton::clicked, this, &fenetre_trace_sol::copier);
+    connect(sauve, &QPushButton::clicked, this, &fenetre_trace_sol::enregistrer);
+    connect(impression, &QPushButton::clicked, this, &fenetre_trace_sol::imprimer);
+    return boutons;
+}
+
+void fenetre_trace_sol::disposer(QHBoxLayout* boutons) {
     // The settings on one row, the buttons on the next: the window stays narrow enough to
     // stand beside the main window.
     auto* haut = new QHBoxLayout;
@@ -120,18 +141,15 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     haut->addWidget(new QLabel(QStringLiteral("Longitude sur X0 à l'origine des temps :"), this));
     haut->addWidget(longitude_origine_);
     haut->addStretch(1);
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch(1);
-    boutons->addWidget(copie);
-    boutons->addWidget(sauve);
-    boutons->addWidget(impression);
     carte_ = new carte_trace_sol(this);
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(haut);
     colonne->addWidget(carte_, 1);
     colonne->addLayout(boutons);
     resize(900, 560);
+}
 
+void fenetre_trace_sol::creer_dialogues() {
     choisir_fichier = [this](const QString& propose) -> std::optional<choix_fichier> {
         QString filtre;
         const QString chemin = QFileDialog::getSaveFileName(
@@ -151,22 +169,18 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
         QMessageBox::warning(this, QStringLiteral("Trajel"), message);
     };
     dossier_ = dossier_images_par_defaut();
+}
 
-    connect(copie, &QPushButton::clicked, this, &fenetre_trace_sol::copier);
-    connect(sauve, &QPushButton::clicked, this, &fenetre_trace_sol::enregistrer);
-    connect(impression, &QPushButton::clicked, this, &fenetre_trace_sol::imprimer);
+// The settings redraw the track, the map's size redraws the map; a completed event of
+// the main window or a state put back recomputes the track (an abandoned event changed
+// nothing).
+void fenetre_trace_sol::relier() {
     connect(revolutions_, &QSpinBox::valueChanged, this, &fenetre_trace_sol::actualiser);
     connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
             &fenetre_trace_sol::changer_longitude_origine);
     connect(carte_, &carte_trace_sol::redimensionnee, this, &fenetre_trace_sol::redessiner);
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
-            [this](bool reussi) {
-                if (reussi && isVisible()) { // an abandoned event changed nothing
-                    actualiser();
-                }
-            });
-    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this, [this] {
-        if (isVisible()) {
+    suivre_les_evenements([this](bool reussi) {
+        if (reussi && isVisible()) {
             actualiser();
         }
     });
@@ -175,7 +189,7 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
 void fenetre_trace_sol::actualiser() {
     // Called from signals: the error stops here, told on the map.
     try {
-        trace_ = calculer_trace(traj, terre, revolutions_->value());
+        trace_ = calculer_trace(principale_.scene().valeurs.traj, terre, revolutions_->value());
         message_.clear();
     } catch (const erreur_calcul& e) {
         trace_ = trace_au_sol{};
@@ -239,22 +253,6 @@ void fenetre_trace_sol::imprimer() {
     }
 }
 
-void fenetre_trace_sol::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    actualiser();
-    if (!place_) {
-        place_ = true;
-        // Where it was left in an earlier run, else beside the main window, never over
-        // its controls.
-        placer_outil(*this, principale_, frameGeometry().size());
-    }
-}
-
-void fenetre_trace_sol::hideEvent(QHideEvent* event) {
-    garder_geometrie(*this, objectName());
-    QWidget::hideEvent(event);
-}
-
 void ajouter_trace_sol(poste_de_travail& principale) {
     QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
     if (fichier.open(QIODevice::ReadOnly)) {
@@ -270,11 +268,7 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     trace->setObjectName(QStringLiteral("menu_trace_sol"));
     trace->setShortcut(QKeySequence(Qt::Key_F3));
     trace->setShortcutContext(Qt::ApplicationShortcut);
-    QObject::connect(trace, &QAction::triggered, fenetre, [fenetre] {
-        fenetre->show();
-        fenetre->raise();
-        fenetre->activateWindow();
-    });
+    fenetre->montrer_par(*trace);
     QAction* globe = menu->addAction(QStringLiteral("Continents sur le &globe"));
     globe->setObjectName(QStringLiteral("menu_continents_globe"));
     globe->setCheckable(true);

@@ -3,6 +3,7 @@
 #include "core/surface.h"
 #include "render/trace_sol.h"
 #include "ui/image/export_image.h"
+#include "ui/poste/fenetre_outil.h"
 
 #include <QString>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <optional>
 
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QPrinter;
 class QSpinBox;
 
@@ -46,7 +48,7 @@ private:
 // coasts and the launch sites, over a chosen number of revolutions, the Earth turning
 // from the origin longitude set here at the time the animation has reached. Follows
 // every completed event of the main window. Copy, save and print as the picture.
-class fenetre_trace_sol : public QWidget {
+class fenetre_trace_sol : public QWidget, public fenetre_outil {
     Q_OBJECT
 public:
     explicit fenetre_trace_sol(poste_de_travail& principale);
@@ -71,21 +73,24 @@ public:
     void imprimer();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void a_l_affichage() override { actualiser(); }
 
 private:
+    void creer_reglages();
+    QHBoxLayout* creer_boutons();
+    void disposer(QHBoxLayout* boutons);
+    void relier();
+    // What asks the user: the file dialog, the print dialog, the warning.
+    void creer_dialogues();
     void redessiner();
     void changer_longitude_origine(double degres);
 
-    poste_de_travail& principale_;
     QSpinBox* revolutions_;
     QDoubleSpinBox* longitude_origine_;
     carte_trace_sol* carte_;
     trace_au_sol trace_;
     QString message_; // why there is no track, when there is none
     QString dossier_;
-    bool place_ = false;
 };
 
 // "Trace au sol" and "Continents sur le globe" in the "Outils" menu; the coasts read
