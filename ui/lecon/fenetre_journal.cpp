@@ -65,10 +65,22 @@ QStringList cellules_affichees(std::size_t n, const ligne_journal& l) {
 } // namespace
 
 fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon& historique)
-    : QWidget(&principale.widget(), Qt::Tool), principale_(principale), historique_(historique) {
+    : QWidget(&principale.widget(), Qt::Tool), fenetre_outil(*this, principale, memoire::aucune),
+      historique_(historique) {
     setObjectName(QStringLiteral("fenetre_journal"));
     setWindowTitle(QStringLiteral("Journal des tirs"));
+    creer_table();
+    QHBoxLayout* boutons = creer_boutons();
+    disposer(boutons, creer_notes());
+    creer_dialogues();
+    connect(&historique_, &historique_lecon::journal_change, this, &fenetre_journal::actualiser);
+    actualiser();
+    const QFontMetrics m(font());
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
+}
 
+// The burns' table and the mission's totals.
+void fenetre_journal::creer_table() {
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("table_journal"));
     QStringList entetes;
@@ -91,7 +103,9 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     totaux_->setObjectName(QStringLiteral("totaux_journal"));
     totaux_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     totaux_->setToolTip(explication_convention_poussee());
+}
 
+QHBoxLayout* fenetre_journal::creer_boutons() {
     auto* copier = new QPushButton(QStringLiteral("&Copier"), this);
     copier->setObjectName(QStringLiteral("bouton_copier_journal"));
     copier->setToolTip(QStringLiteral("Met le journal dans le presse-papiers, colonnes séparées "
@@ -107,6 +121,15 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     fermer->setObjectName(QStringLiteral("bouton_fermer_journal"));
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);
 
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(totaux_, 1);
+    boutons->addWidget(copier);
+    boutons->addWidget(exporter_bouton);
+    boutons->addWidget(fermer);
+    return boutons;
+}
+
+QLabel* fenetre_journal::creer_notes() {
     auto* titre_notes = new QLabel(QStringLiteral("&Notes de la leçon"), this);
     notes_ = new QPlainTextEdit(this);
     notes_->setObjectName(QStringLiteral("notes_lecon"));
@@ -119,18 +142,18 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
             notes_->setPlainText(historique_.notes());
         }
     });
+    return titre_notes;
+}
 
-    auto* boutons = new QHBoxLayout;
-    boutons->addWidget(totaux_, 1);
-    boutons->addWidget(copier);
-    boutons->addWidget(exporter_bouton);
-    boutons->addWidget(fermer);
+void fenetre_journal::disposer(QHBoxLayout* boutons, QLabel* titre_notes) {
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(table_, 3);
     disposition->addLayout(boutons);
     disposition->addWidget(titre_notes);
     disposition->addWidget(notes_, 1);
+}
 
+void fenetre_journal::creer_dialogues() {
     choisir_fichier = [this](const QString& propose) {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le journal des tirs"),
                                             propose, QStringLiteral("Fichier CSV (*.csv)"));
@@ -138,11 +161,6 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     avertir = [this](const QString& message) {
         QMessageBox::warning(this, QStringLiteral("Trajel"), message);
     };
-
-    connect(&historique_, &historique_lecon::journal_change, this, &fenetre_journal::actualiser);
-    actualiser();
-    const QFontMetrics m(font());
-    resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
 }
 
 // Only the rows past those still shown are made again: a burn adds one at the end, an
@@ -198,15 +216,10 @@ void fenetre_journal::exporter() {
     }
 }
 
-void fenetre_journal::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    actualiser();
-    if (!place_) {
-        place_ = true;
-        const QRect principale = principale_.widget().frameGeometry();
-        placer_dans_l_ecran(*this, principale_.widget(),
-                            QPoint(principale.left(), principale.bottom() + 8));
-    }
+void fenetre_journal::placer() {
+    const QRect principale = principale_.widget().frameGeometry();
+    placer_dans_l_ecran(*this, principale_.widget(),
+                        QPoint(principale.left(), principale.bottom() + 8));
 }
 
 void ajouter_journal(poste_de_travail& principale, historique_lecon& historique) {
@@ -216,14 +229,7 @@ void ajouter_journal(poste_de_travail& principale, historique_lecon& historique)
     action->setShortcutContext(Qt::ApplicationShortcut);
     auto* fenetre = new fenetre_journal(principale, historique);
     fenetre->hide();
-    QObject::connect(action, &QAction::triggered, fenetre, [fenetre] {
-        if (!fenetre->isVisible()) {
-            fenetre->show();
-            return;
-        }
-        fenetre->raise();
-        fenetre->activateWindow();
-    });
+    fenetre->montrer_par(*action);
 }
 
 } // namespace trajel

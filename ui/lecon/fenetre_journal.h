@@ -1,6 +1,7 @@
 #pragma once
 
 #include "manoeuvre/journal_tirs.h"
+#include "ui/poste/fenetre_outil.h"
 
 #include <QString>
 #include <QWidget>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QTableWidget;
@@ -21,7 +23,7 @@ class poste_de_travail;
 // firing order (an undone burn leaves it, a redone one comes back), the mission's totals
 // under the table, "Copier" (tab-separated, for a spreadsheet), "Exporter en CSV..." and
 // the teacher's "Notes de la leçon".
-class fenetre_journal : public QWidget {
+class fenetre_journal : public QWidget, public fenetre_outil {
     Q_OBJECT
 public:
     fenetre_journal(poste_de_travail& principale, historique_lecon& historique);
@@ -38,18 +40,26 @@ public:
     std::function<void(const QString&)> avertir;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void a_l_affichage() override { actualiser(); }
+    // Under the main window, within its screen.
+    void placer() override;
 
 private:
+    void creer_table();
+    // Copy, export and close, after the totals.
+    QHBoxLayout* creer_boutons();
+    // The teacher's notes, kept in the history; their title returned.
+    QLabel* creer_notes();
+    void disposer(QHBoxLayout* boutons, QLabel* titre_notes);
+    // What asks the user: the file dialog and the warning.
+    void creer_dialogues();
     void exporter();
 
-    poste_de_travail& principale_;
     historique_lecon& historique_;
     QTableWidget* table_ = nullptr;
     QLabel* totaux_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
     std::vector<ligne_journal> affichees_; // the rows the table shows
-    bool place_ = false;
 };
 
 // The "Journal des tirs" item of the "Outils" menu; the window is made when first asked for.

@@ -4,8 +4,8 @@
 #include "core/texte.h"
 #include "ecran/placement.h"
 #include "ui/francais/convention_poussee.h"
-#include "ui/poste/evenements.h"
 #include "ui/francais/format_fr.h"
+#include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
 
 #include <QComboBox>
@@ -76,11 +76,24 @@ QString tir_prepare_fr(int numero) {
 
 assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
                                          std::function<const QWidget*()> lecture)
-    : QDialog(&principale.widget()), principale_(principale), lecture_(std::move(lecture)) {
+    : QDialog(&principale.widget()), fenetre_outil(*this, principale),
+      lecture_(std::move(lecture)) {
     setObjectName(QStringLiteral("assistant_manoeuvre"));
     setWindowTitle(QStringLiteral("Assistant de manœuvre"));
     setModal(false);
+    // Made in the order of the keyboard's tab.
+    creer_saisies();
+    creer_tableaux();
+    creer_boutons();
+    disposer();
+    relier();
+    adapter_saisies();
+    actualiser();
+    donner_taille_initiale();
+}
 
+// The manoeuvre and its targets.
+void assistant_manoeuvre::creer_saisies() {
     genre_ = new QComboBox(this);
     genre_->setObjectName(QStringLiteral("choix_manoeuvre"));
     genre_->setToolTip(QStringLiteral("La manœuvre à planifier depuis l'orbite actuelle"));
@@ -130,7 +143,10 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     saisies_->addRow(QStringLiteral("&Nœud (orbite équatoriale) :"), choix_noeud_);
     saisies_->addRow(QStringLiteral("&Longitude du nœud :"), longitude_noeud_);
     saisies_->addRow(QStringLiteral("&Poussée du moteur (convention de Trajel) :"), poussee_);
+}
 
+// The plan, the results, the targeter's iterations, the orbit predicted, the message.
+void assistant_manoeuvre::creer_tableaux() {
     plan_ = new QTreeWidget(this);
     plan_->setObjectName(QStringLiteral("plan_manoeuvre"));
     plan_->setHeaderLabels({QStringLiteral("Plan"), QStringLiteral("Valeur")});
@@ -167,25 +183,30 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     message_->setToolTip(QStringLiteral("Ce qu'il reste à faire, ou pourquoi le plan est refusé"));
     message_->setWordWrap(true);
     message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
 
+void assistant_manoeuvre::creer_boutons() {
     preparer_ = new QPushButton(QStringLiteral("Préparer le &tir"), this);
     preparer_->setObjectName(QStringLiteral("bouton_preparer"));
     preparer_->setDefault(true);
     preparer_->setToolTip(QStringLiteral(
         "Écrit l'anomalie de départ, la poussée, la durée et le nombre de pas du prochain tir "
         "dans la fenêtre principale ; « Tir ! » le tire"));
-    auto* recommencer_plan = new QPushButton(QStringLiteral("&Nouveau plan"), this);
-    recommencer_plan->setObjectName(QStringLiteral("bouton_nouveau_plan"));
-    recommencer_plan->setToolTip(
+    nouveau_plan_ = new QPushButton(QStringLiteral("&Nouveau plan"), this);
+    nouveau_plan_->setObjectName(QStringLiteral("bouton_nouveau_plan"));
+    nouveau_plan_->setToolTip(
         QStringLiteral("Recommence le plan depuis l'orbite actuelle, au premier tir"));
-    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
-    fermer->setObjectName(QStringLiteral("bouton_fermer_assistant"));
-    fermer->setToolTip(QStringLiteral("Ferme l'assistant (Ctrl+M le rouvre)"));
+    fermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
+    fermer_->setObjectName(QStringLiteral("bouton_fermer_assistant"));
+    fermer_->setToolTip(QStringLiteral("Ferme l'assistant (Ctrl+M le rouvre)"));
+}
+
+void assistant_manoeuvre::disposer() {
     auto* boutons = new QHBoxLayout;
-    boutons->addWidget(recommencer_plan);
+    boutons->addWidget(nouveau_plan_);
     boutons->addStretch();
     boutons->addWidget(preparer_);
-    boutons->addWidget(fermer);
+    boutons->addWidget(fermer_);
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addLayout(saisies_);
@@ -195,7 +216,11 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     disposition->addWidget(prevue_);
     disposition->addWidget(resultats_, 2);
     disposition->addLayout(boutons);
+}
 
+// A new request starts the plan again; the thrust only re-plans; the main window's
+// events move the plan on.
+void assistant_manoeuvre::relier() {
     auto nouvelle_demande = [this] {
         suivi_.recommencer();
         ciblage_->hide();
@@ -211,25 +236,22 @@ assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
     connect(longitude_noeud_, &QDoubleSpinBox::valueChanged, this, nouvelle_demande);
     connect(poussee_, &QDoubleSpinBox::valueChanged, this, [this] { actualiser(); });
     connect(preparer_, &QPushButton::clicked, this, &assistant_manoeuvre::preparer);
-    connect(recommencer_plan, &QPushButton::clicked, this, nouvelle_demande);
-    connect(fermer, &QPushButton::clicked, this, &QDialog::close);
+    connect(nouveau_plan_, &QPushButton::clicked, this, nouvelle_demande);
+    connect(fermer_, &QPushButton::clicked, this, &QDialog::close);
     // A refused or failed event has changed nothing; a completed one re-plans when it
     // fired a burn or changed the orbit or the satellite.
-    const auto suivre = [this](bool reussi) {
+    suivre_les_evenements([this](bool reussi) {
         if (!reussi) {
             return;
         }
         const bool tir = suivre_tir();
-        if (isVisible() && (tir || calcule_sur_ != valeurs_calculees::actuelles())) {
+        if (isVisible() && (tir || calcule_sur_ != source_de(principale_.scene()))) {
             actualiser();
         }
-    };
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this, suivre);
-    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this,
-            [suivre] { suivre(true); });
+    });
+}
 
-    adapter_saisies();
-    actualiser();
+void assistant_manoeuvre::donner_taille_initiale() {
     const QFontMetrics m(font());
     resize(m.horizontalAdvance(QLatin1Char('x')) * 76, m.height() * 36);
 }
@@ -270,7 +292,8 @@ void assistant_manoeuvre::signaler(const QString& message, bool refus) {
 }
 
 void assistant_manoeuvre::actualiser() {
-    calcule_sur_ = valeurs_calculees::actuelles();
+    const instantane_scene scene = principale_.scene();
+    calcule_sur_ = source_de(scene);
     try {
         const bool termine = suivi_.termine();
         plan_->setVisible(!termine);
@@ -281,8 +304,8 @@ void assistant_manoeuvre::actualiser() {
                                     "« Nouveau plan » repart de l'orbite actuelle."),
                      false);
         } else {
-            const plan_manoeuvre plan = suivi_.plan_restant(traj, demande());
-            afficher_plan(plan);
+            const plan_manoeuvre plan = suivi_.plan_restant(scene.valeurs.traj, demande());
+            afficher_plan(plan, scene.valeurs.traj);
             preparer_->setEnabled(true);
             const int prochain = suivi_.prochain();
             signaler(suivi_.en_attente()
@@ -301,14 +324,14 @@ void assistant_manoeuvre::actualiser() {
     afficher_resultats();
 }
 
-void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
+void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajectoire& depuis) {
     plan_->clear();
     const int faits = suivi_.faits();
     double masse = valeur_boite(principale_, zone_texte::Text6);
     const double isp_moteur = valeur_boite(principale_, zone_texte::Text13);
     std::optional<double> periode;
     try {
-        periode = caracteristiques_de(conique_de(traj)).periode;
+        periode = caracteristiques_de(conique_de(depuis)).periode;
     } catch (const erreur_calcul&) {
     }
     for (std::size_t i = 0; i < plan.tirs.size(); ++i) {
@@ -330,20 +353,8 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         }
         // The finite burn of the chosen thrust, from the mass left by the burns before.
         try {
-            const tir_prepare p = preparer_tir(traj, tir, poussee_->value(), masse, isp_moteur);
-            ligne(g, QStringLiteral("Durée du tir"), valeur_fr(p.duree, "s"));
-            if (i == 0 && periode) {
-                ligne(g, QStringLiteral("Durée du tir / période"),
-                      valeur_fr(100.0 * p.duree / *periode, "%", 3));
-            }
-            ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
-            ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
-            if (i == 0) {
-                // Just below a full turn is the anomaly 0 to the digits shown.
-                const double depart = p.anomalie_depart >= 359.9995 ? 0.0 : p.anomalie_depart;
-                ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"),
-                      valeur_fr(depart, "°", 6));
-            }
+            const tir_prepare p = preparer_tir(depuis, tir, poussee_->value(), masse, isp_moteur);
+            afficher_tir_fini(g, p, masse, i == 0 ? periode : std::nullopt, i == 0);
             masse = p.masse_finale;
         } catch (const erreur_calcul& e) {
             ligne(g, QStringLiteral("Tir fini"), QString::fromUtf8(e.what()));
@@ -353,6 +364,26 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan) {
         }
         ligne(g, QStringLiteral("Orbite visée après le tir"), orbite_fr(tir.apres));
     }
+    afficher_totaux(plan);
+}
+
+void assistant_manoeuvre::afficher_tir_fini(QTreeWidgetItem* g, const tir_prepare& p, double masse,
+                                            std::optional<double> periode, bool premier) {
+    ligne(g, QStringLiteral("Durée du tir"), valeur_fr(p.duree, "s"));
+    if (periode) {
+        ligne(g, QStringLiteral("Durée du tir / période"),
+              valeur_fr(100.0 * p.duree / *periode, "%", 3));
+    }
+    ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
+    ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
+    if (premier) {
+        // Just below a full turn is the anomaly 0 to the digits shown.
+        const double depart = p.anomalie_depart >= 359.9995 ? 0.0 : p.anomalie_depart;
+        ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"), valeur_fr(depart, "°", 6));
+    }
+}
+
+void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
     auto* total =
         plan.duree_transfert
             ? new QTreeWidgetItem(
@@ -411,15 +442,16 @@ void assistant_manoeuvre::afficher_resultats() {
 }
 
 void assistant_manoeuvre::preparer() {
+    const instantane_scene scene = principale_.scene();
     ciblage c;
     int numero = 0;
     try {
-        const plan_manoeuvre plan = suivi_.plan_restant(traj, demande());
+        const plan_manoeuvre plan = suivi_.plan_restant(scene.valeurs.traj, demande());
         if (plan.tirs.empty()) {
             return;
         }
         numero = suivi_.prochain();
-        const depart_tir depart{traj, valeur_boite(principale_, zone_texte::Text6),
+        const depart_tir depart{scene.valeurs.traj, valeur_boite(principale_, zone_texte::Text6),
                                 valeur_boite(principale_, zone_texte::Text13)};
         c = cibler(depart, plan.tirs.front(), cible_de(demande(), plan), poussee_->value());
     } catch (const erreur_calcul& e) {
@@ -435,7 +467,7 @@ void assistant_manoeuvre::preparer() {
                  true);
         return;
     }
-    const unsigned precedent = dernier_tir ? dernier_tir->numero : 0;
+    const unsigned precedent = source_de(scene).tir;
     bool ecrit = false;
     principale_.evenements().executer([&] {
         ecrire_tir(principale_, c.tir);
@@ -503,7 +535,7 @@ void assistant_manoeuvre::afficher_ciblage(const ciblage& c) {
 // After each completed event of the main window: the burn prepared has been fired, or
 // another; true when the progress changed.
 bool assistant_manoeuvre::suivre_tir() {
-    switch (suivi_.suivre(dernier_tir)) {
+    switch (suivi_.suivre(principale_.scene().dernier_tir)) {
     case suivi_manoeuvre::issue::rien:
         return false;
     case suivi_manoeuvre::issue::autre_tir:
@@ -517,23 +549,9 @@ bool assistant_manoeuvre::suivre_tir() {
     return true;
 }
 
-void assistant_manoeuvre::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    actualiser();
-    if (!place_) {
-        place_ = true;
-        placer_a_cote();
-    }
-}
-
-void assistant_manoeuvre::hideEvent(QHideEvent* event) {
-    garder_geometrie(*this, objectName());
-    QDialog::hideEvent(event);
-}
-
 // Where it was left in an earlier run, else beside the main window, under the readout
 // of the orbit when it is open, never over the main window's controls.
-void assistant_manoeuvre::placer_a_cote() {
+void assistant_manoeuvre::placer() {
     const QRect libre = zone_libre(principale_);
     if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
         return;

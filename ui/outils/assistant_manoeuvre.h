@@ -3,6 +3,8 @@
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/cibleur.h"
 #include "manoeuvre/planificateur.h"
+#include "ui/poste/fenetre_outil.h"
+#include "ui/poste/poste.h"
 
 #include <QDialog>
 
@@ -16,6 +18,7 @@ class QFormLayout;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace trajel {
 
@@ -27,7 +30,7 @@ class poste_de_travail;
 // steps). The teacher fires it with "Tir !"; after each burn the orbit aimed at is
 // shown beside the orbit obtained. The progress is suivi_manoeuvre's; the plan is made
 // again after a completed event that fired a burn or changed the orbit or the satellite.
-class assistant_manoeuvre : public QDialog {
+class assistant_manoeuvre : public QDialog, public fenetre_outil {
     Q_OBJECT
 public:
     // `lecture`: the orbit's readout, if made, under which the dialog opens.
@@ -40,12 +43,24 @@ public:
     void preparer();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void a_l_affichage() override { actualiser(); }
+    // Under the readout of the orbit when it is open.
+    void placer() override;
 
 private:
-    void placer_a_cote();
-    void afficher_plan(const plan_manoeuvre& plan);
+    void creer_saisies();
+    void creer_tableaux();
+    void creer_boutons();
+    void disposer();
+    void relier();
+    // The first size, before the place: about 76 characters by 36 lines.
+    void donner_taille_initiale();
+    void afficher_plan(const plan_manoeuvre& plan, const trajectoire& depuis);
+    // The finite burn of the chosen thrust from `masse`; `periode` of the orbit and the
+    // start anomaly for the first burn only.
+    void afficher_tir_fini(QTreeWidgetItem* g, const tir_prepare& p, double masse,
+                           std::optional<double> periode, bool premier);
+    void afficher_totaux(const plan_manoeuvre& plan);
     void afficher_resultats();
     // The correction of the last burn prepared: its iterations and the orbit predicted,
     // or the impulsive first guess kept when it did not converge.
@@ -54,7 +69,6 @@ private:
     bool suivre_tir();
     void adapter_saisies();
 
-    poste_de_travail& principale_;
     std::function<const QWidget*()> lecture_;
     QComboBox* genre_ = nullptr;
     QDoubleSpinBox* altitude_ = nullptr;
@@ -70,12 +84,13 @@ private:
     QTreeWidget* resultats_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* preparer_ = nullptr;
+    QPushButton* nouveau_plan_ = nullptr;
+    QPushButton* fermer_ = nullptr;
 
     suivi_manoeuvre suivi_;
-    // What the plan was last computed from: a completed event that changes neither
+    // What the plan was last computed from: a completed event that changes none of it
     // re-plans nothing.
-    std::optional<valeurs_calculees> calcule_sur_;
-    bool place_ = false;
+    std::optional<source_figures> calcule_sur_;
 };
 
 } // namespace trajel

@@ -1,6 +1,5 @@
 #include "ui/outils/fenetre_caracteristiques.h"
 
-#include "core/module1.h"
 #include "ecran/placement.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
@@ -97,7 +96,7 @@ template <class F> auto comparaison(F f) {
 } // namespace
 
 fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
-    : QWidget(&principale.widget(), Qt::Tool), principale_(principale) {
+    : QWidget(&principale.widget(), Qt::Tool), fenetre_outil(*this, principale) {
     setObjectName(QStringLiteral("fenetre_caracteristiques"));
     setWindowTitle(QStringLiteral("Caractéristiques de l'orbite"));
 
@@ -116,8 +115,24 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
     construire_orbite();
     construire_satellite();
     construire_tir();
+    construire_comparaison();
+    construire_erreur();
     arbre_->expandAll();
+    construire_boutons();
 
+    // A refused or failed event has changed nothing; a completed one refreshes the
+    // readout when it changed the orbit, the satellite or the last burn.
+    suivre_les_evenements([this](bool reussi) {
+        if (reussi && isVisible() && lu_sur_ != source_de(principale_.scene())) {
+            actualiser();
+        }
+    });
+    actualiser();
+    ajuster_colonnes();
+    resize(taille_voulue());
+}
+
+void fenetre_caracteristiques::construire_boutons() {
     auto* copier = new QPushButton(QStringLiteral("&Copier"), this);
     copier->setObjectName(QStringLiteral("bouton_copier"));
     copier->setToolTip(QStringLiteral("Met toutes les valeurs dans le presse-papiers"));
@@ -135,25 +150,15 @@ fenetre_caracteristiques::fenetre_caracteristiques(poste_de_travail& principale)
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(arbre_);
     disposition->addLayout(boutons_);
+}
 
-    // A refused or failed event has changed nothing; a completed one refreshes the
-    // readout when it changed the orbit, the satellite or the last burn.
-    const auto suivre = [this](bool reussi) {
-        if (reussi && isVisible() && lu_sur_ != source_actuelle()) {
-            actualiser();
-        }
-    };
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this, suivre);
-    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this,
-            [suivre] { suivre(true); });
-    actualiser();
-    // The names as wide as the longest; the values share what the window leaves.
+// The names as wide as the longest; the values share what the window leaves.
+void fenetre_caracteristiques::ajuster_colonnes() {
     arbre_->resizeColumnToContents(0);
     arbre_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     arbre_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     arbre_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     arbre_->header()->setStretchLastSection(false);
-    resize(taille_voulue());
 }
 
 // Every row and every column whole, the burn's comparison column counted even before
@@ -301,7 +306,9 @@ void fenetre_caracteristiques::construire_tir() {
             sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_apres, km_s); }));
     ajouter(g, QStringLiteral("Variation d'énergie"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_energie, km2_s2); }));
+}
 
+void fenetre_caracteristiques::construire_comparaison() {
     QTreeWidgetItem* comparer =
         groupe(QStringLiteral("Tir fini et impulsion du même Δv au début du tir"));
     comparer->setText(1, QStringLiteral("tir fini"));
@@ -337,7 +344,9 @@ void fenetre_caracteristiques::construire_tir() {
             valeur_fr(d.l.tir->apres_impulsion->energie - d.l.tir->apres_tir->energie, km2_s2),
             QString()};
     });
+}
 
+void fenetre_caracteristiques::construire_erreur() {
     QTreeWidgetItem* erreur =
         groupe(QStringLiteral("Erreur d'intégration : le même tir en deux fois moins de pas"));
     groupes_du_tir_.push_back(erreur);
@@ -352,16 +361,13 @@ void fenetre_caracteristiques::construire_tir() {
             sur_erreur([](const I& e) { return valeur_fr(e.richardson, km, 4); }));
 }
 
-fenetre_caracteristiques::source fenetre_caracteristiques::source_actuelle() {
-    return {valeurs_calculees::actuelles(), dernier_tir ? dernier_tir->numero : 0};
-}
-
 void fenetre_caracteristiques::actualiser() {
-    lu_sur_ = source_actuelle();
+    const instantane_scene scene = principale_.scene();
+    lu_sur_ = source_de(scene);
     try {
         donnees d;
-        d.l = lire_orbite(traj);
-        d.tir = dernier_tir ? &*dernier_tir : nullptr;
+        d.l = lire_orbite(scene.valeurs.traj);
+        d.tir = scene.dernier_tir ? &*scene.dernier_tir : nullptr;
         if (d.tir != nullptr && d.tir->numero != tir_analyse_) {
             // The burn redone in half its steps, once: at most half the burn's cost.
             tir_analyse_ = d.tir->numero;
@@ -424,26 +430,6 @@ QString fenetre_caracteristiques::texte() const {
         }
     }
     return lignes.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
-void fenetre_caracteristiques::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    actualiser();
-    if (!place_) {
-        place_ = true;
-        placer_a_cote();
-    }
-}
-
-void fenetre_caracteristiques::hideEvent(QHideEvent* event) {
-    garder_geometrie(*this, objectName());
-    QWidget::hideEvent(event);
-}
-
-// Where it was left in an earlier run, else beside the main window, never over its
-// controls.
-void fenetre_caracteristiques::placer_a_cote() {
-    placer_outil(*this, principale_, taille_voulue() + (frameGeometry().size() - size()));
 }
 
 } // namespace trajel

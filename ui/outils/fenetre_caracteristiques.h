@@ -2,6 +2,8 @@
 
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/lecture.h"
+#include "ui/poste/fenetre_outil.h"
+#include "ui/poste/poste.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -22,7 +24,7 @@ class poste_de_travail;
 // conic, of the satellite and of the last burn, refreshed after every completed event
 // of the main window that changed them (a refused or failed one changes nothing).
 // "Copier" puts the readout on the clipboard as text.
-class fenetre_caracteristiques : public QWidget {
+class fenetre_caracteristiques : public QWidget, public fenetre_outil {
     Q_OBJECT
 public:
     explicit fenetre_caracteristiques(poste_de_travail& principale);
@@ -33,11 +35,10 @@ public:
     QString texte() const;
 
     // Every row and column whole, within no screen.
-    QSize taille_voulue() const;
+    QSize taille_voulue() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void a_l_affichage() override { actualiser(); }
 
 private:
     // What a row shows: its value and, for the burn's comparison, the impulse's.
@@ -57,25 +58,19 @@ private:
     void construire_orbite();
     void construire_satellite();
     void construire_tir();
-    void placer_a_cote();
+    // The finite burn beside the impulse of the same delta-v.
+    void construire_comparaison();
+    // The burn redone in half its steps.
+    void construire_erreur();
+    void construire_boutons();
+    void ajuster_colonnes();
 
-    // What the readout is computed from: traj, the satellite values and the number of
-    // the last burn (0: none).
-    struct source {
-        valeurs_calculees valeurs;
-        unsigned tir = 0;
-        bool operator==(const source&) const = default;
-    };
-    static source source_actuelle();
-
-    poste_de_travail& principale_;
     QTreeWidget* arbre_ = nullptr;
     QHBoxLayout* boutons_ = nullptr;
     QTreeWidgetItem* groupe_tir_ = nullptr;
     std::vector<QTreeWidgetItem*> groupes_du_tir_;
     std::vector<ligne> lignes_;
-    bool place_ = false;
-    std::optional<source> lu_sur_; // none before the first readout
+    std::optional<source_figures> lu_sur_; // none before the first readout
     // The half-step rerun, done once for each burn.
     unsigned tir_analyse_ = 0;
     std::optional<erreur_integration> erreur_;

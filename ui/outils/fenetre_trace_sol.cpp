@@ -46,8 +46,6 @@ QString ligne_decalage(const trace_au_sol& trace, int revolutions) {
         .arg(revolutions > 1 ? QStringLiteral("s") : QString());
 }
 
-// Copy, save and print of the map; the printed caption is the picture's, with the
-// revolutions drawn.
 exportateur* exporter_trace(QWidget& fenetre, const carte_trace_sol& carte,
                             const poste_de_travail& principale, const QSpinBox& revolutions) {
     auto* e = new exportateur(
@@ -102,10 +100,16 @@ void carte_trace_sol::resizeEvent(QResizeEvent* event) {
 }
 
 fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
-    : QWidget(&principale.widget(), Qt::Window), principale_(principale) {
+    : QWidget(&principale.widget(), Qt::Window), fenetre_outil(*this, principale) {
     setObjectName(QStringLiteral("fenetre_trace_sol"));
     setWindowTitle(QStringLiteral("Trace au sol – Calcul d'orbite"));
+    creer_reglages();
+    carte_ = new carte_trace_sol(this);
+    disposer(creer_boutons());
+    relier();
+}
 
+void fenetre_trace_sol::creer_reglages() {
     revolutions_ = new QSpinBox(this);
     revolutions_->setObjectName(QStringLiteral("revolutions_trace_sol"));
     revolutions_->setRange(revolutions_minimum, revolutions_maximum);
@@ -119,7 +123,10 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     longitude_origine_->setToolTip(
         QStringLiteral("Le méridien qui se trouve sur l'axe X0(gamma) à l'origine des temps "
                        "(0 : Greenwich)"));
+}
 
+// Copy, save and print, on a row of their own.
+QHBoxLayout* fenetre_trace_sol::creer_boutons() {
     auto creer_bouton = [this](const char* nom, const QString& texte) {
         auto* b = new QPushButton(texte, this);
         b->setObjectName(QString::fromLatin1(nom));
@@ -130,6 +137,17 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     QPushButton* sauve = creer_bouton("enregistrer_trace_sol", QStringLiteral("Enregistrer..."));
     QPushButton* impression = creer_bouton("imprimer_trace_sol", QStringLiteral("Imprimer..."));
 
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch(1);
+    boutons->addWidget(copie);
+    boutons->addWidget(sauve);
+    boutons->addWidget(impression);
+    exportateur_ = exporter_trace(*this, *carte_, principale_, *revolutions_);
+    relier_boutons(*exportateur_, copie, sauve, impression);
+    return boutons;
+}
+
+void fenetre_trace_sol::disposer(QHBoxLayout* boutons) {
     // The settings on one row, the buttons on the next: the window stays narrow enough to
     // stand beside the main window.
     auto* haut = new QHBoxLayout;
@@ -139,32 +157,23 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
     haut->addWidget(new QLabel(QStringLiteral("Longitude sur X0 à l'origine des temps :"), this));
     haut->addWidget(longitude_origine_);
     haut->addStretch(1);
-    auto* boutons = new QHBoxLayout;
-    boutons->addStretch(1);
-    boutons->addWidget(copie);
-    boutons->addWidget(sauve);
-    boutons->addWidget(impression);
-    carte_ = new carte_trace_sol(this);
     auto* colonne = new QVBoxLayout(this);
     colonne->addLayout(haut);
     colonne->addWidget(carte_, 1);
     colonne->addLayout(boutons);
     resize(900, 560);
+}
 
-    exportateur_ = exporter_trace(*this, *carte_, principale_, *revolutions_);
-    relier_boutons(*exportateur_, copie, sauve, impression);
+// The settings redraw the track, the map's size redraws the map; a completed event of
+// the main window or a state put back recomputes the track (an abandoned event changed
+// nothing).
+void fenetre_trace_sol::relier() {
     connect(revolutions_, &QSpinBox::valueChanged, this, &fenetre_trace_sol::actualiser);
     connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
             &fenetre_trace_sol::changer_longitude_origine);
     connect(carte_, &carte_trace_sol::redimensionnee, this, &fenetre_trace_sol::redessiner);
-    connect(&principale_.annonces(), &annonceur_evenements::evenement_termine, this,
-            [this](bool reussi) {
-                if (reussi && isVisible()) { // an abandoned event changed nothing
-                    actualiser();
-                }
-            });
-    connect(&principale_.annonces(), &annonceur_evenements::etat_restitue, this, [this] {
-        if (isVisible()) {
+    suivre_les_evenements([this](bool reussi) {
+        if (reussi && isVisible()) {
             actualiser();
         }
     });
@@ -173,7 +182,7 @@ fenetre_trace_sol::fenetre_trace_sol(poste_de_travail& principale)
 void fenetre_trace_sol::actualiser() {
     // Called from signals: the error stops here, told on the map.
     try {
-        trace_ = calculer_trace(traj, terre, revolutions_->value());
+        trace_ = calculer_trace(principale_.scene().valeurs.traj, terre, revolutions_->value());
         message_.clear();
     } catch (const erreur_calcul& e) {
         trace_ = trace_au_sol{};
@@ -199,22 +208,6 @@ void fenetre_trace_sol::changer_longitude_origine(double degres) {
     actualiser();
 }
 
-void fenetre_trace_sol::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    actualiser();
-    if (!place_) {
-        place_ = true;
-        // Where it was left in an earlier run, else beside the main window, never over
-        // its controls.
-        placer_outil(*this, principale_, frameGeometry().size());
-    }
-}
-
-void fenetre_trace_sol::hideEvent(QHideEvent* event) {
-    garder_geometrie(*this, objectName());
-    QWidget::hideEvent(event);
-}
-
 void ajouter_trace_sol(poste_de_travail& principale) {
     QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
     if (fichier.open(QIODevice::ReadOnly)) {
@@ -230,11 +223,7 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     trace->setObjectName(QStringLiteral("menu_trace_sol"));
     trace->setShortcut(QKeySequence(Qt::Key_F3));
     trace->setShortcutContext(Qt::ApplicationShortcut);
-    QObject::connect(trace, &QAction::triggered, fenetre, [fenetre] {
-        fenetre->show();
-        fenetre->raise();
-        fenetre->activateWindow();
-    });
+    fenetre->montrer_par(*trace);
     QAction* globe = menu->addAction(QStringLiteral("Continents sur le &globe"));
     globe->setObjectName(QStringLiteral("menu_continents_globe"));
     globe->setCheckable(true);

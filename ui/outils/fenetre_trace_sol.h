@@ -3,11 +3,13 @@
 #include "core/surface.h"
 #include "render/trace_sol.h"
 #include "ui/image/export_image.h"
+#include "ui/poste/fenetre_outil.h"
 
 #include <QString>
 #include <QWidget>
 
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QSpinBox;
 
 namespace trajel {
@@ -43,7 +45,7 @@ private:
 // coasts and the launch sites, over a chosen number of revolutions, the Earth turning
 // from the origin longitude set here at the time the animation has reached. Follows
 // every completed event of the main window. Copy, save and print as the picture.
-class fenetre_trace_sol : public QWidget {
+class fenetre_trace_sol : public QWidget, public fenetre_outil {
     Q_OBJECT
 public:
     explicit fenetre_trace_sol(poste_de_travail& principale);
@@ -58,21 +60,22 @@ public:
     exportateur& exportation() const { return *exportateur_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void a_l_affichage() override { actualiser(); }
 
 private:
+    void creer_reglages();
+    QHBoxLayout* creer_boutons();
+    void disposer(QHBoxLayout* boutons);
+    void relier();
     void redessiner();
     void changer_longitude_origine(double degres);
 
-    poste_de_travail& principale_;
     QSpinBox* revolutions_;
     QDoubleSpinBox* longitude_origine_;
     carte_trace_sol* carte_;
     trace_au_sol trace_;
     QString message_; // why there is no track, when there is none
-    exportateur* exportateur_;
-    bool place_ = false;
+    exportateur* exportateur_ = nullptr;
 };
 
 // "Trace au sol" and "Continents sur le globe" in the "Outils" menu; the coasts read

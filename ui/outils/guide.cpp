@@ -17,7 +17,8 @@
 
 namespace trajel {
 
-fenetre_guide::fenetre_guide(QWidget* parent) : QWidget(parent, Qt::Window) {
+fenetre_guide::fenetre_guide(poste_de_travail& principale)
+    : QWidget(&principale.widget(), Qt::Window), fenetre_outil(*this, principale, memoire::aucune) {
     setObjectName(QStringLiteral("fenetre_guide"));
     setWindowTitle(QStringLiteral("Guide de Trajel"));
 
@@ -60,6 +61,20 @@ fenetre_guide::fenetre_guide(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.lineSpacing() * 40);
 }
 
+// Opened beside the main window, on its right, narrowed to the room there rather than
+// over the controls, as long as a line keeps some 45 characters.
+void fenetre_guide::placer() {
+    const QWidget& parent = principale_.widget();
+    const QRect principale = parent.frameGeometry();
+    if (const QScreen* ecran = parent.screen()) {
+        const int place = ecran->availableGeometry().right() - principale.right() - 16;
+        const int minimum = fontMetrics().horizontalAdvance(QLatin1Char('x')) * 45;
+        resize(std::clamp(place, minimum, width()),
+               std::min(height(), ecran->availableGeometry().height()));
+    }
+    placer_dans_l_ecran(*this, parent, QPoint(principale.right() + 8, principale.top()));
+}
+
 QUrl fenetre_guide::sommaire() {
     return QUrl(QStringLiteral("qrc:/guide/index.html"));
 }
@@ -74,27 +89,13 @@ void ajouter_guide(poste_de_travail& principale) {
         menu->addSeparator();
     }
     menu->addAction(action);
-    QWidget* parent = &principale.widget();
+    // Made when first asked for.
     auto guide = std::make_shared<QPointer<fenetre_guide>>();
-    QObject::connect(action, &QAction::triggered, parent, [parent, guide] {
+    QObject::connect(action, &QAction::triggered, &principale.widget(), [&principale, guide] {
         if (guide->isNull()) {
-            *guide = new fenetre_guide(parent);
-            // Opened beside the main window, on its right, narrowed to the room there
-            // rather than over the controls, as long as a line keeps some 45 characters.
-            const QRect principale = parent->frameGeometry();
-            if (const QScreen* ecran = parent->screen()) {
-                const int place = ecran->availableGeometry().right() - principale.right() - 16;
-                const int minimum =
-                    (*guide)->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 45;
-                (*guide)->resize(std::clamp(place, minimum, (*guide)->width()),
-                                 std::min((*guide)->height(), ecran->availableGeometry().height()));
-            }
-            placer_dans_l_ecran(**guide, *parent, QPoint(principale.right() + 8, principale.top()));
+            *guide = new fenetre_guide(principale);
         }
-        fenetre_guide* g = *guide;
-        g->show();
-        g->raise();
-        g->activateWindow();
+        (*guide)->montrer();
     });
 }
 

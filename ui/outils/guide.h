@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/poste/fenetre_outil.h"
+
 #include <QWidget>
 
 class QTextBrowser;
@@ -10,14 +12,18 @@ class poste_de_travail;
 
 // "Guide de Trajel": the French guide kept in the program's resources (:/guide), in a
 // window of its own beside the main window. Its links lead between its pages.
-class fenetre_guide : public QWidget {
+class fenetre_guide : public QWidget, public fenetre_outil {
     Q_OBJECT
 public:
-    explicit fenetre_guide(QWidget* parent = nullptr);
+    explicit fenetre_guide(poste_de_travail& principale);
 
     // The guide's first page.
     static QUrl sommaire();
     QTextBrowser* navigateur() const { return navigateur_; }
+
+protected:
+    // On the main window's right, narrowed to the room there.
+    void placer() override;
 
 private:
     QTextBrowser* navigateur_;

@@ -1,10 +1,10 @@
 #include "ui/outils/outils_lecon.h"
 
+#include "ui/francais/format_fr.h"
+#include "ui/image/picture1.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
 #include "ui/outils/fenetre_caracteristiques.h"
-#include "ui/francais/format_fr.h"
-#include "ui/image/picture1.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
@@ -17,20 +17,6 @@
 #include <cmath>
 
 namespace trajel {
-
-namespace {
-
-// Shown beside the main window, or brought back to the front when it already is.
-void montrer(QWidget* fenetre) {
-    if (!fenetre->isVisible()) {
-        fenetre->show();
-        return;
-    }
-    fenetre->raise();
-    fenetre->activateWindow();
-}
-
-} // namespace
 
 outils_lecon::outils_lecon(poste_de_travail& principale)
     : QObject(&principale.widget()), principale_(principale) {
@@ -63,13 +49,13 @@ void outils_lecon::creer_menu() {
     lecture->setObjectName(QStringLiteral("menu_caracteristiques"));
     lecture->setShortcut(QKeySequence(Qt::Key_F2));
     lecture->setShortcutContext(Qt::ApplicationShortcut);
-    connect(lecture, &QAction::triggered, this, [this] { montrer(&caracteristiques()); });
+    connect(lecture, &QAction::triggered, this, [this] { caracteristiques().montrer(); });
 
     QAction* assistant_action = menu->addAction(QStringLiteral("&Assistant de manœuvre"));
     assistant_action->setObjectName(QStringLiteral("menu_assistant_manoeuvre"));
     assistant_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     assistant_action->setShortcutContext(Qt::ApplicationShortcut);
-    connect(assistant_action, &QAction::triggered, this, [this] { montrer(&assistant()); });
+    connect(assistant_action, &QAction::triggered, this, [this] { assistant().montrer(); });
 
     // Space belongs to the picture once clicked (the buttons and boxes keep theirs).
     QAction* animer = menu->addAction(QStringLiteral("A&nimer le satellite\tEspace"));

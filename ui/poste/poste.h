@@ -99,6 +99,18 @@ struct etat_fenetre {
     etat_bandeau bandeau;
 };
 
+// What a tool's figures are computed from: traj, the satellite values and the number of
+// the last burn (0: none). A completed event that leaves it as it was changes no figure.
+struct source_figures {
+    valeurs_calculees valeurs;
+    unsigned tir = 0;
+
+    bool operator==(const source_figures&) const = default;
+};
+inline source_figures source_de(const instantane_scene& scene) {
+    return {scene.valeurs, scene.dernier_tir ? scene.dernier_tir->numero : 0};
+}
+
 // What the tools may ask of the main window: its boxes and options (the model the
 // computations read), the events run through its distributor, the view turned or zoomed
 // through its own controls and handlers, the current scene, the "Outils" menu, and the

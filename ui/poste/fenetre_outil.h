@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QSize>
+
+#include <functional>
+
+class QAction;
+class QObject;
+class QWidget;
+
+namespace trajel {
+
+class poste_de_travail;
+
+// What every tool window shares, as Stellarium's StelDialog: shown or brought to the
+// front, hidden, toggled; placed on its first show (where it was left in an earlier run,
+// else beside the main window, never over its controls); its figures brought up to date
+// at every show; its geometry kept under its objectName when it hides.
+//
+// A window derives from its Qt class first, then from this one:
+//   class fenetre_x : public QWidget, public fenetre_outil { ... };
+// the Qt part is made before this one and outlives it.
+class fenetre_outil {
+public:
+    // Whether the geometry is kept between runs under the window's objectName.
+    enum class memoire { sous_son_nom, aucune };
+
+    fenetre_outil(const fenetre_outil&) = delete;
+    fenetre_outil& operator=(const fenetre_outil&) = delete;
+
+    QWidget& fenetre() const { return fenetre_; }
+
+    // Shown, or brought to the front when it already is.
+    void montrer();
+    void cacher();
+    // Shown when hidden, hidden when shown.
+    void basculer();
+    // `action` shows the window, or brings it to the front.
+    void montrer_par(QAction& action);
+
+protected:
+    fenetre_outil(QWidget& fenetre, poste_de_travail& principale,
+                  memoire m = memoire::sous_son_nom);
+    virtual ~fenetre_outil();
+
+    // At every show, before the window is seen: its figures brought up to date.
+    virtual void a_l_affichage() {}
+    // On the first show: where it was left in an earlier run, else beside the main
+    // window at taille_voulue() (its frame added), never over its controls.
+    virtual void placer();
+    // The size it asks for beside the main window: by default, the size it has.
+    virtual QSize taille_voulue() const;
+
+    // `rafraichir(true)` after each completed event of the main window and after a state
+    // put back, `rafraichir(false)` after an event refused or failed (it changed nothing).
+    void suivre_les_evenements(std::function<void(bool reussi)> rafraichir);
+
+    poste_de_travail& principale_;
+
+private:
+    class gardien;
+    void montree();
+    void cachee();
+
+    QWidget& fenetre_;
+    memoire memoire_;
+    QObject* gardien_;
+    bool placee_ = false;
+};
+
+} // namespace trajel
