@@ -124,7 +124,23 @@ frmAbout::frmAbout(QWidget* principale)
 
     const echelle_twips e = echelle_twips::de(this);
     setFixedSize(e.x(5730), e.y(3555));
+    creer_en_tete(e);
+    creer_separateur(e);
+    creer_pied(e);
 
+    // However the box is unloaded (OK, Enter, Escape, its close box), the next call
+    // of afficher loads a new one, even before this one is deleted.
+    connect(this, &QDialog::finished, this, [this] {
+        if (ouvert_ == this) {
+            ouvert_.clear();
+        }
+    });
+
+    Form_Load();
+}
+
+// The icon, the title, the version and the description.
+void frmAbout::creer_en_tete(const echelle_twips& e) {
     picIcon = etiquette(this, "picIcon", e.rectangle(240, 240, 540, 540));
     // The icon keeps its 32 pixels at 96 dpi and grows with the twips elsewhere.
     picIcon->setPixmap(
@@ -151,7 +167,9 @@ frmAbout::frmAbout(QWidget* principale)
         "autorise la simulation de contrôle d'orbite(Intégration des équations du mouvement "
         "par RUNGE KUTTA d'ordre 4) "));
     ajuster_police(lblDescription);
+}
 
+void frmAbout::creer_separateur(const echelle_twips& e) {
     // An engraved separator: a grey line with a white one, twice as thick, just below.
     struct trait {
         int index;
@@ -166,7 +184,12 @@ frmAbout::frmAbout(QWidget* principale)
         separateur->setProperty("index", t.index);
         separateur->setGeometry(e.x(t.x1), e.y(t.y), e.x(t.x2) - e.x(t.x1), t.epaisseur);
     }
+}
 
+// The disclaimer and the two buttons.
+void frmAbout::creer_pied(const echelle_twips& e) {
+    QFont petit = font();
+    petit.setPointSizeF(8.0);
     lblDisclaimer = etiquette(this, "lblDisclaimer", e.rectangle(255, 2625, 3870, 825));
     lblDisclaimer->setFont(petit);
     texte_en_noir(lblDisclaimer);
@@ -188,16 +211,6 @@ frmAbout::frmAbout(QWidget* principale)
 
     setTabOrder(cmdOK, cmdSysInfo);
     cmdOK->setFocus();
-
-    // However the box is unloaded (OK, Enter, Escape, its close box), the next call
-    // of afficher loads a new one, even before this one is deleted.
-    connect(this, &QDialog::finished, this, [this] {
-        if (ouvert_ == this) {
-            ouvert_.clear();
-        }
-    });
-
-    Form_Load();
 }
 
 void frmAbout::Form_Load() {

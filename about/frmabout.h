@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace trajel {
 
+struct echelle_twips;
+
 // A line control: a horizontal line of one colour, as wide as the widget and as
 // thick as its height, drawn inside its rectangle.
 class ligne : public QWidget {
@@ -73,6 +75,9 @@ private slots:
 
 private:
     explicit frmAbout(QWidget* principale);
+    void creer_en_tete(const echelle_twips& e);
+    void creer_separateur(const echelle_twips& e);
+    void creer_pied(const echelle_twips& e);
     void Form_Load();
 
     QLabel* picIcon;

@@ -16,11 +16,10 @@
 #include "manoeuvre/lecture.h"
 #include "manoeuvre/tir.h"
 #include "soutien/faux_formulaire.h"
-#include "ui/outils/animation.h"
 #include "ui/application/composition.h"
 #include "ui/fenetre/form1.h"
-#include "ui/outils/outils_lecon.h"
 #include "ui/image/picture1.h"
+#include "ui/outils/animation.h"
 
 #include <QApplication>
 #include <QLineEdit>

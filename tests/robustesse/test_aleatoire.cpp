@@ -7,8 +7,8 @@
 #include "commun/principal.h"
 
 #include "core/module1.h"
+#include "ui/application/composition.h"
 #include "ui/outils/animation.h"
-#include "ui/outils/outils_lecon.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,9 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/outils/assistant_manoeuvre.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/image/export_image.h"
+#include "ui/outils/assistant_manoeuvre.h"
 #include "ui/outils/fenetre_caracteristiques.h"
 #include "ui/outils/outils_image.h"
 #include "ui/outils/vue_agrandie.h"

@@ -9,14 +9,14 @@
 #include "tmpfs_de_test.h"
 
 #include "manoeuvre/journal_tirs.h"
-#include "ui/poste/ecriture_fichier.h"
 #include "ui/image/export_image.h"
 #include "ui/image/exportateur.h"
 #include "ui/lecon/fenetre_journal.h"
-#include "ui/outils/fenetre_trace_sol.h"
 #include "ui/lecon/fichiers_lecon.h"
 #include "ui/lecon/historique.h"
+#include "ui/outils/fenetre_trace_sol.h"
 #include "ui/outils/outils_image.h"
+#include "ui/poste/ecriture_fichier.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
-#include "ui/francais/convention_poussee.h"
 #include "ui/application/francais.h"
+#include "ui/francais/convention_poussee.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -6,12 +6,12 @@
 #include "fenetre_de_test.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/outils_manoeuvre.h"
+#include "ui/application/composition.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
 #include "ui/outils/fenetre_caracteristiques.h"
-#include "ui/outils/outils_lecon.h"
 
 #include <QAction>
 #include <QApplication>

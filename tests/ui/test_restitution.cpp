@@ -9,12 +9,12 @@
 #include "core/texte.h"
 #include "manoeuvre/bilan_tir.h"
 #include "render/scene.h"
+#include "ui/application/composition.h"
+#include "ui/francais/format_fr.h"
+#include "ui/lecon/fichiers_lecon.h"
+#include "ui/lecon/historique.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/fenetre_caracteristiques.h"
-#include "ui/lecon/fichiers_lecon.h"
-#include "ui/francais/format_fr.h"
-#include "ui/lecon/historique.h"
-#include "ui/outils/outils_lecon.h"
 
 #include <QAction>
 #include <QFile>

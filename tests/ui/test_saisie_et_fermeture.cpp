@@ -4,8 +4,8 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
+#include "ui/application/composition.h"
 #include "ui/outils/animation.h"
-#include "ui/outils/outils_lecon.h"
 
 #include <QAction>
 #include <QApplication>

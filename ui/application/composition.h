@@ -1,9 +1,46 @@
 #pragma once
 
+#include <QObject>
+
+#include <utility>
+#include <vector>
+
+class QAction;
+
 namespace trajel {
 
 class fichiers_lecon;
+class animation_satellite;
+class assistant_manoeuvre;
+class fenetre_caracteristiques;
 class poste_de_travail;
+
+// The lesson's tools in the "Outils" menu, one block: the orbit's readout (F2), the
+// manoeuvre assistant (Ctrl+M), the satellite's animation (Space on the picture) and
+// its time acceleration. The windows are made when first asked for.
+class outils_lecon : public QObject {
+    Q_OBJECT
+public:
+    explicit outils_lecon(poste_de_travail& principale);
+
+    fenetre_caracteristiques& caracteristiques();
+    assistant_manoeuvre& assistant();
+    animation_satellite& animation() { return *animation_; }
+    // The animation's time acceleration, its item checked when the menu offers it.
+    void choisir_acceleration(double facteur);
+
+private:
+    void creer_menu();
+
+    poste_de_travail& principale_;
+    fenetre_caracteristiques* caracteristiques_ = nullptr;
+    assistant_manoeuvre* assistant_ = nullptr;
+    animation_satellite* animation_ = nullptr;
+    std::vector<std::pair<double, QAction*>> accelerations_;
+};
+
+// Adds the block to the main window's "Outils" menu.
+outils_lecon* ajouter_outils_lecon(poste_de_travail& principale);
 
 // What main() may ask of the tools installed: a lesson opened at start.
 struct outils_installes {
