@@ -56,8 +56,6 @@ public:
     bool executer_sans_dialogue(const std::function<void()>& gestionnaire) override;
     annonceur_evenements& annonces() override { return annonceur_; }
     void informer(const QString& message) override { saisie_->informer(message); }
-    etat_bandeau bandeau() const override { return saisie_->bandeau(); }
-    void restituer_bandeau(const etat_bandeau& etat) override { saisie_->restituer_bandeau(etat); }
     void tourner_vue(int longitude, int latitude) override;
     void zoomer(int crans) override;
     void vue_initiale() override;

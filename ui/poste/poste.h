@@ -131,9 +131,6 @@ public:
     // A word to the user on the strip over the picture, without a dialog, until the next
     // full redraw succeeds.
     virtual void informer(const QString& message) = 0;
-    // The strip and the framed box, as they stand and put back as they were.
-    virtual etat_bandeau bandeau() const = 0;
-    virtual void restituer_bandeau(const etat_bandeau& etat) = 0;
 
     // The view turned by whole degrees: HScroll1 by `longitude`, the latitude by
     // `latitude` (VScroll1 the other way), each bar running its own handler and stopping
