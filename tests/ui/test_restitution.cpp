@@ -344,11 +344,19 @@ private slots:
     }
 
     // A lesson whose orbit cannot be drawn: its texts in the boxes, the last complete
-    // scene kept with traj as it has it, the reason on the strip with the box framed;
-    // undo goes back to the window before the opening.
+    // scene kept with traj, the last burn and Label_debit as it has them (the lesson's
+    // own burn is not taken), the reason on the strip with the box framed; undo goes back
+    // to the window before the opening, redo to the one after it.
+    void lecon_indessinable_data() {
+        QTest::addColumn<bool>("apres_un_tir");
+        QTest::newRow("après un préréglage") << false;
+        QTest::newRow("après un tir, son arc affiché") << true;
+    }
     void lecon_indessinable() {
-        pousser_action(*f, action::gto);
+        QFETCH(bool, apres_un_tir);
+        pousser_action(*f, apres_un_tir ? action::tir : action::gto);
         const vue_fenetre avant = voir(*f);
+        const unsigned numero = dernier_tir ? dernier_tir->numero : 0;
         lecon l = fichiers()->lecon_actuelle();
         l.type_orbite = bouton_option::Option_hyperbolique;
         l.textes[0] = QStringLiteral("100"); // Phi: its cosine is negative
@@ -369,6 +377,11 @@ private slots:
         QVERIFY(!ouverte.bandeau.isEmpty());
         QCOMPARE(ouverte.cadres, QStringList{"Text1"});
         QVERIFY(f->modaux.empty());
+        QVERIFY(ouverte.tir == avant.tir);
+        QCOMPARE(dernier_tir ? dernier_tir->numero : 0, numero);
+        const int label_debit = std::size(boites) + std::size(options); // in vue_fenetre::textes
+        QCOMPARE(ouverte.textes[label_debit], avant.textes[label_debit]);
+        QCOMPARE(historique(*f)->arc_affiche(), apres_un_tir);
 
         historique(*f)->annuler();
         MEME_FENETRE(voir(*f), avant);

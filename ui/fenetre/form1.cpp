@@ -476,13 +476,15 @@ void fenetre_principale::reprendre_tir(const std::optional<bilan_tir>& tir) {
     }
 }
 
-bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene, bool arc) {
+bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene,
+                                         const std::optional<bilan_tir>& tir, bool arc) {
     try {
         rafraichissement_complet();
     } catch (const erreur_calcul&) {
         scene.restituer();
         throw;
     }
+    reprendre_tir(tir);
     if (!arc || !dernier_tir) {
         return false;
     }

@@ -65,7 +65,8 @@ public:
     etat_fenetre etat() const override;
     bool restituer_etat(const etat_fenetre& etat) override;
     void reprendre_tir(const std::optional<bilan_tir>& tir) override;
-    bool redessiner_tout(const valeurs_calculees& scene, bool arc) override;
+    bool redessiner_tout(const valeurs_calculees& scene, const std::optional<bilan_tir>& tir,
+                         bool arc) override;
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which

@@ -138,7 +138,6 @@ void fichiers_lecon::appliquer(const lecon& l) {
             reglages_.marquer(l.marques);
         }
         reglages_.accelerer(l.acceleration);
-        principale_.reprendre_tir(l.dernier_tir);
         return ecrire_dans_la_fenetre(l);
     });
 }
@@ -151,6 +150,7 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
     // scene has them, and the strip says why, framing the box, as typing the same texts
     // would.
     const valeurs_calculees scene = principale_.scene().valeurs;
+    const std::string debit = principale_.legende_Label_debit();
     principale_.executer_sans_dialogue([&] {
         auto sans_arret = [](auto&& ecrire) {
             try {
@@ -171,7 +171,12 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
                 }
             }
         }
-        arc = principale_.redessiner_tout(scene, l.dernier_tir && l.arc_du_tir);
+        try {
+            arc = principale_.redessiner_tout(scene, l.dernier_tir, l.arc_du_tir);
+        } catch (const erreur_calcul&) {
+            principale_.legende_Label_debit(debit); // as the scene kept has it
+            throw;
+        }
         if (l.debit) {
             principale_.legende_Label_debit(l.debit->toStdString());
         }

@@ -121,8 +121,7 @@ historique_lecon::historique_lecon(poste_de_travail& principale)
             &historique_lecon::evenement_termine);
     connect(&a, &annonceur_evenements::saisie_terminee, this, [this] { fermer_saisie(); });
     // A scene drawn anew replaces the powered arc; a completed burn draws it again.
-    connect(principale_.image(), &Picture1::affichage_change, this,
-            [this] { arc_affiche_ = false; });
+    connect(principale_.image(), &Picture1::affichage_change, this, [this] { arc_de_ = 0; });
 
     annuler_ = new QAction(QStringLiteral("Annuler"), this);
     annuler_->setObjectName(QStringLiteral("menu_annuler"));
@@ -157,7 +156,8 @@ historique_lecon::~historique_lecon() {
 std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     auto s = std::make_shared<instantane_lecon>();
     s->fenetre = principale_.etat();
-    s->fenetre.arc_du_tir = arc_affiche_ && s->fenetre.dernier_tir.has_value();
+    s->fenetre.arc_du_tir =
+        s->fenetre.dernier_tir && arc_de_ != 0 && s->fenetre.dernier_tir->numero == arc_de_;
     for (std::size_t i = 0; i < s->textes.size(); ++i) {
         s->textes[i] = principale_.texte(static_cast<zone_texte>(i));
     }
@@ -241,7 +241,7 @@ void historique_lecon::noter_tir() {
         return;
     }
     dernier_numero_ = scene.dernier_tir->numero;
-    arc_affiche_ = true;
+    arc_de_ = dernier_numero_;
     tirs_->resize(courant_->tirs);
     tirs_->push_back(
         ligne_du_tir(*scene.dernier_tir, courant_->fenetre.valeurs.traj, scene.valeurs.traj));
@@ -286,18 +286,38 @@ void historique_lecon::pousser(std::shared_ptr<const instantane_lecon> apres,
     pile_.push(new pas(*this, std::move(avant), std::move(apres), texte));
 }
 
+namespace {
+
+// Set while a step is put back, cleared however it ends.
+class pendant {
+public:
+    explicit pendant(bool& drapeau) : drapeau_(drapeau) { drapeau_ = true; }
+    ~pendant() { drapeau_ = false; }
+    pendant(const pendant&) = delete;
+    pendant& operator=(const pendant&) = delete;
+
+private:
+    bool& drapeau_;
+};
+
+} // namespace
+
+bool historique_lecon::arc_affiche() const {
+    return arc_de_ != 0 && numero_du_dernier_tir() == arc_de_;
+}
+
 void historique_lecon::appliquer(const std::shared_ptr<const instantane_lecon>& etat) {
-    applique_ = true;
+    std::optional<pendant> application(std::in_place, applique_);
     tirs_ = etat->branche;
     tirs_affiches_ = etat->tirs;
     const bool dessinee = principale_.restituer_etat(etat->fenetre);
-    if (dessinee) {
-        arc_affiche_ = etat->fenetre.arc_du_tir; // after the event, whose new scene cleared it
+    if (dessinee && etat->fenetre.arc_du_tir) {
+        arc_de_ = etat->fenetre.dernier_tir->numero; // after the event's new scene cleared it
     }
     courant_ = etat;
     saisie_.reset();
     frappe_.reset();
-    applique_ = false;
+    application.reset();
     emit journal_change();
     if (!dessinee) {
         emit principale_.annonces().etat_restitue();
@@ -321,11 +341,13 @@ void historique_lecon::ouvrir(std::vector<ligne_journal> journal, const QString&
     }
     commettre_la_saisie_en_cours();
     std::shared_ptr<const instantane_lecon> avant = courant_;
-    applique_ = true;
-    const bool arc = ecrire();
-    arc_affiche_ = arc;
-    dernier_numero_ = std::max(dernier_numero_, numero_du_dernier_tir());
-    applique_ = false;
+    {
+        const pendant ecriture(applique_);
+        if (ecrire()) {
+            arc_de_ = numero_du_dernier_tir();
+        }
+        dernier_numero_ = std::max(dernier_numero_, numero_du_dernier_tir());
+    }
     pile_.clear();
     tirs_ = std::make_shared<std::vector<ligne_journal>>(std::move(journal));
     tirs_affiches_ = tirs_->size();

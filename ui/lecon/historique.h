@@ -88,7 +88,7 @@ public:
                 const std::function<bool()>& ecrire);
 
     // The picture shows the powered arc of the last burn.
-    bool arc_affiche() const { return arc_affiche_; }
+    bool arc_affiche() const;
 
     // The state the window shows now, as a step would keep it.
     std::shared_ptr<const instantane_lecon> capturer() const;
@@ -124,7 +124,7 @@ private:
     std::shared_ptr<std::vector<ligne_journal>> tirs_; // every burn of the current branch
     std::size_t tirs_affiches_ = 0;                    // those fired in the state shown
     unsigned dernier_numero_ = 0;                      // of the last burn recorded
-    bool arc_affiche_ = false;                         // see arc_affiche()
+    unsigned arc_de_ = 0; // the burn whose arc the picture shows; 0: none
     QString notes_;
 };
 

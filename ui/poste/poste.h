@@ -162,10 +162,11 @@ public:
     // A burn recorded elsewhere (a lesson) becomes the last one; none, no burn.
     virtual void reprendre_tir(const std::optional<bilan_tir>& tir) = 0;
     // Within an event: a full redraw; if it fails, traj and the satellite values go back
-    // to `scene` and the error goes on. Then, when `arc`, the last burn's arc over it,
-    // unless its record cannot be integrated again (the scene then stays without it).
-    // True when the arc is drawn.
-    virtual bool redessiner_tout(const valeurs_calculees& scene, bool arc) = 0;
+    // to `scene`, the last burn stays, and the error goes on. Once drawn, `tir` becomes the
+    // last burn and, when `arc`, its arc is drawn over the scene, unless its record cannot
+    // be integrated again (the scene then stays without it). True when the arc is drawn.
+    virtual bool redessiner_tout(const valeurs_calculees& scene,
+                                 const std::optional<bilan_tir>& tir, bool arc) = 0;
 
 protected:
     ~poste_de_travail() = default;
