@@ -136,6 +136,18 @@ void choisir_type(test::faux_formulaire& f, int option) {
     }
 }
 
+// calcul_trajectoire(traj): the error it raises, if any, and its message.
+std::optional<nature_erreur> calculer_et_lire(std::string& message) {
+    return test::erreur_levee([&] {
+        try {
+            calcul_trajectoire(traj);
+        } catch (const erreur_calcul& e) {
+            message = e.what();
+            throw;
+        }
+    });
+}
+
 } // namespace
 
 class TestModule1 : public QObject {
@@ -549,14 +561,7 @@ private slots:
         choisir_type(m.fenetre, option);
         ecrire_textes(m.fenetre, textes);
         std::string message;
-        const auto levee = test::erreur_levee([&] {
-            try {
-                calcul_trajectoire(traj);
-            } catch (const erreur_calcul& e) {
-                message = e.what();
-                throw;
-            }
-        });
+        const auto levee = calculer_et_lire(message);
         QVERIFY2(levee == std::optional<nature_erreur>(nature),
                  qPrintable(test::texte_nature(levee)));
         if (nature == nature_erreur::angle_phi_invalide) {
@@ -636,14 +641,7 @@ private slots:
         choisir_type(m.fenetre, option);
         ecrire_textes(m.fenetre, textes);
         std::string message;
-        const auto levee = test::erreur_levee([&] {
-            try {
-                calcul_trajectoire(traj);
-            } catch (const erreur_calcul& e) {
-                message = e.what();
-                throw;
-            }
-        });
+        const auto levee = calculer_et_lire(message);
         if (nature == -1) {
             QVERIFY2(!levee, message.c_str());
             QVERIFY(std::isfinite(traj.parametre));

@@ -128,6 +128,11 @@ void pousser_action(
         controle->click();
         noter();
     };
+    const auto tirer = [&](const char* poussee, const char* duree) {
+        saisir("Text8", poussee);
+        saisir("Text11", duree);
+        cliquer(f.controle<QPushButton>("cmd_tir"));
+    };
     switch (a) {
     case action::gto:
         f.controle<QAction>("menu_GTO_V")->trigger();
@@ -150,14 +155,10 @@ void pousser_action(
         saisir("Text2", "450");
         break;
     case action::tir:
-        saisir("Text8", "50");
-        saisir("Text11", "10");
-        cliquer(f.controle<QPushButton>("cmd_tir"));
+        tirer("50", "10");
         break;
     case action::tir_hyperbole:
-        saisir("Text8", "400");
-        saisir("Text11", "20");
-        cliquer(f.controle<QPushButton>("cmd_tir"));
+        tirer("400", "20");
         break;
     case action::phi_invalide: // pasted, so that no valid Phi is drawn on the way
         f.coller("Text1", "5633");

@@ -174,8 +174,6 @@ void fenetre_principale::creer_boites_et_options() {
         const placement& p = options[i];
         Options[i] = new QRadioButton(QString::fromUtf8(p.texte), conteneur(p.conteneur));
         poser(Options[i], p);
-    }
-    for (std::size_t i = 0; i < std::size(options); ++i) {
         Options[i]->setChecked(options_d_ouverture[i]);
     }
 }

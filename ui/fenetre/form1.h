@@ -64,7 +64,6 @@ public:
     instantane_scene scene() const override;
     etat_fenetre etat() const override;
     bool restituer_etat(const etat_fenetre& etat) override;
-    void reprendre_tir(const std::optional<bilan_tir>& tir) override;
     bool redessiner_tout(const valeurs_calculees& scene, const std::optional<bilan_tir>& tir,
                          bool arc) override;
 
@@ -118,6 +117,8 @@ private:
 
     // The caption of Label6 and the visibility of Text1 and Label6 follow the orbit type.
     void accorder_Text1();
+    // A burn recorded elsewhere (a lesson) becomes the last one; none, no burn.
+    void reprendre_tir(const std::optional<bilan_tir>& tir);
     // An assignment of a command carried to its end: the error of a nested redraw is
     // set aside and the command goes on; it returns whether the assignment failed.
     template <class Affectation> bool sans_arret(Affectation&& affectation) {

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace trajel {
 
@@ -97,6 +98,17 @@ int choix(const QJsonObject& o, const QString& nom, const char* const (&noms)[N]
     refuser(nom, QStringLiteral(": « %1 » n'est pas l'un de %2").arg(t, permis.join(", ")));
 }
 
+// The keyword of a conic's type, one of the four.
+std::string type_de_conique(const QJsonObject& o, const QString& champ) {
+    const QString type = texte(o, champ + ".type", "type", 20);
+    for (const char* n : noms_types) {
+        if (type == QLatin1String(n)) {
+            return type.toStdString();
+        }
+    }
+    refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
+}
+
 QJsonObject ecrire_orbite(const orbite_journal& o) {
     QJsonObject j{
         {"type", QString::fromStdString(o.type_conique)}, {"zp", o.zp}, {"i", o.inclinaison}};
@@ -108,15 +120,7 @@ QJsonObject ecrire_orbite(const orbite_journal& o) {
 
 orbite_journal lire_orbite(const QJsonObject& o, const QString& champ) {
     orbite_journal r;
-    const QString type = texte(o, champ + ".type", "type", 20);
-    bool connu = false;
-    for (const char* n : noms_types) {
-        connu = connu || type == QLatin1String(n);
-    }
-    if (!connu) {
-        refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
-    }
-    r.type_conique = type.toStdString();
+    r.type_conique = type_de_conique(o, champ);
     constexpr double grand = 1e300;
     r.zp = nombre(o, champ, "zp", -grand, grand);
     r.inclinaison = nombre(o, champ, "i", -grand, grand);
@@ -235,15 +239,7 @@ QJsonObject ecrire_trajectoire(trajectoire t) {
 trajectoire lire_trajectoire(const QJsonObject& parent, const QString& champ, const QString& nom) {
     const QJsonObject o = objet(parent, champ, nom);
     trajectoire t;
-    const QString type = texte(o, champ + ".type", "type", 20);
-    bool connu = false;
-    for (const char* n : noms_types) {
-        connu = connu || type == QLatin1String(n);
-    }
-    if (!connu) {
-        refuser(champ + ".type", QStringLiteral(": type de conique inconnu « %1 »").arg(type));
-    }
-    t.type_conique = type.toStdString();
+    t.type_conique = type_de_conique(o, champ);
     constexpr double grand = std::numeric_limits<double>::max();
     double* nombres[] = {&t.za,          &t.zp,          &t.grand_omega,
                          &t.inclinaison, &t.petit_omega, &t.excentricite,

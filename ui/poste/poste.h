@@ -159,8 +159,6 @@ public:
     // cannot be drawn the values are put back all the same and the strip says why. True
     // when the picture was drawn.
     virtual bool restituer_etat(const etat_fenetre& etat) = 0;
-    // A burn recorded elsewhere (a lesson) becomes the last one; none, no burn.
-    virtual void reprendre_tir(const std::optional<bilan_tir>& tir) = 0;
     // Within an event: a full redraw; if it fails, traj and the satellite values go back
     // to `scene`, the last burn stays, and the error goes on. Once drawn, `tir` becomes the
     // last burn and, when `arc`, its arc is drawn over the scene, unless its record cannot
