@@ -5,6 +5,8 @@
 #include "core/trajectoire.h"
 #include "ecran/twips.h"
 #include "manoeuvre/tir.h"
+#include "render/continents.h"
+#include "render/marques.h"
 #include "render/scene.h"
 #include "ui/fenetre/bulles_aide.h"
 #include "ui/fenetre/plan_form1.h"
@@ -90,6 +92,9 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         annonceur_.terminer(reussi);
     });
     evenements_.definir_rapporteur([this](const erreur_calcul& e) { saisie_->rapporter(e); });
+    // The display options the tools set start off, as their items start unchecked.
+    marques_du_mouvement = false;
+    continents_sur_le_globe = false;
     Form1 = this;
 }
 
@@ -342,10 +347,6 @@ QRadioButton* fenetre_principale::option(bouton_option bouton) const {
     return Options[static_cast<std::size_t>(bouton)];
 }
 
-bool fenetre_principale::executer_sans_dialogue(const std::function<void()>& gestionnaire) {
-    return saisie_->executer_sans_dialogue(gestionnaire);
-}
-
 std::string fenetre_principale::texte(zone_texte zone) const {
     return boite(zone)->text().toStdString();
 }
@@ -378,121 +379,6 @@ void fenetre_principale::deselectionner(bouton_option bouton) {
     // Buttons of one group exclude each other: the selected one stays selected
     // until another is chosen. Deselecting runs nothing.
     option(bouton)->setChecked(false);
-}
-
-void fenetre_principale::tourner_vue(int longitude, int latitude) {
-    // Each bar runs its own handler, and stops at its ends.
-    if (longitude != 0) {
-        HScroll1->setValue(HScroll1->value() + longitude);
-    }
-    if (latitude != 0) {
-        VScroll1->setValue(VScroll1->value() - latitude);
-    }
-}
-
-void fenetre_principale::zoomer(int crans) {
-    QPushButton* bouton = crans > 0 ? Command4 : Command5;
-    for (int n = std::abs(crans); n > 0; --n) {
-        bouton->click();
-    }
-}
-
-void fenetre_principale::vue_initiale() {
-    if (zoom != vue_d_ouverture::zoom) {
-        evenements_.executer([] {
-            zoom = vue_d_ouverture::zoom;
-            rafraichissement_vue();
-        });
-    }
-    HScroll1->setValue(vue_d_ouverture::longitude);
-    VScroll1->setValue(-vue_d_ouverture::latitude);
-}
-
-bool fenetre_principale::changer_zoom(const std::function<double()>& nouveau) {
-    bool reussi = false;
-    evenements_.executer([&] {
-        const double avant = zoom;
-        try {
-            mise_en_place_vue();
-            zoom = nouveau();
-            rafraichissement_vue();
-        } catch (...) {
-            zoom = avant;
-            throw;
-        }
-        reussi = true;
-    });
-    return reussi;
-}
-
-void fenetre_principale::redessiner_vue() {
-    evenements_.executer([] { rafraichissement_vue(); });
-}
-
-instantane_scene fenetre_principale::scene() const {
-    return {valeurs_calculees::actuelles(), dernier_tir, HScroll1->value(), -VScroll1->value(),
-            zoom};
-}
-
-etat_fenetre fenetre_principale::etat() const {
-    etat_fenetre e;
-    e.fenetre = memoriser();
-    e.debit = legende_Label_debit();
-    e.valeurs = valeurs_calculees::actuelles();
-    e.dernier_tir = dernier_tir;
-    e.bandeau = saisie_->bandeau();
-    return e;
-}
-
-bool fenetre_principale::restituer_etat(const etat_fenetre& e) {
-    const auto remettre = [&] {
-        restituer(*e.fenetre);
-        e.valeurs.restituer();
-        legende_Label_debit(e.debit);
-        dernier_tir = e.dernier_tir;
-    };
-    const bool dessinee = executer_sans_dialogue([&] {
-        remettre();
-        rafraichissement_vue();
-        if (e.arc_du_tir) {
-            retracer_tir(*e.dernier_tir);
-        }
-    });
-    if (dessinee) {
-        saisie_->restituer_bandeau(e.bandeau);
-    } else {
-        remettre(); // the strip says what failed
-    }
-    return dessinee;
-}
-
-void fenetre_principale::reprendre_tir(const std::optional<bilan_tir>& tir) {
-    if (tir) {
-        restituer_tir(*tir);
-    } else {
-        dernier_tir.reset();
-    }
-}
-
-bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene,
-                                         const std::optional<bilan_tir>& tir, bool arc) {
-    try {
-        rafraichissement_complet();
-    } catch (const erreur_calcul&) {
-        scene.restituer();
-        throw;
-    }
-    reprendre_tir(tir);
-    if (!arc || !dernier_tir) {
-        return false;
-    }
-    try {
-        retracer_tir(*dernier_tir);
-        return true;
-    } catch (const erreur_calcul&) {
-        rafraichissement_complet(); // a record that cannot be drawn: no arc
-        return false;
-    }
 }
 
 int fenetre_principale::valeur_HScroll1() const {

@@ -29,7 +29,7 @@ class Picture1;
 // The main window "Calcul d'orbite": every input of the simulation, the view
 // controls, the drawing and the menu, at the design's fixed positions (twips).
 // It is the model the computations read through `formulaire`; its handlers redraw.
-class fenetre_principale : public QMainWindow, public poste_de_travail {
+class fenetre_principale : public QMainWindow, public formulaire, public poste_de_travail {
     Q_OBJECT
 public:
     explicit fenetre_principale(QWidget* parent = nullptr);
@@ -52,20 +52,23 @@ public:
     QWidget& widget() override { return *this; }
     QMenu* menu_outils() const override { return menu_outils_; }
     trajel::Picture1* image() const override { return Picture1_; }
-    distributeur& evenements() override { return evenements_; }
-    bool executer_sans_dialogue(const std::function<void()>& gestionnaire) override;
     annonceur_evenements& annonces() override { return annonceur_; }
-    void informer(const QString& message) override { saisie_->informer(message); }
-    void tourner_vue(int longitude, int latitude) override;
-    void zoomer(int crans) override;
-    void vue_initiale() override;
-    bool changer_zoom(const std::function<double()>& nouveau) override;
-    void redessiner_vue() override;
     instantane_scene scene() const override;
     etat_fenetre etat() const override;
-    bool restituer_etat(const etat_fenetre& etat) override;
-    bool redessiner_tout(const valeurs_calculees& scene, const std::optional<bilan_tir>& tir,
-                         bool arc) override;
+    bool executer(const commande_fenetre& c) override;
+
+    // The commands, for the window's own callers.
+    distributeur& evenements() { return evenements_; }
+    void informer(const QString& message) { saisie_->informer(message); }
+    void tourner_vue(int longitude, int latitude);
+    void zoomer(int crans);
+    void vue_initiale();
+    bool changer_zoom(const std::function<double()>& nouveau);
+    void redessiner_vue();
+    bool afficher(const options_affichage& options);
+    bool saisir(const commande::saisir& s);
+    bool ecrire_lecon(const lecon_a_ecrire& l);
+    bool restituer_etat(const etat_fenetre& etat);
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which
@@ -117,6 +120,15 @@ private:
 
     // The caption of Label6 and the visibility of Text1 and Label6 follow the orbit type.
     void accorder_Text1();
+    // An event of the program's own timer: an error goes to the strip, framing the box it
+    // names, as the user's typing does; no dialog interrupts. True when it completed.
+    bool executer_sans_dialogue(const std::function<void()>& gestionnaire);
+    // Within an event: a full redraw; if it fails, traj and the satellite values go back
+    // to `scene`, the last burn stays, and the error goes on. Once drawn, `tir` becomes the
+    // last burn and, when `arc`, its arc is drawn over the scene, unless its record cannot
+    // be integrated again (the scene then stays without it). True when the arc is drawn.
+    bool redessiner_tout(const valeurs_calculees& scene, const std::optional<bilan_tir>& tir,
+                         bool arc);
     // A burn recorded elsewhere (a lesson) becomes the last one; none, no burn.
     void reprendre_tir(const std::optional<bilan_tir>& tir);
     // An assignment of a command carried to its end: the error of a nested redraw is

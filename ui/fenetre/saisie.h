@@ -41,7 +41,7 @@ public:
     void appliquer_regle(zone_texte zone);
     // The edit is committed: each pending rule runs, whatever the others' redraws do.
     void valider();
-    // See poste_de_travail::executer_sans_dialogue.
+    // See fenetre_principale::executer_sans_dialogue.
     bool executer_sans_dialogue(const std::function<void()>& gestionnaire);
 
     // How the distributor reports an error.

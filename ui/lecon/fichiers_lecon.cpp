@@ -51,23 +51,23 @@ fichiers_lecon::fichiers_lecon(poste_de_travail& principale, historique_lecon& h
 }
 
 lecon fichiers_lecon::lecon_actuelle() const {
+    const instantane_scene scene = principale_.scene();
     lecon l;
     for (std::size_t i = 0; i < l.textes.size(); ++i) {
-        l.textes[i] = QString::fromStdString(principale_.texte(static_cast<zone_texte>(i)));
+        l.textes[i] = QString::fromStdString(scene.textes[i]);
     }
     for (bouton_option b : types) {
-        if (principale_.selectionne(b)) {
+        if (scene.selectionne(b)) {
             l.type_orbite = b;
         }
     }
     for (bouton_option b : reperes) {
-        if (principale_.selectionne(b)) {
+        if (scene.selectionne(b)) {
             l.reperes = b;
         }
     }
-    l.longitude = principale_.valeur_HScroll1();
-    l.latitude = -principale_.valeur_VScroll1();
-    const instantane_scene scene = principale_.scene();
+    l.longitude = scene.longitude;
+    l.latitude = scene.latitude;
     l.zoom = scene.zoom;
     l.marques = reglages_.marques();
     l.acceleration = reglages_.acceleration();
@@ -78,7 +78,7 @@ lecon fichiers_lecon::lecon_actuelle() const {
         l.dernier_tir->numero = 0;
         l.arc_du_tir = historique_.arc_affiche();
     }
-    l.debit = QString::fromStdString(principale_.legende_Label_debit());
+    l.debit = QString::fromStdString(scene.debit);
     return l;
 }
 
@@ -129,11 +129,12 @@ bool fichiers_lecon::ouvrir(const QString& chemin) {
 void fichiers_lecon::appliquer(const lecon& l) {
     historique_.ouvrir(l.journal, l.notes, [&] {
         // The view first, on the scene shown: the scroll bars run their own handlers.
-        if (principale_.scene().zoom != l.zoom) {
-            principale_.changer_zoom([zoom = l.zoom] { return zoom; });
+        const instantane_scene scene = principale_.scene();
+        if (scene.zoom != l.zoom) {
+            principale_.executer(commande::changer_zoom{[zoom = l.zoom] { return zoom; }});
         }
-        principale_.tourner_vue(l.longitude - principale_.valeur_HScroll1(),
-                                l.latitude + principale_.valeur_VScroll1());
+        principale_.executer(
+            commande::tourner_vue{l.longitude - scene.longitude, l.latitude - scene.latitude});
         if (reglages_.marques() != l.marques) {
             reglages_.marquer(l.marques);
         }
@@ -143,45 +144,18 @@ void fichiers_lecon::appliquer(const lecon& l) {
 }
 
 bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
-    bool arc = false;
-    // Written as a preset is, carried to its end: an error of one nested redraw does not
-    // stop the others. The last full redraw shows the lesson; if it cannot be drawn, the
-    // picture keeps the last complete scene, traj and the satellite values stay as that
-    // scene has them, and the strip says why, framing the box, as typing the same texts
-    // would.
-    const valeurs_calculees scene = principale_.scene().valeurs;
-    const std::string debit = principale_.legende_Label_debit();
-    principale_.executer_sans_dialogue([&] {
-        auto sans_arret = [](auto&& ecrire) {
-            try {
-                ecrire();
-            } catch (const erreur_calcul&) {
-            }
-        };
-        sans_arret([&] { principale_.selectionner(l.type_orbite); });
-        sans_arret([&] { principale_.selectionner(l.reperes); });
-        // A rule of one box may write "0" into another already written: a second pass
-        // writes it back.
-        for (int passe = 0; passe < 2; ++passe) {
-            for (std::size_t i = 0; i < l.textes.size(); ++i) {
-                const auto zone = static_cast<zone_texte>(i);
-                const std::string texte = l.textes[i].toStdString();
-                if (principale_.texte(zone) != texte) {
-                    sans_arret([&] { principale_.changer_texte(zone, texte); });
-                }
-            }
-        }
-        try {
-            arc = principale_.redessiner_tout(scene, l.dernier_tir, l.arc_du_tir);
-        } catch (const erreur_calcul&) {
-            principale_.legende_Label_debit(debit); // as the scene kept has it
-            throw;
-        }
-        if (l.debit) {
-            principale_.legende_Label_debit(l.debit->toStdString());
-        }
-    });
-    return arc;
+    lecon_a_ecrire e;
+    for (std::size_t i = 0; i < l.textes.size(); ++i) {
+        e.textes[i] = l.textes[i].toStdString();
+    }
+    e.type_orbite = l.type_orbite;
+    e.reperes = l.reperes;
+    e.tir = l.dernier_tir;
+    e.arc = l.arc_du_tir;
+    if (l.debit) {
+        e.debit = l.debit->toStdString();
+    }
+    return principale_.executer(commande::ecrire_lecon{std::move(e)});
 }
 
 QStringList fichiers_lecon::recentes() const {

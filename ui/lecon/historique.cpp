@@ -158,12 +158,9 @@ std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     s->fenetre = principale_.etat();
     s->fenetre.arc_du_tir =
         s->fenetre.dernier_tir && arc_de_ != 0 && s->fenetre.dernier_tir->numero == arc_de_;
-    for (std::size_t i = 0; i < s->textes.size(); ++i) {
-        s->textes[i] = principale_.texte(static_cast<zone_texte>(i));
-    }
-    for (std::size_t i = 0; i < s->options.size(); ++i) {
-        s->options[i] = principale_.selectionne(static_cast<bouton_option>(i));
-    }
+    const instantane_scene scene = principale_.scene();
+    s->textes = scene.textes;
+    s->options = scene.options;
     s->branche = tirs_;
     s->tirs = tirs_affiches_;
     return s;
@@ -214,8 +211,11 @@ void historique_lecon::evenement_termine(bool reussi) {
         frappe_ = capturer();
         return;
     }
-    const char* texte = texte_du_pas(nom);
-    if (texte == nullptr) {
+    // A tool's event names its own step; the window's are named here.
+    const char* nomme = texte_du_pas(nom);
+    const QString texte =
+        nomme != nullptr ? QString::fromUtf8(nomme) : principale_.annonces().pas();
+    if (texte.isEmpty()) {
         // Not a step: what it changed is where the next one starts, unless an edit is
         // under way (the commit of an edit runs as an event of its own).
         if (!saisie_) {
@@ -228,7 +228,7 @@ void historique_lecon::evenement_termine(bool reussi) {
     }
     std::shared_ptr<const instantane_lecon> apres = capturer();
     if (reussi && !apres->meme_etat(*courant_)) {
-        pousser(std::move(apres), QString::fromUtf8(texte));
+        pousser(std::move(apres), texte);
     } else {
         courant_ = std::move(apres);
     }
@@ -310,7 +310,7 @@ void historique_lecon::appliquer(const std::shared_ptr<const instantane_lecon>& 
     std::optional<pendant> application(std::in_place, applique_);
     tirs_ = etat->branche;
     tirs_affiches_ = etat->tirs;
-    const bool dessinee = principale_.restituer_etat(etat->fenetre);
+    const bool dessinee = principale_.executer(commande::restituer_etat{etat->fenetre});
     if (dessinee && etat->fenetre.arc_du_tir) {
         arc_de_ = etat->fenetre.dernier_tir->numero; // after the event's new scene cleared it
     }

@@ -1,10 +1,8 @@
 #include "ui/outils/animation.h"
 
-#include "core/geographie.h"
 #include "core/kepler.h"
 #include "core/texte.h"
 #include "render/scene.h"
-#include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
 
 #include <QApplication>
@@ -75,7 +73,7 @@ void animation_satellite::demarrer() {
         return;
     }
     bool pret = false;
-    principale_.evenements().executer([this, &pret] {
+    principale_.executer(commande::saisir{[this, &pret](formulaire& f) {
         const trajectoire t = principale_.scene().valeurs.traj;
         c_ = conique_de(t);
         double nu = anomalie_vraie(c_, t.anomalie);
@@ -103,10 +101,10 @@ void animation_satellite::demarrer() {
         }
         temps_ = temps_depuis_periastre(c_.e, c_.p, nu);
         if (retour) {
-            principale_.changer_texte(zone_texte::Text7, Str(*retour));
+            f.changer_texte(zone_texte::Text7, Str(*retour));
         }
         pret = true;
-    });
+    }});
     if (!pret) {
         emit arretee();
         return;
@@ -142,37 +140,35 @@ bool animation_satellite::avancer(double secondes) {
     }
     bool ecrit = false;
     bool au_bout = false;
-    const double temps_terre = terre.temps;
     // A frame's error stops the animation and goes to the strip: a dialog opened from
-    // the timer would interrupt whatever the user is doing.
-    principale_.executer_sans_dialogue([&] {
-        temps_ = controle(temps_ + acceleration_ * secondes);
-        if (periode_) {
-            temps_ = std::fmod(temps_, *periode_); // no loss of precision over many turns
-        }
-        const double nu = anomalie_au_temps(c_.e, c_.p, temps_);
-        double anomalie = 0.0;
-        if (nu_fin_ && nu >= *nu_fin_) {
-            anomalie = *fin_;
-            au_bout = true;
-        } else {
-            anomalie = anomalie_record(c_, nu);
-        }
-        // The Earth turns with the same clock, before the frame's redraw shows it.
-        terre.temps = controle(terre.temps + acceleration_ * secondes);
-        principale_.changer_texte(zone_texte::Text7, Str(anomalie));
-        ecrit = true;
-    });
-    if (!ecrit) {
-        terre.temps = temps_terre;
-    }
+    // the timer would interrupt whatever the user is doing. The Earth turns with the same
+    // clock, before the frame's redraw shows it.
+    commande::saisir image{[&](formulaire& f) {
+                               temps_ = controle(temps_ + acceleration_ * secondes);
+                               if (periode_) {
+                                   // no loss of precision over many turns
+                                   temps_ = std::fmod(temps_, *periode_);
+                               }
+                               const double nu = anomalie_au_temps(c_.e, c_.p, temps_);
+                               double anomalie = 0.0;
+                               if (nu_fin_ && nu >= *nu_fin_) {
+                                   anomalie = *fin_;
+                                   au_bout = true;
+                               } else {
+                                   anomalie = anomalie_record(c_, nu);
+                               }
+                               f.changer_texte(zone_texte::Text7, Str(anomalie));
+                               ecrit = true;
+                           },
+                           false, acceleration_ * secondes};
+    principale_.executer(image);
     if (!ecrit || au_bout) {
         arreter();
         if (au_bout) {
-            principale_.informer(QStringLiteral(
+            principale_.executer(commande::informer{QStringLiteral(
                 "Animation arrêtée : le satellite a atteint la fin de l'arc tracé de la conique "
                 "ouverte (la parabole est tracée jusqu'à ±120°, l'hyperbole jusqu'à 20° de ses "
-                "asymptotes)."));
+                "asymptotes).")});
         }
         return false;
     }

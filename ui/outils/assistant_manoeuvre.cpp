@@ -59,8 +59,8 @@ QString orbite_fr(const orbite_visee& o) {
         .arg(valeur_fr(o.zp, km), valeur_fr(o.za, km), valeur_fr(o.inclinaison, "°"));
 }
 
-double valeur_boite(const formulaire& f, zone_texte zone) {
-    return Val(f.texte(zone));
+double valeur_boite(const instantane_scene& scene, zone_texte zone) {
+    return Val(scene.texte(zone));
 }
 
 QTreeWidgetItem* ligne(QTreeWidgetItem* parent, const QString& nom, const QString& valeur) {
@@ -327,8 +327,9 @@ void assistant_manoeuvre::actualiser() {
 void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajectoire& depuis) {
     plan_->clear();
     const int faits = suivi_.faits();
-    double masse = valeur_boite(principale_, zone_texte::Text6);
-    const double isp_moteur = valeur_boite(principale_, zone_texte::Text13);
+    const instantane_scene scene = principale_.scene();
+    double masse = valeur_boite(scene, zone_texte::Text6);
+    const double isp_moteur = valeur_boite(scene, zone_texte::Text13);
     std::optional<double> periode;
     try {
         periode = caracteristiques_de(conique_de(depuis)).periode;
@@ -451,8 +452,8 @@ void assistant_manoeuvre::preparer() {
             return;
         }
         numero = suivi_.prochain();
-        const depart_tir depart{scene.valeurs.traj, valeur_boite(principale_, zone_texte::Text6),
-                                valeur_boite(principale_, zone_texte::Text13)};
+        const depart_tir depart{scene.valeurs.traj, valeur_boite(scene, zone_texte::Text6),
+                                valeur_boite(scene, zone_texte::Text13)};
         c = cibler(depart, plan.tirs.front(), cible_de(demande(), plan), poussee_->value());
     } catch (const erreur_calcul& e) {
         signaler(QString::fromUtf8(e.what()), true); // refused: nothing is written
@@ -469,10 +470,12 @@ void assistant_manoeuvre::preparer() {
     }
     const unsigned precedent = source_de(scene).tir;
     bool ecrit = false;
-    principale_.evenements().executer([&] {
-        ecrire_tir(principale_, c.tir);
-        ecrit = true;
-    });
+    principale_.executer(commande::saisir{[&](formulaire& f) {
+                                              ecrire_tir(f, c.tir);
+                                              ecrit = true;
+                                          },
+                                          true, 0.0, preparer_->objectName(),
+                                          QStringLiteral("la préparation du tir")});
     if (ecrit) {
         suivi_.noter_preparation(precedent, c.tir.duree, c.tir.pas, c.tir.poussee, c.prevue);
     }

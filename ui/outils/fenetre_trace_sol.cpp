@@ -119,7 +119,7 @@ void fenetre_trace_sol::creer_reglages() {
     longitude_origine_->setRange(-180.0, 180.0);
     longitude_origine_->setDecimals(1);
     longitude_origine_->setSuffix(QStringLiteral("°"));
-    longitude_origine_->setValue(terre.longitude_origine);
+    longitude_origine_->setValue(principale_.scene().terre.longitude_origine);
     longitude_origine_->setToolTip(
         QStringLiteral("Le méridien qui se trouve sur l'axe X0(gamma) à l'origine des temps "
                        "(0 : Greenwich)"));
@@ -182,7 +182,8 @@ void fenetre_trace_sol::relier() {
 void fenetre_trace_sol::actualiser() {
     // Called from signals: the error stops here, told on the map.
     try {
-        trace_ = calculer_trace(principale_.scene().valeurs.traj, terre, revolutions_->value());
+        const instantane_scene scene = principale_.scene();
+        trace_ = calculer_trace(scene.valeurs.traj, scene.terre, revolutions_->value());
         message_.clear();
     } catch (const erreur_calcul& e) {
         trace_ = trace_au_sol{};
@@ -200,11 +201,11 @@ void fenetre_trace_sol::redessiner() {
 }
 
 void fenetre_trace_sol::changer_longitude_origine(double degres) {
-    terre.longitude_origine = degres;
-    if (continents_sur_le_globe) {
-        // The globe turns with it; the end of the event refreshes the map.
-        principale_.redessiner_vue();
-    }
+    options_affichage options = principale_.scene().affichage;
+    options.longitude_origine = degres;
+    // The globe turns with it when it shows the coasts; the end of that event refreshes
+    // the map.
+    principale_.executer(commande::afficher{options});
     actualiser();
 }
 
@@ -214,7 +215,6 @@ void ajouter_trace_sol(poste_de_travail& principale) {
         const QByteArray texte = fichier.readAll();
         charger_continents(lire_cotes(std::string_view(texte.constData(), texte.size())));
     }
-    continents_sur_le_globe = false; // the item starts unchecked
 
     QMenu* menu = principale.menu_outils();
     menu->addSeparator();
@@ -228,8 +228,9 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     globe->setObjectName(QStringLiteral("menu_continents_globe"));
     globe->setCheckable(true);
     QObject::connect(globe, &QAction::toggled, fenetre, [&principale](bool actif) {
-        continents_sur_le_globe = actif;
-        principale.redessiner_vue();
+        options_affichage options = principale.scene().affichage;
+        options.continents_sur_le_globe = actif;
+        principale.executer(commande::afficher{options});
     });
 }
 

@@ -1,7 +1,6 @@
 #include "ui/outils/outils_image.h"
 
 #include "render/cadrage.h"
-#include "render/marques.h"
 #include "ui/image/export_image.h"
 #include "ui/image/exportateur.h"
 #include "ui/image/gestes.h"
@@ -19,7 +18,6 @@ namespace trajel {
 outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
     : QObject(&fenetre.widget()), fenetre_(fenetre), image_(fenetre.image()) {
     setObjectName(QStringLiteral("outils_image"));
-    marques_du_mouvement = false; // the item starts unchecked
     exportateur_ = new exportateur(
         fenetre_.widget(), *image_, [this] { return scene_de(*image_); },
         [this] {
@@ -87,24 +85,26 @@ void outils_image::relier_gestes(const filtre_gestes* gestes) {
 void outils_image::tourner(int degres_x, int degres_y) {
     // The globe follows the hand: dragging to the right turns the viewer westwards,
     // dragging down raises the viewer's latitude. Each bar runs its own handler.
-    fenetre_.tourner_vue(-degres_x, degres_y);
+    fenetre_.executer(commande::tourner_vue{-degres_x, degres_y});
 }
 
 void outils_image::zoomer(int crans) {
-    fenetre_.zoomer(crans);
+    fenetre_.executer(commande::zoomer{crans});
 }
 
 void outils_image::vue_initiale() {
-    fenetre_.vue_initiale();
+    fenetre_.executer(commande::vue_initiale{});
 }
 
 void outils_image::marquer_le_mouvement(bool actif) {
-    marques_du_mouvement = actif;
-    fenetre_.redessiner_vue();
+    options_affichage options = fenetre_.scene().affichage;
+    options.marques_du_mouvement = actif;
+    fenetre_.executer(commande::afficher{options});
 }
 
 void outils_image::ajuster_vue() {
-    fenetre_.changer_zoom([traj = fenetre_.scene().valeurs.traj] { return zoom_ajuste(traj); });
+    fenetre_.executer(commande::changer_zoom{
+        [traj = fenetre_.scene().valeurs.traj] { return zoom_ajuste(traj); }});
 }
 
 void outils_image::ouvrir_vue_agrandie() {

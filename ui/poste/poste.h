@@ -1,15 +1,19 @@
 #pragma once
 
 #include "core/formulaire.h"
+#include "core/geographie.h"
 #include "core/module1.h"
 #include "manoeuvre/bilan_tir.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <variant>
 
 class QMenu;
 class QSize;
@@ -18,7 +22,6 @@ class QWidget;
 
 namespace trajel {
 
-class distributeur;
 class Picture1;
 
 // The opening view: longitude 20 (HScroll1), latitude 40 (VScroll1 at -40), zoom 1.
@@ -39,15 +42,21 @@ public:
     // empty for the events the program raises itself (activation, the animation's
     // frames, the commit of an edit, the tools' own events).
     const QString& evenement() const { return evenement_; }
+    // The text of the lesson's step a tool's command names ("la préparation du tir");
+    // empty for the window's own events, which the history names itself, and for the
+    // commands that are no step.
+    const QString& pas() const { return pas_; }
 
     // Set by the main window.
-    void commencer(const QString& nom) {
+    void commencer(const QString& nom, const QString& pas = {}) {
         evenement_ = nom;
+        pas_ = pas;
         emit evenement_commence(nom);
     }
     void terminer(bool reussi) {
         emit evenement_termine(reussi);
         evenement_.clear();
+        pas_.clear();
     }
 
 signals:
@@ -66,6 +75,7 @@ signals:
 
 private:
     QString evenement_;
+    QString pas_;
 };
 
 // The strip over the picture as it stands: its message (empty when hidden) and the box
@@ -77,14 +87,37 @@ struct etat_bandeau {
     bool operator==(const etat_bandeau&) const = default;
 };
 
+// What the picture shows beside the scene, set by the tools: the motion marks, the
+// coastlines on the globe and the longitude of the Earth's origin meridian at time 0.
+struct options_affichage {
+    bool marques_du_mouvement = false;
+    bool continents_sur_le_globe = false;
+    double longitude_origine = 0.0; // degrees
+
+    bool operator==(const options_affichage&) const = default;
+};
+
 // The scene as a tool reads it: traj and the satellite values as the picture has them,
-// the last burn, and the view.
+// the last burn, the view, the boxes' texts, the options selected, Label_debit, the
+// display options and the Earth's clock.
 struct instantane_scene {
     valeurs_calculees valeurs;
     std::optional<bilan_tir> dernier_tir;
     int longitude = 0; // HScroll1, degrees
     int latitude = 0;  // minus VScroll1, degrees
     double zoom = 1.0;
+    std::array<std::string, textes_d_ouverture.size()> textes; // in the order of zone_texte
+    std::array<bool, options_d_ouverture.size()> options{};    // in the order of bouton_option
+    std::string debit;
+    options_affichage affichage;
+    horloge_terre terre;
+
+    const std::string& texte(zone_texte zone) const {
+        return textes[static_cast<std::size_t>(zone)];
+    }
+    bool selectionne(bouton_option bouton) const {
+        return options[static_cast<std::size_t>(bouton)];
+    }
 };
 
 // The window as the history puts it back: what the boxes, options and captions show,
@@ -111,60 +144,101 @@ inline source_figures source_de(const instantane_scene& scene) {
     return {scene.valeurs, scene.dernier_tir ? scene.dernier_tir->numero : 0};
 }
 
-// What the tools may ask of the main window: its boxes and options (the model the
-// computations read), the events run through its distributor, the view turned or zoomed
-// through its own controls and handlers, the current scene, the "Outils" menu, and the
-// end of each event. The window knows none of its tools.
-class poste_de_travail : public formulaire {
+// A lesson written into the window as a preset is: the orbit type and the frames
+// selected, the boxes typed (each running its handlers, an error of one not stopping the
+// others), then a full redraw; if it cannot be drawn, traj and the satellite values stay
+// as the last scene has them and the strip says why. Once drawn, `tir` becomes the last
+// burn, its arc drawn over the scene when `arc`, and Label_debit reads `debit` when given.
+struct lecon_a_ecrire {
+    std::array<std::string, textes_d_ouverture.size()> textes;
+    bouton_option type_orbite = bouton_option::Option_elliptique;
+    bouton_option reperes = bouton_option::Option_tous;
+    std::optional<bilan_tir> tir;
+    bool arc = false;
+    std::optional<std::string> debit;
+};
+
+// What a tool may ask of the main window. Each command runs as one event of the window,
+// announced to the tools and recorded by the history as the user's own would be.
+namespace commande {
+// The view turned by whole degrees: HScroll1 by `longitude`, the latitude by `latitude`
+// (VScroll1 the other way), each bar running its own handler and stopping at its ends.
+struct tourner_vue {
+    int longitude = 0;
+    int latitude = 0;
+};
+// Notches: "Zoom +" clicked for each positive one, "Zoom -" for each negative one.
+struct zoomer {
+    int crans = 0;
+};
+// Back to the opening view, through the bars' handlers; the zoom to 1 by a view redraw
+// when it is not already.
+struct vue_initiale {};
+// The zoom `nouveau` computes (with the view set up), then a view redraw; an error leaves
+// the zoom as it was.
+struct changer_zoom {
+    std::function<double()> nouveau;
+};
+// New display options, then a view redraw.
+struct afficher {
+    options_affichage options;
+};
+// The boxes and options written as the user would, each write running its handlers.
+// Without `dialogue` (the program's own timer) an error goes to the strip, framing the
+// box it names; no dialog interrupts. The Earth's clock first moves on by
+// `avance_terre` seconds, and goes back if the event fails. A command given a `nom` (the
+// objectName of the tool's control) and the text of its step (`pas`) is a step of the
+// lesson, undone as one; without, what it changes joins the next step.
+struct saisir {
+    std::function<void(formulaire&)> ecrire;
+    bool dialogue = true;
+    double avance_terre = 0.0;
+    QString nom{};
+    QString pas{};
+};
+// A lesson written into the window, without a dialog.
+struct ecrire_lecon {
+    lecon_a_ecrire lecon;
+};
+// A state put back without running any handler, and its picture drawn again: the scene
+// of traj as the state had it (a view redraw: the boxes are not read again, so that a
+// state whose texts cannot be drawn shows the last scene it could), with the burn's arc
+// over it when it was shown so, then its strip. When the picture cannot be drawn the
+// values are put back all the same and the strip says why.
+struct restituer_etat {
+    etat_fenetre etat;
+};
+// A word to the user on the strip over the picture, without a dialog, until the next
+// full redraw succeeds.
+struct informer {
+    QString message;
+};
+} // namespace commande
+
+using commande_fenetre =
+    std::variant<commande::tourner_vue, commande::zoomer, commande::vue_initiale,
+                 commande::changer_zoom, commande::afficher, commande::saisir,
+                 commande::ecrire_lecon, commande::restituer_etat, commande::informer>;
+
+// What a tool sees of the main window: the window itself (parent and place of the tool
+// windows), its "Outils" menu and picture, the announcements of its events, the scene and
+// the whole state as they stand, and its commands. The window knows none of its tools.
+class poste_de_travail {
 public:
-    // The window itself: parent and place of the tool windows.
     virtual QWidget& widget() = 0;
     virtual QMenu* menu_outils() const = 0;
     // The picture: the current scene's display list, painted.
     virtual trajel::Picture1* image() const = 0;
-    virtual distributeur& evenements() = 0;
-    // Runs an event of the program's own timer: an error goes to the strip, framing the
-    // box it names, as the user's typing does; no dialog interrupts. True when the
-    // event completed.
-    virtual bool executer_sans_dialogue(const std::function<void()>& gestionnaire) = 0;
     virtual annonceur_evenements& annonces() = 0;
-    // A word to the user on the strip over the picture, without a dialog, until the next
-    // full redraw succeeds.
-    virtual void informer(const QString& message) = 0;
-
-    // The view turned by whole degrees: HScroll1 by `longitude`, the latitude by
-    // `latitude` (VScroll1 the other way), each bar running its own handler and stopping
-    // at its ends.
-    virtual void tourner_vue(int longitude, int latitude) = 0;
-    // Notches: "Zoom +" clicked for each positive one, "Zoom -" for each negative one.
-    virtual void zoomer(int crans) = 0;
-    // Back to the opening view, through the bars' handlers; the zoom to 1 by a view
-    // redraw when it is not already.
-    virtual void vue_initiale() = 0;
-    // The zoom `nouveau` computes (with the view set up), then a view redraw, as one
-    // event; an error leaves the zoom as it was. True when the event completed.
-    virtual bool changer_zoom(const std::function<double()>& nouveau) = 0;
-    // A view redraw as one event: a display option of a tool has changed.
-    virtual void redessiner_vue() = 0;
 
     // The scene as the last completed event left it.
     virtual instantane_scene scene() const = 0;
-
     // The window as it stands (arc_du_tir left false: the history follows the arc).
     virtual etat_fenetre etat() const = 0;
-    // Puts a state back without running any handler and draws its picture again, as one
-    // event: the scene of traj as the state had it (a view redraw: the boxes are not read
-    // again, so that a state whose texts cannot be drawn shows the last scene it could),
-    // with the burn's arc over it when it was shown so, then its strip. When the picture
-    // cannot be drawn the values are put back all the same and the strip says why. True
-    // when the picture was drawn.
-    virtual bool restituer_etat(const etat_fenetre& etat) = 0;
-    // Within an event: a full redraw; if it fails, traj and the satellite values go back
-    // to `scene`, the last burn stays, and the error goes on. Once drawn, `tir` becomes the
-    // last burn and, when `arc`, its arc is drawn over the scene, unless its record cannot
-    // be integrated again (the scene then stays without it). True when the arc is drawn.
-    virtual bool redessiner_tout(const valeurs_calculees& scene,
-                                 const std::optional<bilan_tir>& tir, bool arc) = 0;
+
+    // Runs a command as one event. True when the event completed (for `ecrire_lecon`: and
+    // the burn's arc is drawn; for `restituer_etat`: and the picture is drawn).
+    virtual bool executer(const commande_fenetre& c) = 0;
 
 protected:
     ~poste_de_travail() = default;
