@@ -681,12 +681,14 @@ private slots:
         QTest::addColumn<QString>("texte");
         const QString g = espace_fine;
         QTest::newRow("39618") << 39618.0 << "39" + g + "618";
-        QTest::newRow("excentricité") << 1700.0 / 9536.0 << "0,17827";
+        QTest::newRow("excentricité") << 1700.0 / 9536.0 << "0,178272";
         QTest::newRow("négatif") << -41.8 << "-41,8";
         QTest::newRow("zéros finaux") << 7.0 << "7";
         QTest::newRow("zéro") << 0.0 << "0";
         QTest::newRow("arrondi qui change de rang") << 99999.96 << "100" + g + "000";
-        QTest::newRow("million") << 1234567.0 << "1,2346 × 10⁶";
+        QTest::newRow("arrondi au million") << 999999.6 << "1 × 10⁶";
+        QTest::newRow("juste sous le million") << 999999.4 << "999" + g + "999";
+        QTest::newRow("million") << 1234567.0 << "1,23457 × 10⁶";
         QTest::newRow("petit") << 0.000012345 << "1,2345 × 10⁻⁵";
         QTest::newRow("mantisse arrondie à 10") << 9.999996e-5 << "1 × 10⁻⁴";
         QTest::newRow("millième") << 0.001 << "0,001";
