@@ -1,11 +1,12 @@
 // The lesson's worksheet: its PDF read back by pdftotext (the name, the period, each
 // burn's delta-v, the notes), one page or two, the picture in vectors; printed through
-// its menu item.
+// its menu item. The printed caption, wrapped whole.
 
 #include "commun/principal.h"
 #include "core/constantes.h"
 #include "fenetre_de_test.h"
 #include "ui/francais/format_fr.h"
+#include "ui/image/export_image.h"
 #include "ui/lecon/fiche_lecon.h"
 #include "ui/lecon/fichiers_lecon.h"
 #include "ui/lecon/historique.h"
@@ -14,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -143,5 +145,52 @@ private:
     QStringList messages;
 };
 TRAJEL_TEST(TestFiche);
+
+// The printed caption wraps at the picture's width instead of being cut: every field is
+// on the page, over as many lines as it needs.
+class TestLegendeImprimee : public QObject {
+    Q_OBJECT
+private slots:
+    void legende_entiere_data() {
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<int>("repetitions"); // the caption said that many times
+        QTest::addColumn<int>("lignes_min");
+        QTest::newRow("paysage") << QPageLayout::Landscape << 1 << 1;
+        QTest::newRow("portrait") << QPageLayout::Portrait << 1 << 2;
+        QTest::newRow("paysage, quatre fois") << QPageLayout::Landscape << 4 << 3;
+    }
+    void legende_entiere() {
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(int, repetitions);
+        QFETCH(int, lignes_min);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        fenetre_de_test f;
+        trajectoire t;
+        t.type_conique = hyperbolique;
+        t.angle_asymptote = 32.4923456;
+        t.zp = 363.287123;
+        t.inclinaison = 1.47877933e-6;
+        t.anomalie = 175.4123456;
+        QStringList parties(repetitions, legende_orbite(t, -160, -85, 0.0123456));
+        const QString legende = parties.join(QStringLiteral(" ; "));
+        QTemporaryDir dossier;
+        QPrinter imprimante(QPrinter::HighResolution);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(dossier.filePath(QStringLiteral("legende.pdf")));
+        imprimante.setPageOrientation(orientation);
+        QVERIFY(imprimer_scene(imprimante, scene_de(*f.image()), legende));
+        const QString brut = lire_avec("pdftotext", {imprimante.outputFileName(), "-"});
+        QVERIFY2(brut.simplified().contains(legende.simplified()), qPrintable(brut));
+        // From its first line to its last, "zoom" ending it (whole lines matched).
+        const QStringList lignes = brut.split('\n');
+        const qsizetype premiere = lignes.indexOf(QRegularExpression("Trajectoire.*"));
+        const qsizetype derniere = lignes.lastIndexOf(QRegularExpression(".*zoom 0,0123456 *"));
+        QVERIFY(premiere >= 0 && derniere >= premiere);
+        QVERIFY2(derniere - premiere + 1 >= lignes_min, qPrintable(brut));
+    }
+};
+TRAJEL_TEST(TestLegendeImprimee);
 
 #include "test_fiche.moc"
