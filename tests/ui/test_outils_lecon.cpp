@@ -213,7 +213,7 @@ private slots:
                  "2" + espace_fine + "000" + espace_fine + "km");
         QCOMPARE(lu(f, "Orbite", "Période"), duree_fr(T) + " (" + valeur_fr(T, "s") + ")");
         QVERIFY(lu(f, "Orbite", "Période").startsWith("54 min 36,"));
-        QCOMPARE(lu(f, "Orbite", "Excentricité e"), QString("0,17827"));
+        QCOMPARE(lu(f, "Orbite", "Excentricité e"), QString("0,178272"));
         QCOMPARE(lu(f, "Dernier tir", ""), QString("aucun tir effectué"));
 
         f.taper("Text2", "500");
