@@ -720,6 +720,7 @@ private slots:
         QCOMPARE(duree_fr(std::nullopt), QString("-"));
         QCOMPARE(valeur_fr(std::nullopt, "km"), QString("-"));
         QCOMPARE(valeur_fr(3918.0, "km"), "3" + espace_fine + "918" + espace_fine + "km");
+        QCOMPARE(valeur_fr(-41.8, "°"), QString("-41,8°"));
     }
 };
 TRAJEL_TEST(TestFormatFr);

@@ -65,8 +65,11 @@ QString valeur_fr(const std::optional<double>& x, const QString& unite, int chif
     if (!x || !std::isfinite(*x)) {
         return QStringLiteral("-");
     }
-    return unite.isEmpty() ? nombre_fr(*x, chiffres)
-                           : nombre_fr(*x, chiffres) + QChar(0x202F) + unite;
+    // An angle's degree sign sticks to its number ("25°"); other units stand apart.
+    if (unite.isEmpty() || unite == QStringLiteral("°")) {
+        return nombre_fr(*x, chiffres) + unite;
+    }
+    return nombre_fr(*x, chiffres) + QChar(0x202F) + unite;
 }
 
 QString duree_fr(const std::optional<double>& secondes) {

@@ -183,12 +183,12 @@ bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QStrin
 
 QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,
                        double facteur_zoom) {
-    // "Za 2 000 km", "i 20°": the tools' numbers; the degree sign follows the number.
+    // "Za 2 000 km", "i 20°": the tools' numbers.
     auto km = [](const char* nom, double x) {
         return QLatin1String(nom) + QLatin1Char(' ') + valeur_fr(x, QStringLiteral("km"));
     };
     auto degres = [](const char* nom, double x) {
-        return QLatin1String(nom) + QLatin1Char(' ') + nombre_fr(x) + QStringLiteral("°");
+        return QLatin1String(nom) + QLatin1Char(' ') + valeur_fr(x, QStringLiteral("°"));
     };
     QStringList elements;
     if (t.type_conique == elliptique) {

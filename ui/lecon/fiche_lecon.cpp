@@ -139,11 +139,11 @@ QString orbite_atteinte(const orbite_journal& o) {
     QString t = QString::fromStdString(o.type_conique);
     if (o.za_ou_phi) {
         t += o.type_conique == hyperbolique
-                 ? QStringLiteral(", Phi ") + nombre_fr(*o.za_ou_phi) + QStringLiteral("°")
+                 ? QStringLiteral(", Phi ") + valeur_fr(*o.za_ou_phi, QStringLiteral("°"))
                  : QStringLiteral(", Za ") + valeur_fr(*o.za_ou_phi, QStringLiteral("km"));
     }
     return t + QStringLiteral(", Zp ") + valeur_fr(o.zp, QStringLiteral("km")) +
-           QStringLiteral(", i ") + nombre_fr(o.inclinaison) + QStringLiteral("°");
+           QStringLiteral(", i ") + valeur_fr(o.inclinaison, QStringLiteral("°"));
 }
 
 QString table_journal(const std::vector<ligne_journal>& journal) {
