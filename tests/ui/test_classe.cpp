@@ -128,17 +128,41 @@ private slots:
         QVERIFY(!valeur_lue(lecture, "Altitude du périastre").contains("coupe"));
     }
 
-    // The print caption writes its numbers with the readout's decimal comma.
+    // The print caption writes its numbers as the tools do: decimal comma, digits grouped
+    // by a narrow no-break space, 6 significant digits, powers of ten in superscript.
+    void legende_en_francais_data() {
+        QTest::addColumn<double>("za");
+        QTest::addColumn<double>("inclinaison");
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QString>("legende");
+        const QString f = QString(QChar(0x202F));
+        QTest::newRow("GTO") << 35786.5 << 49.91717716 << 1.2
+                             << "Trajectoire elliptique : Za 35" + f + "786,5" + f + "km, Zp 200" +
+                                    f +
+                                    "km, Omega 0°, i 49,9172°, omega 0°, "
+                                    "anomalie 0° — vue : longitude 20°, latitude 40°, zoom 1,2";
+        QTest::newRow("i de l'ordre du millionième")
+            << 2000.0 << 1.47877933e-6 << 1.0 / 3.0
+            << "Trajectoire elliptique : Za 2" + f + "000" + f + "km, Zp 200" + f +
+                   "km, Omega 0°, i 1,47878 × 10⁻⁶°, omega 0°, anomalie 0° — vue : longitude "
+                   "20°, latitude 40°, zoom 0,333333";
+        QTest::newRow("Za d'un million de km")
+            << 1234567.0 << 20.0 << 1.0
+            << "Trajectoire elliptique : Za 1,23457 × 10⁶" + f + "km, Zp 200" + f +
+                   "km, Omega 0°, i 20°, omega 0°, anomalie 0° — vue : longitude 20°, latitude "
+                   "40°, zoom 1";
+    }
     void legende_en_francais() {
+        QFETCH(double, za);
+        QFETCH(double, inclinaison);
+        QFETCH(double, zoom);
+        QFETCH(QString, legende);
         trajectoire t;
         t.type_conique = elliptique;
-        t.za = 35786.5;
+        t.za = za;
         t.zp = 200;
-        t.inclinaison = 49.91717716;
-        QCOMPARE(legende_orbite(t, 20, 40, 1.2),
-                 QString("Trajectoire elliptique : Za 35786,5 km, Zp 200 km, Omega 0°, "
-                         "i 49,91717716°, omega 0°, anomalie 0° — vue : longitude 20°, "
-                         "latitude 40°, zoom 1,2"));
+        t.inclinaison = inclinaison;
+        QCOMPARE(legende_orbite(t, 20, 40, zoom), legende);
     }
 
     // At 1920 x 1080 the scene takes the whole height, the panel the band beside it,

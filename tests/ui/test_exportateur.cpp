@@ -25,9 +25,10 @@ using namespace trajel::test;
 
 namespace {
 
-// The start-up orbit and view, as the printed caption says them.
+// The start-up orbit and view, as the printed caption says them (pdftotext's narrow
+// spaces made plain).
 const QString legende_depart =
-    QStringLiteral("Trajectoire elliptique : Za 2000 km, Zp 300 km, Omega 20°, i 20°, omega "
+    QStringLiteral("Trajectoire elliptique : Za 2 000 km, Zp 300 km, Omega 20°, i 20°, omega "
                    "10°, anomalie 25° — vue : longitude 20°, latitude 40°, zoom ");
 
 QString texte_pdf(const QString& chemin) {

@@ -461,7 +461,7 @@ private slots:
         texte.start(pdftotext, {dossier.filePath("impression.pdf"), "-"});
         QVERIFY(texte.waitForFinished());
         const QString lu = QString::fromUtf8(texte.readAllStandardOutput()).simplified();
-        QVERIFY2(lu.contains("Trajectoire elliptique : Za 2000 km, Zp 300 km, Omega 20°, i 20°, "
+        QVERIFY2(lu.contains("Trajectoire elliptique : Za 2 000 km, Zp 300 km, Omega 20°, i 20°, "
                              "omega 10°, anomalie 25° — vue : longitude 20°, latitude 40°, zoom 1"),
                  qPrintable(lu));
         QVERIFY(lu.contains("périastre"));

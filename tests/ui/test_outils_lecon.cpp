@@ -213,7 +213,7 @@ private slots:
                  "2" + espace_fine + "000" + espace_fine + "km");
         QCOMPARE(lu(f, "Orbite", "Période"), duree_fr(T) + " (" + valeur_fr(T, "s") + ")");
         QVERIFY(lu(f, "Orbite", "Période").startsWith("54 min 36,"));
-        QCOMPARE(lu(f, "Orbite", "Excentricité e"), QString("0,17827"));
+        QCOMPARE(lu(f, "Orbite", "Excentricité e"), QString("0,178272"));
         QCOMPARE(lu(f, "Dernier tir", ""), QString("aucun tir effectué"));
 
         f.taper("Text2", "500");
@@ -681,12 +681,14 @@ private slots:
         QTest::addColumn<QString>("texte");
         const QString g = espace_fine;
         QTest::newRow("39618") << 39618.0 << "39" + g + "618";
-        QTest::newRow("excentricité") << 1700.0 / 9536.0 << "0,17827";
+        QTest::newRow("excentricité") << 1700.0 / 9536.0 << "0,178272";
         QTest::newRow("négatif") << -41.8 << "-41,8";
         QTest::newRow("zéros finaux") << 7.0 << "7";
         QTest::newRow("zéro") << 0.0 << "0";
         QTest::newRow("arrondi qui change de rang") << 99999.96 << "100" + g + "000";
-        QTest::newRow("million") << 1234567.0 << "1,2346 × 10⁶";
+        QTest::newRow("arrondi au million") << 999999.6 << "1 × 10⁶";
+        QTest::newRow("juste sous le million") << 999999.4 << "999" + g + "999";
+        QTest::newRow("million") << 1234567.0 << "1,23457 × 10⁶";
         QTest::newRow("petit") << 0.000012345 << "1,2345 × 10⁻⁵";
         QTest::newRow("mantisse arrondie à 10") << 9.999996e-5 << "1 × 10⁻⁴";
         QTest::newRow("millième") << 0.001 << "0,001";
@@ -718,6 +720,7 @@ private slots:
         QCOMPARE(duree_fr(std::nullopt), QString("-"));
         QCOMPARE(valeur_fr(std::nullopt, "km"), QString("-"));
         QCOMPARE(valeur_fr(3918.0, "km"), "3" + espace_fine + "918" + espace_fine + "km");
+        QCOMPARE(valeur_fr(-41.8, "°"), QString("-41,8°"));
     }
 };
 TRAJEL_TEST(TestFormatFr);

@@ -3,6 +3,7 @@
 #include "ui/francais/format_fr.h"
 #include "ui/image/picture1.h"
 #include "ui/lecon/fenetre_journal.h"
+#include "ui/lecon/fiche_lecon.h"
 #include "ui/lecon/fichiers_lecon.h"
 #include "ui/lecon/historique.h"
 #include "ui/outils/animation.h"
@@ -96,7 +97,7 @@ void outils_lecon::creer_menu() {
         {"acceleration_10", 10.0},   {"acceleration_50", 50.0},     {"acceleration_defaut", defaut},
         {"acceleration_500", 500.0}, {"acceleration_1000", 1000.0}, {"acceleration_5000", 5000.0}};
     for (const choix& c : choix_possibles) {
-        QString legende = QStringLiteral("× %1").arg(nombre_fr(std::round(c.facteur), 5));
+        QString legende = QStringLiteral("× %1").arg(nombre_fr(std::round(c.facteur)));
         if (c.facteur == defaut) {
             legende += QStringLiteral(" : une révolution de l'orbite de départ en 20 s");
         }
@@ -135,12 +136,14 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
     historique->avant_restitution = [animation] { animation->arreter(); };
-    return {ajouter_fichiers_lecon(
-        fenetre, *historique,
-        {[marques] { return marques->isChecked(); },
-         [marques](bool actif) { marques->setChecked(actif); },
-         [animation] { return animation->acceleration(); },
-         [lecon](double facteur) { lecon->choisir_acceleration(facteur); }})};
+    fichiers_lecon* fichiers =
+        ajouter_fichiers_lecon(fenetre, *historique,
+                               {[marques] { return marques->isChecked(); },
+                                [marques](bool actif) { marques->setChecked(actif); },
+                                [animation] { return animation->acceleration(); },
+                                [lecon](double facteur) { lecon->choisir_acceleration(facteur); }});
+    ajouter_fiche(fenetre, *historique);
+    return {fichiers};
 }
 
 } // namespace trajel

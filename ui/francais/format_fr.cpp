@@ -47,14 +47,13 @@ QString nombre_fr(double x, int chiffres) {
         return QStringLiteral("0");
     }
     int puissance = static_cast<int>(std::floor(std::log10(std::abs(x))));
+    // Rounding to the digits shown may carry to the next power: 999 999,6 is a million.
+    if (std::round(std::abs(x) / std::pow(10.0, puissance - chiffres + 1)) >=
+        std::pow(10.0, chiffres)) {
+        ++puissance;
+    }
     if (puissance >= 6 || puissance < -3) {
-        double mantisse = x / std::pow(10.0, puissance);
-        // Rounding may carry the mantissa to 10.
-        if (std::abs(std::round(mantisse * std::pow(10.0, chiffres - 1))) >=
-            std::pow(10.0, chiffres)) {
-            mantisse /= 10.0;
-            ++puissance;
-        }
+        const double mantisse = x / std::pow(10.0, puissance);
         return sans_zeros_finaux(francais().toString(mantisse, 'f', chiffres - 1)) +
                QStringLiteral(" × 10") + exposant(puissance);
     }
@@ -66,8 +65,11 @@ QString valeur_fr(const std::optional<double>& x, const QString& unite, int chif
     if (!x || !std::isfinite(*x)) {
         return QStringLiteral("-");
     }
-    return unite.isEmpty() ? nombre_fr(*x, chiffres)
-                           : nombre_fr(*x, chiffres) + QChar(0x202F) + unite;
+    // An angle's degree sign sticks to its number ("25°"); other units stand apart.
+    if (unite.isEmpty() || unite == QStringLiteral("°")) {
+        return nombre_fr(*x, chiffres) + unite;
+    }
+    return nombre_fr(*x, chiffres) + QChar(0x202F) + unite;
 }
 
 QString duree_fr(const std::optional<double>& secondes) {

@@ -1,7 +1,8 @@
 #include "ui/image/export_image.h"
 
-#include "ui/poste/ecriture_fichier.h"
+#include "ui/francais/format_fr.h"
 #include "ui/image/picture1.h"
+#include "ui/poste/ecriture_fichier.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
@@ -54,6 +54,15 @@ bool ecrire_entier(const QString& chemin, QString& erreur,
     }
     erreur.clear();
     return true;
+}
+
+// Where peindre_scene_ajustee puts a picture of `twips` in `cible`: its aspect kept,
+// centred.
+QRectF rectangle_ajuste(QSizeF twips, const QRectF& cible) {
+    const double echelle = std::min(cible.width() / twips.width(), cible.height() / twips.height());
+    QRectF rempli(QPointF(), twips * echelle);
+    rempli.moveCenter(cible.center());
+    return rempli;
 }
 
 void peindre_svg(const scene_image& scene, QIODevice& sortie) {
@@ -141,36 +150,45 @@ bool imprimer_scene(QPrinter& imprimante, const scene_image& scene, const QStrin
     police.setPointSizeF(10.0);
     peintre.setFont(police);
     const QFontMetricsF mesure(police, &imprimante);
-    const double hauteur_legende = mesure.height() * 2.0;
-    const QRectF dessin = page.adjusted(0.0, 0.0, 0.0, -hauteur_legende);
-    const QRectF rempli = peindre_scene_ajustee(peintre, *scene.elements, scene.twips,
-                                                scene.twips_par_pixel, dessin, false);
+    constexpr int drapeaux = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    // The caption wraps at the picture's width, which depends on the room it leaves: a
+    // narrower picture may need one more line, so the fit is tried again, at most twice.
+    double largeur_legende = page.width();
+    QRectF rempli;
+    double hauteur_legende = 0.0;
+    for (int essai = 0; essai < 3; ++essai) {
+        hauteur_legende =
+            mesure.boundingRect(QRectF(0.0, 0.0, largeur_legende, page.height()), drapeaux, legende)
+                .height();
+        const QRectF dessin = page.adjusted(0.0, 0.0, 0.0, -hauteur_legende - mesure.height());
+        rempli = rectangle_ajuste(scene.twips, dessin);
+        if (rempli.width() >= largeur_legende) {
+            break;
+        }
+        largeur_legende = rempli.width();
+    }
+    rempli = peindre_scene_ajustee(peintre, *scene.elements, scene.twips, scene.twips_par_pixel,
+                                   rempli, false);
     QPen cadre(QColor(160, 160, 160));
     cadre.setWidthF(imprimante.resolution() / 150.0);
     peintre.setPen(cadre);
     peintre.setBrush(Qt::NoBrush);
     peintre.drawRect(rempli);
     peintre.setPen(Qt::black);
-    const QRectF ligne(rempli.left(), rempli.bottom() + mesure.height() * 0.5, rempli.width(),
-                       mesure.height());
-    peintre.drawText(ligne, Qt::AlignLeft | Qt::AlignTop,
-                     mesure.elidedText(legende, Qt::ElideRight, ligne.width()));
+    peintre.drawText(QRectF(rempli.left(), rempli.bottom() + mesure.height() * 0.5,
+                            std::max(rempli.width(), largeur_legende), hauteur_legende),
+                     drapeaux, legende);
     return peintre.end();
 }
 
 QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue,
                        double facteur_zoom) {
-    // The decimal comma of the readouts, ten significant digits, no grouping.
-    auto nombre = [](double x) {
-        QLocale francais(QLocale::French, QLocale::France);
-        francais.setNumberOptions(QLocale::OmitGroupSeparator);
-        return francais.toString(x, 'g', 10);
+    // "Za 2 000 km", "i 20°": the tools' numbers.
+    auto km = [](const char* nom, double x) {
+        return QLatin1String(nom) + QLatin1Char(' ') + valeur_fr(x, QStringLiteral("km"));
     };
-    auto km = [&](const char* nom, double x) {
-        return QStringLiteral("%1 %2 km").arg(QLatin1String(nom), nombre(x));
-    };
-    auto degres = [&](const char* nom, double x) {
-        return QStringLiteral("%1 %2°").arg(QLatin1String(nom), nombre(x));
+    auto degres = [](const char* nom, double x) {
+        return QLatin1String(nom) + QLatin1Char(' ') + valeur_fr(x, QStringLiteral("°"));
     };
     QStringList elements;
     if (t.type_conique == elliptique) {
@@ -187,8 +205,8 @@ QString legende_orbite(const trajectoire& t, int longitude_vue, int latitude_vue
     const QString type = t.type_conique.empty() ? QStringLiteral("sans type")
                                                 : QString::fromStdString(t.type_conique);
     return QStringLiteral("Trajectoire %1 : %2 — vue : longitude %3°, latitude %4°, zoom %5")
-        .arg(type, elements.join(QStringLiteral(", ")), QString::number(longitude_vue),
-             QString::number(latitude_vue), nombre(facteur_zoom));
+        .arg(type, elements.join(QStringLiteral(", ")), nombre_fr(longitude_vue),
+             nombre_fr(latitude_vue), nombre_fr(facteur_zoom));
 }
 
 namespace {

@@ -40,7 +40,7 @@ QString za_ou_phi_fr(const orbite_journal& o) {
     return (phi ? QStringLiteral("Phi ") : QStringLiteral("Za ")) + nombre_fr(*o.za_ou_phi);
 }
 
-// The table's cells as shown: French numbers, 5 significant digits.
+// The table's cells as shown: the tools' French numbers.
 QStringList cellules_affichees(std::size_t n, const ligne_journal& l) {
     return {QString::number(n),
             nombre_fr(l.anomalie),

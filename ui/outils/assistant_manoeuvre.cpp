@@ -50,8 +50,7 @@ QString direction_fr(const vecteur& d) {
         return d.y > 0.0 ? QStringLiteral("prograde (ortho-radiale)")
                          : QStringLiteral("rétrograde (ortho-radiale)");
     }
-    return QStringLiteral("ortho-radiale %1 ; normale %2")
-        .arg(nombre_fr(d.y, 4), nombre_fr(d.z, 4));
+    return QStringLiteral("ortho-radiale %1 ; normale %2").arg(nombre_fr(d.y), nombre_fr(d.z));
 }
 
 QString orbite_fr(const orbite_visee& o) {
@@ -373,7 +372,7 @@ void assistant_manoeuvre::afficher_tir_fini(QTreeWidgetItem* g, const tir_prepar
     ligne(g, QStringLiteral("Durée du tir"), valeur_fr(p.duree, "s"));
     if (periode) {
         ligne(g, QStringLiteral("Durée du tir / période"),
-              valeur_fr(100.0 * p.duree / *periode, "%", 3));
+              valeur_fr(100.0 * p.duree / *periode, "%"));
     }
     ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
     ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
@@ -418,7 +417,8 @@ void assistant_manoeuvre::afficher_resultats() {
         auto* g = new QTreeWidgetItem(resultats_, {QStringLiteral("Tir %1").arg(i + 1)});
         const std::optional<orbite_etat>& o = r.obtenue;
         const std::optional<orbite_etat>& p = r.prevue;
-        // The prediction and the result to the digits the prediction is shown with.
+        // The prediction and the result to 8 digits: they agree to the targeter's
+        // tolerance, about a metre on 36000 km, which 6 digits would round away.
         new QTreeWidgetItem(g, {QStringLiteral("Altitude du périastre"), valeur_fr(r.visee.zp, km),
                                 p ? valeur_fr(p->zp, km, 8) : QStringLiteral("-"),
                                 o ? valeur_fr(o->zp, km, 8) : QStringLiteral("-")});
@@ -433,7 +433,7 @@ void assistant_manoeuvre::afficher_resultats() {
             const double vise = 0.5 * (r.visee.zp + r.visee.za) + rayon_terre;
             const double obtenu = 0.5 * (o->zp + *o->za) + rayon_terre;
             new QTreeWidgetItem(g, {QStringLiteral("Écart du rayon moyen"), QString(), QString(),
-                                    valeur_fr(100.0 * (obtenu - vise) / vise, "%", 3)});
+                                    valeur_fr(100.0 * (obtenu - vise) / vise, "%")});
         }
     }
     resultats_->expandAll();
@@ -496,17 +496,19 @@ void assistant_manoeuvre::afficher_ciblage(const ciblage& c) {
             << QStringLiteral("Anomalie de départ");
     ciblage_->setColumnCount(static_cast<int>(entetes.size()));
     ciblage_->setHeaderLabels(entetes);
+    // Newton's steps change the duration and the ignition anomaly in their 7th and 8th
+    // digits once close: more digits than elsewhere, or the last rows would look equal.
     auto commande = [](const commande_tir& x) {
-        return QStringList{valeur_fr(x.duree, "s", 7), valeur_fr(x.azimut, "°", 6),
-                           valeur_fr(x.elevation, "°", 6), valeur_fr(x.anomalie_depart, "°", 8)};
+        return QStringList{valeur_fr(x.duree, "s", 7), valeur_fr(x.azimut, "°"),
+                           valeur_fr(x.elevation, "°"), valeur_fr(x.anomalie_depart, "°", 8)};
     };
     for (const iteration_ciblage& it : c.iterations) {
         QStringList textes{it.numero == 0 ? QStringLiteral("0 (impulsion)")
                                           : QString::number(it.numero)};
         for (double r : it.residus) {
-            textes << nombre_fr(r, 4);
+            textes << nombre_fr(r);
         }
-        textes << nombre_fr(it.ecart, 3) << commande(it.commande);
+        textes << nombre_fr(it.ecart) << commande(it.commande);
         new QTreeWidgetItem(ciblage_, textes);
     }
     if (!c.converge) {
@@ -526,6 +528,7 @@ void assistant_manoeuvre::afficher_ciblage(const ciblage& c) {
     ciblage_->setVisible(true);
     if (c.prevue) {
         const orbite_etat& o = *c.prevue;
+        // To 8 digits, as the results it is compared with.
         prevue_->setText(QStringLiteral("Orbite prévue après le tir : Zp %1 ; Za %2 ; i %3")
                              .arg(valeur_fr(o.zp, km, 8), valeur_fr(o.za, km, 8),
                                   valeur_fr(o.inclinaison, "°", 8)));

@@ -171,7 +171,7 @@ QSize fenetre_caracteristiques::taille_voulue() const {
     // The widest value; the comparison's columns hold values of the same kind.
     const int valeurs =
         std::max({vue->sizeHintForColumn(1), vue->sizeHintForColumn(2),
-                  m.horizontalAdvance(QStringLiteral("1,2345 × 10⁻¹² km²/s²")),
+                  m.horizontalAdvance(QStringLiteral("1,23456 × 10⁻¹² km²/s²")),
                   arbre_->header()->sectionSizeHint(1), arbre_->header()->sectionSizeHint(2)});
     const int ascenseur = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const QMargins bords = layout()->contentsMargins();
@@ -354,11 +354,11 @@ void fenetre_caracteristiques::construire_erreur() {
     ajouter(erreur, QStringLiteral("Pas du tir refait"),
             sur_erreur([](const I& e) { return QString::number(e.pas_reduits); }));
     ajouter(erreur, QStringLiteral("Écart des positions finales"),
-            sur_erreur([](const I& e) { return valeur_fr(e.ecart_position, km, 4); }));
+            sur_erreur([](const I& e) { return valeur_fr(e.ecart_position, km); }));
     ajouter(erreur, QStringLiteral("Écart des vitesses finales"),
-            sur_erreur([](const I& e) { return valeur_fr(e.ecart_vitesse, km_s, 4); }));
+            sur_erreur([](const I& e) { return valeur_fr(e.ecart_vitesse, km_s); }));
     ajouter(erreur, QStringLiteral("Erreur estimée du tir (Richardson)"),
-            sur_erreur([](const I& e) { return valeur_fr(e.richardson, km, 4); }));
+            sur_erreur([](const I& e) { return valeur_fr(e.richardson, km); }));
 }
 
 void fenetre_caracteristiques::actualiser() {

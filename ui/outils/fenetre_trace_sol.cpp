@@ -41,7 +41,7 @@ QString ligne_decalage(const trace_au_sol& trace, int revolutions) {
     const QString sens = d < 0.0 ? QStringLiteral("vers l'ouest") : QStringLiteral("vers l'est");
     return QStringLiteral("Décalage de la trace par révolution : %1° %2 (période %3 s), %4 "
                           "révolution%5")
-        .arg(nombre_fr(std::abs(d), 5), sens, nombre_fr(*trace.periode, 5))
+        .arg(nombre_fr(std::abs(d)), sens, nombre_fr(*trace.periode))
         .arg(revolutions)
         .arg(revolutions > 1 ? QStringLiteral("s") : QString());
 }
