@@ -91,6 +91,7 @@ lecon fichiers_lecon::lecon_actuelle() const {
 }
 
 bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
+    historique_.commettre_la_saisie_en_cours(); // a step before the saved state
     const QByteArray octets = ecrire_lecon(lecon_actuelle());
     if (octets.size() > taille_maximale_lecon) { // a file that would not open again
         avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : elle "
