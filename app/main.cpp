@@ -1,9 +1,9 @@
 #include "about/icone.h"
 #include "ui/application/composition.h"
-#include "ui/lecon/fichiers_lecon.h"
-#include "ui/fenetre/form1.h"
 #include "ui/application/francais.h"
 #include "ui/application/ligne_de_commande.h"
+#include "ui/fenetre/form1.h"
+#include "ui/lecon/fichiers_lecon.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     Form1.show();
     if (ligne.lecon_a_ouvrir) {
         outils.lecons->appliquer(*ligne.lecon_a_ouvrir);
-        outils.lecons->noter_recente(ligne.chemin);
+        outils.lecons->lecon_ouverte(ligne.chemin);
     }
     return application.exec();
 }

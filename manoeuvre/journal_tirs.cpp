@@ -1,5 +1,6 @@
 #include "manoeuvre/journal_tirs.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace trajel {
@@ -12,15 +13,44 @@ std::string nombre(double x) {
     return tampon;
 }
 
-std::string nombre(const std::optional<double>& x) {
-    return x ? nombre(*x) : std::string("-");
+// The shortest digits that read back to the same double, whatever the locale, with a
+// decimal comma: "36000", "2,6949798982636901e-05", "1e+20".
+std::string nombre_fr_exact(double x) {
+    char tampon[32];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, x).ptr;
+    std::string texte(tampon, fin);
+    for (char& c : texte) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return texte;
 }
 
-void ajouter_orbite(std::vector<std::string>& ligne, const orbite_journal& o) {
+using ecriture_nombre = std::string (*)(double);
+
+void ajouter_orbite(std::vector<std::string>& ligne, const orbite_journal& o,
+                    ecriture_nombre nombre) {
     ligne.push_back(o.type_conique);
-    ligne.push_back(nombre(o.za_ou_phi));
+    ligne.push_back(o.za_ou_phi ? nombre(*o.za_ou_phi) : std::string("-"));
     ligne.push_back(nombre(o.zp));
     ligne.push_back(nombre(o.inclinaison));
+}
+
+std::vector<std::vector<std::string>> cellules(const std::vector<ligne_journal>& lignes,
+                                               ecriture_nombre nombre) {
+    std::vector<std::vector<std::string>> table{entetes_journal()};
+    for (std::size_t n = 0; n < lignes.size(); ++n) {
+        const ligne_journal& l = lignes[n];
+        std::vector<std::string> ligne{
+            std::to_string(n + 1), nombre(l.anomalie), nombre(l.poussee.x),   nombre(l.poussee.y),
+            nombre(l.poussee.z),   nombre(l.duree),    std::to_string(l.pas), nombre(l.masse_avant),
+            nombre(l.masse_apres), nombre(l.delta_v)};
+        ajouter_orbite(ligne, l.avant, nombre);
+        ajouter_orbite(ligne, l.apres, nombre);
+        table.push_back(std::move(ligne));
+    }
+    return table;
 }
 
 std::string joindre(const std::vector<std::vector<std::string>>& lignes, char separateur,
@@ -32,7 +62,8 @@ std::string joindre(const std::vector<std::vector<std::string>>& lignes, char se
                 texte += separateur;
             }
             const std::string& c = ligne[i];
-            if (guillemets && c.find_first_of(",\"\n") != std::string::npos) {
+            if (guillemets &&
+                c.find_first_of(std::string{separateur, '"', '\n'}) != std::string::npos) {
                 texte += '"';
                 for (char x : c) {
                     texte += x;
@@ -101,28 +132,17 @@ std::vector<std::string> entetes_journal() {
             "masse après (kg)",
             "Δv convention de Trajel (km/s)",
             "type avant",
-            "Za ou Phi avant",
+            "Za (km) ou Phi (°) avant",
             "Zp avant (km)",
             "i avant (°)",
             "type après",
-            "Za ou Phi après",
+            "Za (km) ou Phi (°) après",
             "Zp après (km)",
             "i après (°)"};
 }
 
 std::vector<std::vector<std::string>> cellules_journal(const std::vector<ligne_journal>& lignes) {
-    std::vector<std::vector<std::string>> table{entetes_journal()};
-    for (std::size_t n = 0; n < lignes.size(); ++n) {
-        const ligne_journal& l = lignes[n];
-        std::vector<std::string> ligne{
-            std::to_string(n + 1), nombre(l.anomalie), nombre(l.poussee.x),   nombre(l.poussee.y),
-            nombre(l.poussee.z),   nombre(l.duree),    std::to_string(l.pas), nombre(l.masse_avant),
-            nombre(l.masse_apres), nombre(l.delta_v)};
-        ajouter_orbite(ligne, l.avant);
-        ajouter_orbite(ligne, l.apres);
-        table.push_back(std::move(ligne));
-    }
-    return table;
+    return cellules(lignes, nombre);
 }
 
 std::string texte_tabule(const std::vector<std::vector<std::string>>& lignes) {
@@ -131,6 +151,10 @@ std::string texte_tabule(const std::vector<std::vector<std::string>>& lignes) {
 
 std::string texte_csv(const std::vector<std::vector<std::string>>& lignes) {
     return joindre(lignes, ',', true);
+}
+
+std::string csv_tableur_fr(const std::vector<ligne_journal>& lignes) {
+    return "\xEF\xBB\xBF" + joindre(cellules(lignes, nombre_fr_exact), ';', true);
 }
 
 } // namespace trajel

@@ -60,4 +60,10 @@ std::vector<std::vector<std::string>> cellules_journal(const std::vector<ligne_j
 std::string texte_tabule(const std::vector<std::vector<std::string>>& lignes);
 std::string texte_csv(const std::vector<std::vector<std::string>>& lignes);
 
+// The journal for a French spreadsheet: UTF-8 with a byte-order mark, ";" between fields,
+// every number with a decimal comma and the shortest digits that read back to the same
+// double (no thousands separator), the header's units; a cell holding ";", a quote or a
+// line break quoted.
+std::string csv_tableur_fr(const std::vector<ligne_journal>& lignes);
+
 } // namespace trajel

@@ -335,7 +335,7 @@ private slots:
             journal->choisir_fichier = [&](const QString&) { return chemin; };
             auto* h = f.fenetre->findChild<historique_lecon*>(QStringLiteral("historique_lecon"));
             QCOMPARE(h->journal().size(), std::size_t(1));
-            attendu = QByteArray::fromStdString(texte_csv(cellules_journal(h->journal())));
+            attendu = QByteArray::fromStdString(csv_tableur_fr(h->journal()));
             f.controle<QPushButton>("bouton_exporter_journal")->click();
             message = "Le journal n'a pas pu être écrit dans « " + chemin + " » : " + cause;
         } else {

@@ -165,13 +165,15 @@ private:
     QRadioButton* option(bouton_option bouton) const;
 
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
     distributeur evenements_;
     annonceur_evenements annonceur_;
     saisie_utilisateur* saisie_ = nullptr; // the typing and the errors shown
     std::uint64_t redessins_au_debut_ = 0;
     bool premiere_activation_ = false;
-    QString fenetre_precedente_; // objectName of the program's last active window
+    bool fermeture_accordee_ = false; // "quitter" has asked already
+    QString fenetre_precedente_;      // objectName of the program's last active window
 
     QWidget* fond_ = nullptr; // the client area, in which the design places the controls
     trajel::Picture1* Picture1_ = nullptr;

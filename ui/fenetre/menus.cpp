@@ -1,10 +1,13 @@
-// The menu commands: five preset launch orbits, "quitter" and "Abstract".
+// The menu commands: five preset launch orbits, "quitter" and "Abstract"; the close box.
 
 #include "about/frmabout.h"
 #include "render/scene.h"
 #include "ui/fenetre/form1.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+
+#include <utility>
 
 namespace trajel {
 
@@ -44,7 +47,23 @@ void fenetre_principale::menu_canaveral_circulaire_Click() {
 }
 
 void fenetre_principale::menu_quitter_Click() {
+    if (annonceur_.accord_de_fermeture && !annonceur_.accord_de_fermeture()) {
+        return; // the lesson's changes kept, the program running
+    }
+    // Quitting closes every window at once, the main one without asking again.
+    const bool avant = std::exchange(fermeture_accordee_, true);
     QApplication::quit();
+    fermeture_accordee_ = avant;
+}
+
+// The close box asks as "quitter" does.
+void fenetre_principale::closeEvent(QCloseEvent* event) {
+    if (!fermeture_accordee_ && annonceur_.accord_de_fermeture &&
+        !annonceur_.accord_de_fermeture()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void fenetre_principale::menu_abstract_Click() {

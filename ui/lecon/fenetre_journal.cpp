@@ -198,8 +198,7 @@ QString fenetre_journal::texte_des_totaux() const {
 }
 
 bool fenetre_journal::exporter_vers(const QString& chemin) {
-    const QByteArray octets =
-        QByteArray::fromStdString(texte_csv(cellules_journal(historique_.journal())));
+    const QByteArray octets = QByteArray::fromStdString(csv_tableur_fr(historique_.journal()));
     if (const std::optional<QString> cause = ecrire_fichier(chemin, octets)) {
         avertir(QStringLiteral("Le journal n'a pas pu être écrit dans « %1 » : %2")
                     .arg(QDir::toNativeSeparators(chemin), *cause));

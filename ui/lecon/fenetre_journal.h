@@ -31,8 +31,8 @@ public:
     // The table and totals as the history's journal stands (when shown).
     void actualiser();
     QString texte_des_totaux() const;
-    // Writes the table as CSV, whole or not at all; false, and the user told why, when
-    // the file is not written.
+    // Writes the table as CSV for a French spreadsheet (csv_tableur_fr), whole or not at
+    // all; false, and the user told why, when the file is not written.
     bool exporter_vers(const QString& chemin);
 
     // What asks the user (dialogs; tests answer instead).

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QWidget>
 
@@ -48,6 +49,13 @@ fichiers_lecon::fichiers_lecon(poste_de_travail& principale, historique_lecon& h
     avertir = [this](const QString& message) {
         QMessageBox::warning(&principale_.widget(), QStringLiteral("Trajel"), message);
     };
+    poser_question = [](QMessageBox& question) { return question.exec(); };
+
+    legende_ = principale_.widget().windowTitle();
+    ouverture_ = lecon_actuelle();
+    connect(&historique_.pile(), &QUndoStack::cleanChanged, this, &fichiers_lecon::titrer);
+    connect(&historique_, &historique_lecon::notes_changees, this, &fichiers_lecon::titrer);
+    principale_.annonces().accord_de_fermeture = [this] { return peut_etre_quittee(); };
 }
 
 lecon fichiers_lecon::lecon_actuelle() const {
@@ -83,6 +91,7 @@ lecon fichiers_lecon::lecon_actuelle() const {
 }
 
 bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
+    historique_.commettre_la_saisie_en_cours(); // a step before the saved state
     const QByteArray octets = ecrire_lecon(lecon_actuelle());
     if (octets.size() > taille_maximale_lecon) { // a file that would not open again
         avertir(QStringLiteral("La leçon n'a pas pu être enregistrée dans « %1 » : elle "
@@ -99,7 +108,99 @@ bool fichiers_lecon::enregistrer_vers(const QString& chemin) {
     }
     dossier_ = QFileInfo(chemin).absolutePath();
     noter_recente(chemin);
+    chemin_ = QFileInfo(chemin).absoluteFilePath();
+    fichier_touche_ = true;
+    marquer_enregistree();
     return true;
+}
+
+bool fichiers_lecon::enregistrer() {
+    return chemin_.isEmpty() ? enregistrer_sous() : enregistrer_vers(chemin_);
+}
+
+bool fichiers_lecon::enregistrer_sous() {
+    const QString propose =
+        chemin_.isEmpty() ? QDir(dossier_).filePath(QStringLiteral("lecon.trajel")) : chemin_;
+    const QString chemin = choisir_enregistrement(propose);
+    if (chemin.isEmpty()) {
+        return false;
+    }
+    return enregistrer_vers(
+        chemin.endsWith(QLatin1String(".trajel")) ? chemin : chemin + QStringLiteral(".trajel"));
+}
+
+bool fichiers_lecon::modifiee() const {
+    return !historique_.pile().isClean() || historique_.notes() != notes_enregistrees_;
+}
+
+bool fichiers_lecon::peut_etre_quittee() {
+    if (!fichier_touche_) {
+        return true; // as the program always did
+    }
+    historique_.commettre_la_saisie_en_cours(); // the keys typed count
+    if (!modifiee()) {
+        return true;
+    }
+    if (historique_.avant_restitution) {
+        historique_.avant_restitution(); // no frame runs under the question
+    }
+    const QString nom =
+        chemin_.isEmpty() ? QStringLiteral("Sans titre") : QFileInfo(chemin_).completeBaseName();
+    QMessageBox question(
+        QMessageBox::Warning, legende_,
+        QStringLiteral("Enregistrer les modifications de la leçon « %1 » ?").arg(nom),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &principale_.widget());
+    question.setObjectName(QStringLiteral("question_enregistrer_lecon"));
+    question.button(QMessageBox::Save)->setText(QStringLiteral("&Enregistrer"));
+    question.button(QMessageBox::Discard)->setText(QStringLiteral("&Ne pas enregistrer"));
+    question.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    question.setDefaultButton(QMessageBox::Save);
+    question.setEscapeButton(QMessageBox::Cancel);
+    switch (poser_question(question)) {
+    case QMessageBox::Save:
+        return enregistrer();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void fichiers_lecon::marquer_enregistree() {
+    historique_.pile().setClean();
+    notes_enregistrees_ = historique_.notes();
+    titrer();
+}
+
+void fichiers_lecon::titrer() {
+    QWidget& fenetre = principale_.widget();
+    const bool modifie = modifiee();
+    fenetre.setWindowFilePath(chemin_);
+    if (chemin_.isEmpty() && !modifie) {
+        fenetre.setWindowTitle(legende_);
+    } else {
+        const QString nom = chemin_.isEmpty() ? QStringLiteral("Sans titre")
+                                              : QFileInfo(chemin_).completeBaseName();
+        fenetre.setWindowTitle(QStringLiteral("%1[*] – %2").arg(nom, legende_));
+    }
+    fenetre.setWindowModified(modifie);
+}
+
+void fichiers_lecon::lecon_ouverte(const QString& chemin) {
+    dossier_ = QFileInfo(chemin).absolutePath();
+    noter_recente(chemin);
+    chemin_ = QFileInfo(chemin).absoluteFilePath();
+    fichier_touche_ = true;
+    marquer_enregistree();
+}
+
+void fichiers_lecon::nouvelle_lecon() {
+    if (!peut_etre_quittee()) {
+        return;
+    }
+    appliquer(ouverture_);
+    chemin_.clear();
+    marquer_enregistree();
 }
 
 bool fichiers_lecon::ouvrir(const QString& chemin) {
@@ -121,8 +222,7 @@ bool fichiers_lecon::ouvrir(const QString& chemin) {
         return refuser(*raison);
     }
     appliquer(std::get<lecon>(lu));
-    dossier_ = QFileInfo(chemin).absolutePath();
-    noter_recente(chemin);
+    lecon_ouverte(chemin);
     return true;
 }
 
@@ -188,36 +288,43 @@ void fichiers_lecon::remplir_recentes(QMenu* menu) {
         QAction* a =
             menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(chemin).fileName()));
         a->setToolTip(QDir::toNativeSeparators(chemin));
-        connect(a, &QAction::triggered, this, [this, chemin] { ouvrir(chemin); });
+        connect(a, &QAction::triggered, this, [this, chemin] {
+            if (peut_etre_quittee()) {
+                ouvrir(chemin);
+            }
+        });
     }
 }
 
 void fichiers_lecon::creer_menu() {
     QMenu* menu = principale_.menu_outils();
     menu->addSeparator();
+    QAction* nouvelle = menu->addAction(QStringLiteral("&Nouvelle leçon"));
+    nouvelle->setObjectName(QStringLiteral("menu_nouvelle_lecon"));
+    nouvelle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    nouvelle->setShortcutContext(Qt::ApplicationShortcut);
+    connect(nouvelle, &QAction::triggered, this, &fichiers_lecon::nouvelle_lecon);
     QAction* ouvrir_action = menu->addAction(QStringLiteral("&Ouvrir une leçon..."));
     ouvrir_action->setObjectName(QStringLiteral("menu_ouvrir_lecon"));
     ouvrir_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     ouvrir_action->setShortcutContext(Qt::ApplicationShortcut);
     connect(ouvrir_action, &QAction::triggered, this, [this] {
+        if (!peut_etre_quittee()) {
+            return;
+        }
         const QString chemin = choisir_ouverture(dossier_);
         if (!chemin.isEmpty()) {
             ouvrir(chemin);
         }
     });
-    QAction* enregistrer = menu->addAction(QStringLiteral("&Enregistrer la leçon..."));
+    QAction* enregistrer = menu->addAction(QStringLiteral("&Enregistrer la leçon"));
     enregistrer->setObjectName(QStringLiteral("menu_enregistrer_lecon"));
     enregistrer->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     enregistrer->setShortcutContext(Qt::ApplicationShortcut);
-    connect(enregistrer, &QAction::triggered, this, [this] {
-        const QString chemin =
-            choisir_enregistrement(QDir(dossier_).filePath(QStringLiteral("lecon.trajel")));
-        if (!chemin.isEmpty()) {
-            enregistrer_vers(chemin.endsWith(QLatin1String(".trajel"))
-                                 ? chemin
-                                 : chemin + QStringLiteral(".trajel"));
-        }
-    });
+    connect(enregistrer, &QAction::triggered, this, &fichiers_lecon::enregistrer);
+    QAction* sous = menu->addAction(QStringLiteral("Enregistrer la leçon &sous..."));
+    sous->setObjectName(QStringLiteral("menu_enregistrer_lecon_sous"));
+    connect(sous, &QAction::triggered, this, &fichiers_lecon::enregistrer_sous);
     QMenu* recentes_menu = menu->addMenu(QStringLiteral("Leçons &récentes"));
     recentes_menu->setObjectName(QStringLiteral("menu_lecons_recentes"));
     connect(recentes_menu, &QMenu::aboutToShow, this,

@@ -77,6 +77,10 @@ public:
     const QString& notes() const { return notes_; }
     void definir_notes(const QString& notes);
 
+    // The edit of the box that has the focus is committed: it becomes a step if it
+    // changed anything.
+    void commettre_la_saisie_en_cours();
+
     // An edit under way is committed as a step, then the last step is undone or redone.
     void annuler();
     void retablir();
@@ -111,7 +115,6 @@ private:
     void appliquer(const std::shared_ptr<const instantane_lecon>& etat);
     QString texte_de_saisie(const instantane_lecon& apres) const;
     unsigned numero_du_dernier_tir() const;
-    void commettre_la_saisie_en_cours();
 
     poste_de_travail& principale_;
     QUndoStack pile_;

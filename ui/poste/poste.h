@@ -59,6 +59,11 @@ public:
         pas_.clear();
     }
 
+    // Asked before the main window closes or the program quits (the menu's "quitter", the
+    // close box): false keeps everything as it was. Set by the lesson's files; unset,
+    // the window closes at once.
+    std::function<bool()> accord_de_fermeture;
+
 signals:
     // A user event named after its control starts; nothing of it has run yet.
     void evenement_commence(const QString& nom);
