@@ -58,13 +58,13 @@ private slots:
     void fiche_pdf_data() {
         QTest::addColumn<int>("tirs");
         QTest::addColumn<int>("lignes_ouvertes"); // a lesson opened with this journal
-        QTest::addColumn<QString>("fichier");     // the lesson's file, as the window has it
+        QTest::addColumn<QString>("fichier");     // the lesson's file, saved before the sheet
         QTest::addColumn<QString>("nom");
         QTest::addColumn<int>("pages");
         QTest::newRow("sans tir, sans titre") << 0 << 0 << QString() << "Sans titre" << 1;
-        QTest::newRow("deux tirs, leçon nommée") << 2 << 0 << "/leçons/Transfert GTO.trajel"
+        QTest::newRow("deux tirs, leçon nommée") << 2 << 0 << "Transfert GTO.trajel"
                                                  << "Transfert GTO" << 1;
-        QTest::newRow("journal long") << 1 << 30 << "/leçons/Mission.trajel"
+        QTest::newRow("journal long") << 1 << 30 << "Mission.trajel"
                                       << "Mission" << 2;
     }
     void fiche_pdf() {
@@ -73,7 +73,6 @@ private slots:
         QFETCH(QString, fichier);
         QFETCH(QString, nom);
         QFETCH(int, pages);
-        f->fenetre->setWindowFilePath(fichier);
         f->coller("Text8", "2"); // 2 N for 20 s: the orbit stays an ellipse
         f->coller("Text11", "20");
         for (int i = 0; i < tirs; ++i) {
@@ -91,6 +90,11 @@ private slots:
         QCOMPARE(int(h->journal().size()), std::max(tirs, lignes_ouvertes));
 
         QTemporaryDir dossier;
+        if (!fichier.isEmpty()) {
+            auto* fichiers =
+                f->fenetre->findChild<fichiers_lecon*>(QStringLiteral("fichiers_lecon"));
+            QVERIFY(fichiers->enregistrer_vers(dossier.filePath(fichier)));
+        }
         const QString pdf = dossier.filePath(QStringLiteral("fiche.pdf"));
         QVERIFY(fiche->enregistrer_pdf_vers(pdf));
         const QString brut = lire_avec("pdftotext", {pdf, "-"});
