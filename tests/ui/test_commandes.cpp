@@ -142,6 +142,27 @@ private slots:
         QCOMPARE(valeurs_calculees::actuelles().traj.anomalie, 25.0);
     }
 
+    // The assistant's prepared burn is a step of its own: one undo gives back every box
+    // it wrote.
+    void burn_prepare_est_un_pas() {
+        QStringList avant;
+        for (const char* nom : boites) {
+            avant << f->texte(nom)->text();
+        }
+        const int pas = historique(*f)->pile().count();
+        f->fenetre->findChild<QAction*>(QStringLiteral("menu_assistant_manoeuvre"))->trigger();
+        QTest::mouseClick(f->controle<QPushButton>("bouton_preparer"), Qt::LeftButton);
+        QVERIFY(f->rapports.empty());
+        QCOMPARE(historique(*f)->pile().count(), pas + 1);
+        QCOMPARE(historique(*f)->action_annuler()->text(),
+                 QStringLiteral("Annuler la préparation du tir"));
+        QVERIFY(f->texte("Text11")->text() != avant[10]); // the burn's duration written
+        historique(*f)->annuler();
+        for (std::size_t i = 0; i < std::size(boites); ++i) {
+            QCOMPARE(f->texte(boites[i])->text(), avant[static_cast<qsizetype>(i)]);
+        }
+    }
+
     // Without a dialog, an error goes to the strip and the Earth's clock goes back; with
     // one, it is reported modally. Either way the event did not complete.
     void saisir_en_erreur_data() {
