@@ -56,10 +56,11 @@ private:
     // The first size, before the place: about 76 characters by 36 lines.
     void donner_taille_initiale();
     void afficher_plan(const plan_manoeuvre& plan, const trajectoire& depuis);
-    // The finite burn of the chosen thrust from `masse`; `periode` of the orbit and the
-    // start anomaly for the first burn only.
+    // The finite burn of the chosen thrust from `masse`; `periode` of the orbit for the
+    // first burn only.
     void afficher_tir_fini(QTreeWidgetItem* g, const tir_prepare& p, double masse,
-                           std::optional<double> periode, bool premier);
+                           std::optional<double> periode);
+    void afficher_anomalies(QTreeWidgetItem* g, const tir_impulsionnel& tir, const tir_prepare& p);
     void afficher_totaux(const plan_manoeuvre& plan);
     void afficher_resultats();
     // The correction of the last burn prepared: its iterations and the orbit predicted,
