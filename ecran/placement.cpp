@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstddef>
 
 namespace trajel {
 
@@ -32,6 +33,29 @@ void donner_cadre(QWidget& fenetre, const QRect& cadre) {
     fenetre.move(cadre.topLeft());
 }
 
+// Distance between two rectangles along x and y (0 where they overlap).
+int distance(const QRect& a, const QRect& b) {
+    const int dx = std::max({0, a.left() - b.right() - 1, b.left() - a.right() - 1});
+    const int dy = std::max({0, a.top() - b.bottom() - 1, b.top() - a.bottom() - 1});
+    return dx + dy;
+}
+
+// The frame put within the screen's free area, shrunk to it when larger.
+void garder_dans_l_ecran(QWidget& fenetre) {
+    const QScreen* ecran = fenetre.screen();
+    if (ecran == nullptr || ecran->availableGeometry().isEmpty()) {
+        return;
+    }
+    const QRect libre = ecran->availableGeometry();
+    QRect cadre = fenetre.frameGeometry();
+    cadre.setSize(cadre.size().boundedTo(libre.size()));
+    cadre.moveLeft(std::clamp(cadre.left(), libre.left(), libre.right() + 1 - cadre.width()));
+    cadre.moveTop(std::clamp(cadre.top(), libre.top(), libre.bottom() + 1 - cadre.height()));
+    if (cadre != fenetre.frameGeometry()) {
+        donner_cadre(fenetre, cadre);
+    }
+}
+
 // Whether the frame stays clear of the main window, except over its free part.
 bool hors_des_commandes(const QRect& cadre, const QRect& principale, const QRect& libre) {
     return !cadre.intersects(principale) || libre.contains(cadre);
@@ -39,14 +63,124 @@ bool hors_des_commandes(const QRect& cadre, const QRect& principale, const QRect
 
 } // namespace
 
+std::vector<QRect> rectangles_libres(const QRect& ecran, const std::vector<QRect>& occupes) {
+    std::vector<QRect> libres{ecran};
+    for (const QRect& o : occupes) {
+        std::vector<QRect> suite;
+        for (const QRect& r : libres) {
+            if (!r.intersects(o)) {
+                suite.push_back(r);
+                continue;
+            }
+            // What is left of r on each side of o.
+            const QRect morceaux[] = {
+                QRect(QPoint(r.left(), r.top()), QPoint(o.left() - 1, r.bottom())),
+                QRect(QPoint(o.right() + 1, r.top()), r.bottomRight()),
+                QRect(r.topLeft(), QPoint(r.right(), o.top() - 1)),
+                QRect(QPoint(r.left(), o.bottom() + 1), r.bottomRight())};
+            for (const QRect& m : morceaux) {
+                if (m.isValid()) {
+                    suite.push_back(m);
+                }
+            }
+        }
+        libres.clear();
+        for (std::size_t i = 0; i < suite.size(); ++i) {
+            bool contenu = false;
+            for (std::size_t j = 0; j < suite.size() && !contenu; ++j) {
+                contenu = j != i && suite[j].contains(suite[i]) && (suite[j] != suite[i] || j < i);
+            }
+            if (!contenu) {
+                libres.push_back(suite[i]);
+            }
+        }
+    }
+    return libres;
+}
+
+std::optional<QRect> cadre_libre(const QRect& ecran, const std::vector<QRect>& occupes,
+                                 const QRect& principale, QSize voulue, QSize minimum, int ecart) {
+    std::vector<QRect> elargis;
+    for (const QRect& o : occupes) {
+        elargis.push_back(o.adjusted(-ecart, -ecart, ecart, ecart));
+    }
+    std::optional<QRect> meilleur;
+    auto mieux = [&](const QRect& c) {
+        const bool entier = c.size() == voulue;
+        const bool entier_m = meilleur->size() == voulue;
+        if (entier != entier_m) {
+            return entier;
+        }
+        const long long aire = 1LL * c.width() * c.height();
+        const long long aire_m = 1LL * meilleur->width() * meilleur->height();
+        if (!entier && aire != aire_m) {
+            return aire > aire_m;
+        }
+        const int d = distance(c, principale);
+        const int d_m = distance(*meilleur, principale);
+        return d != d_m                     ? d < d_m
+               : c.top() != meilleur->top() ? c.top() < meilleur->top()
+                                            : c.left() < meilleur->left();
+    };
+    for (const QRect& r : rectangles_libres(ecran, elargis)) {
+        if (r.width() < minimum.width() || r.height() < minimum.height()) {
+            continue;
+        }
+        // In a corner: what stays free around it is in one piece.
+        const QSize s = voulue.boundedTo(r.size());
+        const int droite = r.right() + 1 - s.width();
+        const int bas = r.bottom() + 1 - s.height();
+        for (const QPoint coin :
+             {r.topLeft(), QPoint(droite, r.top()), QPoint(r.left(), bas), QPoint(droite, bas)}) {
+            const QRect c(coin, s);
+            if (!meilleur || mieux(c)) {
+                meilleur = c;
+            }
+        }
+    }
+    return meilleur;
+}
+
+std::vector<QRect> bandes_de_commandes(const QRect& principale, const QRect& libre) {
+    const QRect image = libre.intersected(principale);
+    if (image.isEmpty()) {
+        return {principale};
+    }
+    return rectangles_libres(principale, {image});
+}
+
 void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& libre, QSize voulue,
-                      int haut) {
+                      QSize moindre, int haut, const std::vector<QRect>& autres) {
     const QRect cadre_principal = principale.frameGeometry();
     constexpr int ecart = 8;
     const QScreen* ecran = principale.screen();
     const QRect ecran_libre = ecran != nullptr ? ecran->availableGeometry() : QRect();
     if (ecran_libre.isEmpty()) {
         donner_cadre(fenetre, QRect(QPoint(cadre_principal.right() + ecart, haut), voulue));
+        return;
+    }
+    // Clear of the tools shown: beside the main window, whole, else shrunk down to
+    // `moindre` (never below what its layout allows); then over its picture, likewise.
+    const QSize bords = fenetre.frameGeometry().size() - fenetre.size();
+    moindre =
+        moindre.expandedTo(fenetre.minimumSizeHint().expandedTo(fenetre.minimumSize()) + bords)
+            .boundedTo(voulue);
+    std::vector<QRect> a_cote = autres;
+    a_cote.push_back(cadre_principal);
+    std::vector<QRect> sur_l_image = autres;
+    for (const QRect& bande : bandes_de_commandes(cadre_principal, libre)) {
+        sur_l_image.push_back(bande);
+    }
+    std::optional<QRect> cadre;
+    for (const std::vector<QRect>* occupes : {&a_cote, &sur_l_image}) {
+        for (const QSize taille : {voulue, moindre}) {
+            if (!cadre) {
+                cadre = cadre_libre(ecran_libre, *occupes, cadre_principal, voulue, taille);
+            }
+        }
+    }
+    if (cadre) {
+        donner_cadre(fenetre, *cadre);
         return;
     }
     const int hauteur = std::min(voulue.height(), ecran_libre.height());
@@ -89,6 +223,7 @@ bool reprendre_geometrie(QWidget& fenetre, const QString& nom, const QWidget& pr
     if (!fenetre.restoreGeometry(geometrie)) {
         return false;
     }
+    garder_dans_l_ecran(fenetre);
     if (!hors_des_commandes(fenetre.frameGeometry(), principale.frameGeometry(), libre)) {
         fenetre.move(avant.topLeft()); // the size kept, the place chosen again
         return false;

@@ -2,7 +2,6 @@
 
 #include "core/caracteristiques.h"
 #include "core/texte.h"
-#include "ecran/placement.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
 #include "ui/poste/evenements.h"
@@ -16,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -84,10 +82,8 @@ QString tir_prepare_fr(int numero) {
 
 } // namespace
 
-assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
-                                         std::function<const QWidget*()> lecture)
-    : QDialog(&principale.widget()), fenetre_outil(*this, principale),
-      lecture_(std::move(lecture)) {
+assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale)
+    : QDialog(&principale.widget()), fenetre_outil(*this, principale) {
     setObjectName(QStringLiteral("assistant_manoeuvre"));
     setWindowTitle(QStringLiteral("Assistant de manœuvre"));
     setModal(false);
@@ -592,37 +588,15 @@ bool assistant_manoeuvre::suivre_tir() {
     return true;
 }
 
-// Where it was left in an earlier run, else beside the main window, under the readout
-// of the orbit when it is open, never over the main window's controls.
-void assistant_manoeuvre::placer() {
-    const QRect libre = zone_libre(principale_);
-    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
-        return;
-    }
-    int haut = principale_.widget().frameGeometry().top();
-    const QWidget* lecture = lecture_ ? lecture_() : nullptr;
-    if (lecture != nullptr && lecture->isVisible()) {
-        haut = lecture->frameGeometry().bottom() + 8;
-    }
+QSize assistant_manoeuvre::taille_minimale() const {
     const QFontMetrics m(font());
-    QSize voulue =
-        sizeHint().expandedTo(QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
-    if (lecture != nullptr && lecture->isVisible() && lecture->screen() != nullptr) {
-        // Under the readout, in the room left below it rather than over its buttons; the
-        // plan scrolls.
-        const int bord = frameGeometry().height() - height();
-        const int reste = lecture->screen()->availableGeometry().bottom() + 1 - haut - bord;
-        if (reste < minimumSizeHint().height()) {
-            // No room under it: over the picture, which a tool may cover.
-            const QSize taille = (voulue + QSize(0, bord)).boundedTo(libre.size());
-            resize(taille - QSize(frameGeometry().width() - width(), bord));
-            move(libre.topLeft());
-            return;
-        }
-        voulue.setHeight(std::min(voulue.height(), reste));
-    }
-    placer_a_cote_de(*this, principale_.widget(), libre, voulue + (frameGeometry().size() - size()),
-                     haut);
+    return {m.horizontalAdvance(QLatin1Char('x')) * 64, m.height() * 22};
+}
+
+QSize assistant_manoeuvre::taille_voulue() const {
+    const QFontMetrics m(font());
+    return sizeHint().expandedTo(
+        QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
 }
 
 } // namespace trajel

@@ -66,12 +66,16 @@ void fenetre_outil::montrer_par(QAction& action) {
 }
 
 void fenetre_outil::placer() {
-    placer_outil(fenetre_, principale_,
-                 taille_voulue() + (fenetre_.frameGeometry().size() - fenetre_.size()));
+    const QSize bords = fenetre_.frameGeometry().size() - fenetre_.size();
+    placer_outil(fenetre_, principale_, taille_voulue() + bords, taille_minimale() + bords);
 }
 
 QSize fenetre_outil::taille_voulue() const {
     return fenetre_.size();
+}
+
+QSize fenetre_outil::taille_minimale() const {
+    return taille_voulue();
 }
 
 void fenetre_outil::suivre_les_evenements(std::function<void(bool)> rafraichir) {
