@@ -22,17 +22,6 @@ void placer_dans_l_ecran(QWidget& fenetre, const QWidget& principale, QPoint coi
 
 namespace {
 
-// A frame geometry the window takes: its client rectangle moved and sized so that its
-// frame is `cadre`.
-void donner_cadre(QWidget& fenetre, const QRect& cadre) {
-    const QRect actuel = fenetre.frameGeometry();
-    const QRect client = fenetre.geometry();
-    const QMargins bords(client.left() - actuel.left(), client.top() - actuel.top(),
-                         actuel.right() - client.right(), actuel.bottom() - client.bottom());
-    fenetre.resize(cadre.size().shrunkBy(bords).expandedTo(fenetre.minimumSize()));
-    fenetre.move(cadre.topLeft());
-}
-
 // Distance between two rectangles along x and y (0 where they overlap).
 int distance(const QRect& a, const QRect& b) {
     const int dx = std::max({0, a.left() - b.right() - 1, b.left() - a.right() - 1});
@@ -62,6 +51,15 @@ bool hors_des_commandes(const QRect& cadre, const QRect& principale, const QRect
 }
 
 } // namespace
+
+void donner_cadre(QWidget& fenetre, const QRect& cadre) {
+    const QRect actuel = fenetre.frameGeometry();
+    const QRect client = fenetre.geometry();
+    const QMargins bords(client.left() - actuel.left(), client.top() - actuel.top(),
+                         actuel.right() - client.right(), actuel.bottom() - client.bottom());
+    fenetre.resize(cadre.size().shrunkBy(bords).expandedTo(fenetre.minimumSize()));
+    fenetre.move(cadre.topLeft());
+}
 
 std::vector<QRect> rectangles_libres(const QRect& ecran, const std::vector<QRect>& occupes) {
     std::vector<QRect> libres{ecran};
@@ -149,7 +147,61 @@ std::vector<QRect> bandes_de_commandes(const QRect& principale, const QRect& lib
     return rectangles_libres(principale, {image});
 }
 
-void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& libre, QSize voulue,
+std::optional<QRect> place_libre(const QRect& ecran, const std::vector<QRect>& autres,
+                                 const QRect& principale, const QRect& libre,
+                                 const demande_cadre& d) {
+    std::vector<QRect> a_cote = autres;
+    a_cote.push_back(principale);
+    std::vector<QRect> sur_l_image = autres;
+    for (const QRect& bande : bandes_de_commandes(principale, libre)) {
+        sur_l_image.push_back(bande);
+    }
+    for (const std::vector<QRect>* occupes : {&a_cote, &sur_l_image}) {
+        for (const QSize taille : {d.voulue, d.moindre}) {
+            if (const auto cadre = cadre_libre(ecran, *occupes, principale, d.voulue, taille)) {
+                return cadre;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<QRect>> disposer_ensemble(const QRect& ecran,
+                                                    const std::vector<QRect>& fixes,
+                                                    const QRect& principale, const QRect& libre,
+                                                    const std::vector<demande_cadre>& demandes) {
+    std::vector<std::size_t> ordre(demandes.size());
+    for (std::size_t i = 0; i < ordre.size(); ++i) {
+        ordre[i] = i;
+    }
+    do {
+        std::vector<QRect> autres = fixes;
+        std::vector<QRect> cadres(demandes.size());
+        bool tous = true;
+        for (std::size_t i : ordre) {
+            const std::optional<QRect> c =
+                place_libre(ecran, autres, principale, libre, demandes[i]);
+            if (!c) {
+                tous = false;
+                break;
+            }
+            cadres[i] = *c;
+            autres.push_back(*c);
+        }
+        if (tous) {
+            return cadres;
+        }
+    } while (std::next_permutation(ordre.begin(), ordre.end()));
+    return std::nullopt;
+}
+
+QSize moindre_cadre(const QWidget& fenetre, QSize voulue, QSize moindre) {
+    const QSize bords = fenetre.frameGeometry().size() - fenetre.size();
+    return moindre.expandedTo(fenetre.minimumSizeHint().expandedTo(fenetre.minimumSize()) + bords)
+        .boundedTo(voulue);
+}
+
+bool placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& libre, QSize voulue,
                       QSize moindre, int haut, const std::vector<QRect>& autres) {
     const QRect cadre_principal = principale.frameGeometry();
     constexpr int ecart = 8;
@@ -157,31 +209,12 @@ void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& 
     const QRect ecran_libre = ecran != nullptr ? ecran->availableGeometry() : QRect();
     if (ecran_libre.isEmpty()) {
         donner_cadre(fenetre, QRect(QPoint(cadre_principal.right() + ecart, haut), voulue));
-        return;
+        return false;
     }
-    // Clear of the tools shown: beside the main window, whole, else shrunk down to
-    // `moindre` (never below what its layout allows); then over its picture, likewise.
-    const QSize bords = fenetre.frameGeometry().size() - fenetre.size();
-    moindre =
-        moindre.expandedTo(fenetre.minimumSizeHint().expandedTo(fenetre.minimumSize()) + bords)
-            .boundedTo(voulue);
-    std::vector<QRect> a_cote = autres;
-    a_cote.push_back(cadre_principal);
-    std::vector<QRect> sur_l_image = autres;
-    for (const QRect& bande : bandes_de_commandes(cadre_principal, libre)) {
-        sur_l_image.push_back(bande);
-    }
-    std::optional<QRect> cadre;
-    for (const std::vector<QRect>* occupes : {&a_cote, &sur_l_image}) {
-        for (const QSize taille : {voulue, moindre}) {
-            if (!cadre) {
-                cadre = cadre_libre(ecran_libre, *occupes, cadre_principal, voulue, taille);
-            }
-        }
-    }
-    if (cadre) {
+    if (const auto cadre = place_libre(ecran_libre, autres, cadre_principal, libre,
+                                       {voulue, moindre_cadre(fenetre, voulue, moindre)})) {
         donner_cadre(fenetre, *cadre);
-        return;
+        return true;
     }
     const int hauteur = std::min(voulue.height(), ecran_libre.height());
     const int y = std::clamp(haut, ecran_libre.top(), ecran_libre.bottom() + 1 - hauteur);
@@ -193,12 +226,12 @@ void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& 
         (place_droite >= minimum && place_droite >= place_gauche)) {
         donner_cadre(fenetre, QRect(cadre_principal.right() + ecart + 1, y,
                                     std::min(voulue.width(), place_droite), hauteur));
-        return;
+        return false;
     }
     if (place_gauche >= minimum) {
         const int largeur = std::min(voulue.width(), place_gauche);
         donner_cadre(fenetre, QRect(cadre_principal.left() - ecart - largeur, y, largeur, hauteur));
-        return;
+        return false;
     }
     // No room beside it: over the picture, as much of it as the screen shows.
     const QRect sur_image = libre.intersected(ecran_libre);
@@ -207,9 +240,10 @@ void placer_a_cote_de(QWidget& fenetre, const QWidget& principale, const QRect& 
         const int y_image =
             std::clamp(haut, sur_image.top(), sur_image.bottom() + 1 - taille.height());
         donner_cadre(fenetre, QRect(QPoint(sur_image.left(), y_image), taille));
-        return;
+        return false;
     }
     donner_cadre(fenetre, QRect(QPoint(cadre_principal.right() + ecart + 1, y), voulue));
+    return false;
 }
 
 bool reprendre_geometrie(QWidget& fenetre, const QString& nom, const QWidget& principale,

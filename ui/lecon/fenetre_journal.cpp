@@ -217,7 +217,7 @@ void fenetre_journal::exporter() {
 
 QSize fenetre_journal::taille_minimale() const {
     const QFontMetrics m(font());
-    return {m.horizontalAdvance(QLatin1Char('x')) * 80, m.height() * 14};
+    return {width(), m.height() * 14};
 }
 
 void ajouter_journal(poste_de_travail& principale, historique_lecon& historique) {

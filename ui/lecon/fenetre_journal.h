@@ -41,7 +41,7 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
-    // Shrunk beside the main window to some 80 characters by 14 lines.
+    // Lowered beside the main window to some 14 lines, its width kept.
     QSize taille_minimale() const override;
 
 private:

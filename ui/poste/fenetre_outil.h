@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QObject;
@@ -65,11 +67,21 @@ private:
     class gardien;
     void montree();
     void cachee();
+    // Its wanted and least frame sizes, at most as tall as the main window: room is left
+    // for the others.
+    QSize cadre_voulu() const;
+    QSize cadre_moindre() const;
+    // With no room left for it: this window and the tools still where the placing put
+    // them placed again together, clear of each other, when some order of placing
+    // finds room for all.
+    void disposer_avec_les_autres();
 
     QWidget& fenetre_;
     memoire memoire_;
     QObject* gardien_;
     bool placee_ = false;
+    // The frame the placing gave, while the window keeps it (not moved by the user).
+    std::optional<QRect> cadre_donne_;
 };
 
 } // namespace trajel

@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QWidget>
 
-#include <algorithm>
 #include <vector>
 
 namespace trajel {
@@ -37,15 +36,12 @@ std::vector<QRect> autres_fenetres(const QWidget& outil, const QWidget& principa
 
 } // namespace
 
-void placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre, QSize moindre) {
+bool placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre, QSize moindre) {
     const QRect libre = zone_libre(poste);
     const QWidget& principale = poste.widget();
-    if (!reprendre_geometrie(outil, outil.objectName(), principale, libre)) {
-        // Beside the main window, at most as tall as it: room is left for the others.
-        cadre.setHeight(std::min(cadre.height(), principale.frameGeometry().height()));
-        placer_a_cote_de(outil, principale, libre, cadre, moindre.isEmpty() ? cadre : moindre,
-                         principale.frameGeometry().top(), autres_fenetres(outil, principale));
-    }
+    return reprendre_geometrie(outil, outil.objectName(), principale, libre) ||
+           placer_a_cote_de(outil, principale, libre, cadre, moindre,
+                            principale.frameGeometry().top(), autres_fenetres(outil, principale));
 }
 
 } // namespace trajel
