@@ -15,11 +15,9 @@ namespace trajel {
 
 namespace {
 
-// The tolerances a prepared burn is held to: a radius to 0.01 %, an inclination to
-// 0.001 degree. The correction stops at a hundredth of them.
-constexpr double tolerance_rayon = 1e-4;
-constexpr double tolerance_inclinaison = 0.001; // degrees
-constexpr double ecart_converge = 0.01;         // in tolerances
+// The correction stops at a hundredth of the tolerances (tolerance_rayon,
+// tolerance_inclinaison).
+constexpr double ecart_converge = 0.01; // in tolerances
 // An orbit kept whose eccentricity is below this is kept as a circle: the eccentricity
 // vector aimed at 0, e itself allowed as a margin.
 constexpr double excentricite_cercle = 1e-5;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace trajel {
 
@@ -267,6 +268,21 @@ noeud noeud_choisi(const orbite_actuelle& a, const std::optional<double>& longit
     return {"au nœud choisi (nœud ascendant)", anomalie, 1.0};
 }
 
+// Of two burns at the nodes, the slower node's, the cheaper; of two whose delta-v agree
+// within tolerance_rayon (their radii agree as closely: a circle, or nearly one), the
+// one reached sooner. A node already passed on an open conic is never the sooner.
+bool prefere(const tir_impulsionnel& x, const tir_impulsionnel& y) {
+    const double ecart = x.delta_v - y.delta_v;
+    if (std::abs(ecart) > tolerance_rayon * std::max(x.delta_v, y.delta_v)) {
+        return ecart < 0.0;
+    }
+    const auto delai = [](const tir_impulsionnel& t) {
+        return t.attente && *t.attente >= 0.0 ? *t.attente
+                                              : std::numeric_limits<double>::infinity();
+    };
+    return delai(x) < delai(y);
+}
+
 plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
                                       const std::optional<double>& longitude_noeud) {
     if (!(visee >= 0.0 && visee <= 180.0)) {
@@ -287,15 +303,7 @@ plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
     std::optional<tir_impulsionnel> meilleur;
     for (const noeud& n : noeuds) {
         const std::optional<tir_impulsionnel> tir = tir_au_noeud(a, n, visee, a.grand_omega);
-        if (!tir) {
-            continue;
-        }
-        // The slower node is the cheaper; on a circle, the nearer.
-        const bool moins_cher = !meilleur || tir->delta_v < meilleur->delta_v * (1.0 - 1e-12);
-        const bool egal =
-            meilleur && !moins_cher && tir->delta_v <= meilleur->delta_v * (1 + 1e-12);
-        if (moins_cher ||
-            (egal && tir->attente && (!meilleur->attente || *tir->attente < *meilleur->attente))) {
+        if (tir && (!meilleur || prefere(*tir, *meilleur))) {
             meilleur = tir;
         }
     }
@@ -305,10 +313,80 @@ plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
     return conclure({*meilleur}, std::nullopt);
 }
 
+// The apsis radii (none for the apoapsis of an open conic) and the inclination the
+// manoeuvre aims at from a; none when no burn can aim from there.
+struct visee_rayons {
+    double rp = 0.0;
+    std::optional<double> ra;
+    double inclinaison = 0.0;
+};
+
+std::optional<visee_rayons> visee_de(const orbite_actuelle& a, const demande_manoeuvre& d) {
+    const bool libre = a.c.forme == forme_conique::cercle;
+    switch (d.genre) {
+    case genre_manoeuvre::hohmann: {
+        const double rc = rayon_vise(d.altitude_visee);
+        return visee_rayons{rc, rc, a.inclinaison};
+    }
+    case genre_manoeuvre::circularisation:
+    case genre_manoeuvre::changement_apside: {
+        const bool cercle_vise = d.genre == genre_manoeuvre::circularisation;
+        const double r_oppose = cercle_vise ? 0.0 : rayon_vise(d.altitude_visee);
+        if (!libre && d.lieu == apside::apoastre && !a.c.fermee()) {
+            return std::nullopt;
+        }
+        const double r = libre || d.lieu == apside::periastre ? a.o.rp : *a.o.ra;
+        if (cercle_vise) {
+            return visee_rayons{r, r, a.inclinaison};
+        }
+        return visee_rayons{std::min(r, r_oppose), std::max(r, r_oppose), a.inclinaison};
+    }
+    case genre_manoeuvre::changement_inclinaison:
+        return visee_rayons{a.o.rp, a.o.ra, d.inclinaison_visee};
+    }
+    return std::nullopt;
+}
+
+bool atteinte(const orbite_actuelle& a, const visee_rayons& v) {
+    const auto proche = [](double r, double vise) {
+        return std::abs(r - vise) <= tolerance_rayon * vise;
+    };
+    const bool apoastre = v.ra ? a.o.ra && proche(*a.o.ra, *v.ra) : !a.o.ra;
+    return proche(a.o.rp, v.rp) && apoastre &&
+           std::abs(a.inclinaison - v.inclinaison) <= tolerance_inclinaison;
+}
+
+[[noreturn]] void refuser_atteinte(genre_manoeuvre g) {
+    switch (g) {
+    case genre_manoeuvre::hohmann:
+        refuser("l'orbite actuelle est déjà le cercle visé, à 0,01 % près : aucun tir n'est "
+                "nécessaire.");
+    case genre_manoeuvre::circularisation:
+        refuser("l'orbite actuelle est déjà circulaire, à 0,01 % près : aucun tir n'est "
+                "nécessaire.");
+    default:
+        refuser("l'orbite actuelle est déjà celle visée (rayons à 0,01 % près, inclinaison à "
+                "0,001° près) : aucun tir n'est nécessaire.");
+    }
+}
+
 } // namespace
+
+bool orbite_visee_atteinte(const trajectoire& t, const demande_manoeuvre& d) {
+    try {
+        const orbite_actuelle a = orbite_de_depart(t);
+        const std::optional<visee_rayons> v = visee_de(a, d);
+        return v && atteinte(a, *v);
+    } catch (const erreur_calcul&) {
+        return false;
+    }
+}
 
 plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
     const orbite_actuelle a = orbite_de_depart(t);
+    if (const std::optional<visee_rayons> v = visee_de(a, d); v && atteinte(a, *v)) {
+        refuser_atteinte(d.genre);
+    }
     switch (d.genre) {
     case genre_manoeuvre::hohmann:
         return hohmann(a, rayon_vise(d.altitude_visee));

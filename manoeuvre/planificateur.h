@@ -22,6 +22,11 @@ enum class genre_manoeuvre {
     changement_inclinaison // at a node
 };
 
+// The tolerances a burn is held to, by the planner and by the targeter: a radius to
+// 0.01 %, an inclination to 0.001 degree.
+inline constexpr double tolerance_rayon = 1e-4;
+inline constexpr double tolerance_inclinaison = 0.001; // degrees
+
 struct demande_manoeuvre {
     genre_manoeuvre genre = genre_manoeuvre::hohmann;
     double altitude_visee = 36000.0; // km: the circle of a Hohmann, the new opposite apsis
@@ -58,8 +63,14 @@ struct plan_manoeuvre {
     double delta_v_total = 0.0;            // km/s
 };
 
-// The whole manoeuvre from the orbit of t.
+// The whole manoeuvre from the orbit of t. An orbit already the one aimed at, within
+// the tolerances, is refused: nothing is to be fired.
 plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d);
+
+// Whether the orbit of t is already the one `d` aims at: each apsis radius within
+// tolerance_rayon of the one aimed at, the inclination within tolerance_inclinaison.
+// False when the orbit is no conic or the target cannot be planned.
+bool orbite_visee_atteinte(const trajectoire& t, const demande_manoeuvre& d);
 
 // The second burn of a Hohmann transfer from the orbit its first burn reached: the
 // circularisation at the apsis nearest the target circle.

@@ -296,6 +296,104 @@ private slots:
         }
     }
 
+    // Two nodes whose delta-v agree within the radius tolerance: the one reached sooner;
+    // otherwise the cheaper, however far.
+    void noeud_egal_le_plus_proche_data() {
+        QTest::addColumn<double>("za");
+        QTest::addColumn<double>("zp");
+        QTest::addColumn<double>("anomalie");
+        QTest::addColumn<double>("noeud");
+        QTest::newRow("presque cercle, noeud ascendant proche")
+            << 36000.5 << 36000.0 << 300.0 << 0.0;
+        QTest::newRow("presque cercle, noeud descendant proche")
+            << 36000.5 << 36000.0 << 100.0 << 180.0;
+        QTest::newRow("e 6e-4, l'apoastre plus loin") << 36050.0 << 36000.0 << 300.0 << 180.0;
+        QTest::newRow("GTO, l'apoastre plus loin") << 36000.0 << 200.0 << 300.0 << 180.0;
+    }
+    void noeud_egal_le_plus_proche() {
+        QFETCH(double, za);
+        QFETCH(double, zp);
+        QFETCH(double, anomalie);
+        QFETCH(double, noeud);
+        const trajectoire t = orbite("elliptique", za, zp, 7, 0, anomalie);
+        const plan_manoeuvre plan =
+            planifier(t, demande(genre_manoeuvre::changement_inclinaison, 0, {}, 0));
+        QCOMPARE(plan.tirs.size(), std::size_t(1));
+        PROCHE(ecart_angle(plan.tirs[0].anomalie, noeud), 0.0, 1e-9);
+        // The other node, half a turn on: its delta-v and its wait against this one's.
+        const trajectoire R = appliquer(t, plan.tirs[0]);
+        PROCHE(R.inclinaison, 0.0, 1e-9);
+        const double a = (za + zp) / 2 + 3618;
+        const double periode = 2 * 3.141592658 * std::sqrt(a * a * a / mu);
+        const bool proche = std::abs(za - zp) < 1;
+        QCOMPARE(*plan.tirs[0].attente < periode / 2, proche || anomalie < 180);
+    }
+
+    // A target already reached, each radius within 0.01 % and the inclination within
+    // 0.001 degree: nothing to fire, and the plan refused as such; just beyond, planned.
+    void orbite_atteinte_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<double>("za");
+        QTest::addColumn<double>("zp");
+        QTest::addColumn<genre_manoeuvre>("genre");
+        QTest::addColumn<apside>("lieu");
+        QTest::addColumn<double>("altitude");
+        QTest::addColumn<double>("inclinaison");
+        QTest::addColumn<bool>("atteinte");
+        const auto hohmann = genre_manoeuvre::hohmann;
+        const auto apsides = genre_manoeuvre::changement_apside;
+        const auto cercle = genre_manoeuvre::circularisation;
+        const auto plan = genre_manoeuvre::changement_inclinaison;
+        const auto A = apside::apoastre;
+        const auto P = apside::periastre;
+        QTest::newRow("cercle visé")
+            << "circulaire" << 0.0 << 36000.0 << hohmann << A << 36000.0 << 7.0 << true;
+        QTest::newRow("cercle visé à 3 km")
+            << "circulaire" << 0.0 << 36000.0 << hohmann << A << 36003.0 << 7.0 << true;
+        QTest::newRow("cercle visé à 5 km")
+            << "circulaire" << 0.0 << 36000.0 << hohmann << A << 36005.0 << 7.0 << false;
+        QTest::newRow("ellipse de 2 km, cercle au milieu")
+            << "elliptique" << 36002.0 << 36000.0 << hohmann << A << 36001.0 << 7.0 << true;
+        QTest::newRow("circularisation à 3 km")
+            << "elliptique" << 36003.0 << 36000.0 << cercle << A << 0.0 << 7.0 << true;
+        QTest::newRow("circularisation à 5 km")
+            << "elliptique" << 36005.0 << 36000.0 << cercle << P << 0.0 << 7.0 << false;
+        QTest::newRow("apoastre à 3 km")
+            << "elliptique" << 36000.0 << 200.0 << apsides << P << 36003.0 << 7.0 << true;
+        QTest::newRow("apoastre à 5 km")
+            << "elliptique" << 36000.0 << 200.0 << apsides << P << 35995.0 << 7.0 << false;
+        QTest::newRow("inclinaison à 0,0009°")
+            << "circulaire" << 0.0 << 36000.0 << plan << A << 0.0 << 7.0009 << true;
+        QTest::newRow("inclinaison à 0,0011°")
+            << "circulaire" << 0.0 << 36000.0 << plan << A << 0.0 << 6.9989 << false;
+        QTest::newRow("hyperbole dans son plan")
+            << "hyperbolique" << 45.0 << 200.0 << plan << A << 0.0 << 7.0 << true;
+        QTest::newRow("Hohmann d'une hyperbole")
+            << "hyperbolique" << 45.0 << 200.0 << hohmann << A << 200.0 << 7.0 << false;
+    }
+    void orbite_atteinte() {
+        QFETCH(QString, type);
+        QFETCH(double, za);
+        QFETCH(double, zp);
+        QFETCH(genre_manoeuvre, genre);
+        QFETCH(apside, lieu);
+        QFETCH(double, altitude);
+        QFETCH(double, inclinaison);
+        QFETCH(bool, atteinte);
+        const trajectoire t = orbite(type.toLatin1().constData(), za, zp, 7, 0, 10);
+        const demande_manoeuvre d = demande(genre, altitude, lieu, inclinaison);
+        QCOMPARE(orbite_visee_atteinte(t, d), atteinte);
+        QString message;
+        try {
+            const plan_manoeuvre plan = planifier(t, d);
+            QVERIFY(!plan.tirs.empty());
+        } catch (const erreur_calcul& e) {
+            QCOMPARE(e.nature(), nature_erreur::tir_refuse);
+            message = QString::fromUtf8(e.what());
+        }
+        QVERIFY2(message.contains("déjà") == atteinte, qPrintable(message));
+    }
+
     // The finite burn: duration from the rocket equation, steps of at most a second,
     // the thrust of the chosen magnitude along the impulse, and a start half the burn's
     // time before the point: a coast of D / 2 integrated from there reaches the point.

@@ -333,14 +333,14 @@ private slots:
         QVERIFY(std::abs(traj.za - za) <= 1e-4 * (za + 3618));
         verifier_prevue_obtenue(f, 1);
 
-        // The check: a circularisation at the apoapsis keeps the circle of 36000 km.
+        // The check: a circularisation at the apoapsis has nothing left to do, the circle
+        // of 36000 km being reached within the tolerances; no plan, nothing to prepare.
         f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(1);
         f.controle<QComboBox>("apside_tir")->setCurrentIndex(0);
-        QTest::mouseClick(preparer, Qt::LeftButton);
-        journal_ciblage(f, "Circularisation de contrôle");
-        tirer(f);
-        QVERIFY(f.rapports.empty());
-        verifier_prevue_obtenue(f, 1);
+        QVERIFY(
+            f.controle<QLabel>("message_assistant")->text().startsWith("Orbite visée atteinte"));
+        QVERIFY(!preparer->isEnabled());
+        QCOMPARE(f.controle<QTreeWidget>("plan_manoeuvre")->topLevelItemCount(), 0);
         QVERIFY(std::abs(traj.zp + 3618 - rc) <= 1e-4 * rc);
         QVERIFY(std::abs((traj.type_conique == circulaire ? traj.zp : traj.za) + 3618 - rc) <=
                 1e-4 * rc);

@@ -41,8 +41,7 @@ fenetre_caracteristiques& outils_lecon::caracteristiques() {
 
 assistant_manoeuvre& outils_lecon::assistant() {
     if (assistant_ == nullptr) {
-        assistant_ = new assistant_manoeuvre(
-            principale_, [this]() -> const QWidget* { return caracteristiques_; });
+        assistant_ = new assistant_manoeuvre(principale_);
     }
     return *assistant_;
 }

@@ -1,6 +1,5 @@
 #include "ui/lecon/fenetre_journal.h"
 
-#include "ecran/placement.h"
 #include "manoeuvre/journal_tirs.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
@@ -215,10 +214,9 @@ void fenetre_journal::exporter() {
     }
 }
 
-void fenetre_journal::placer() {
-    const QRect principale = principale_.widget().frameGeometry();
-    placer_dans_l_ecran(*this, principale_.widget(),
-                        QPoint(principale.left(), principale.bottom() + 8));
+QSize fenetre_journal::taille_minimale() const {
+    const QFontMetrics m(font());
+    return {width(), m.height() * 14};
 }
 
 void ajouter_journal(poste_de_travail& principale, historique_lecon& historique) {

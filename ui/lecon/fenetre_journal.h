@@ -41,8 +41,8 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
-    // Under the main window, within its screen.
-    void placer() override;
+    // Lowered beside the main window to some 14 lines, its width kept.
+    QSize taille_minimale() const override;
 
 private:
     void creer_table();

@@ -2,7 +2,6 @@
 
 #include "core/caracteristiques.h"
 #include "core/texte.h"
-#include "ecran/placement.h"
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
 #include "ui/poste/evenements.h"
@@ -16,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -66,6 +64,16 @@ QTreeWidgetItem* ligne(QTreeWidgetItem* parent, const QString& nom, const QStrin
     return new QTreeWidgetItem(parent, {nom, valeur});
 }
 
+void bulle(QTreeWidgetItem* item, const QString& texte) {
+    item->setToolTip(0, texte);
+    item->setToolTip(1, texte);
+}
+
+// Just below a full turn is the anomaly 0 to the digits shown.
+QString anomalie_fr(double anomalie) {
+    return valeur_fr(anomalie >= 359.9995 ? 0.0 : anomalie, "°", 6);
+}
+
 QString tir_prepare_fr(int numero) {
     return QStringLiteral("Tir %1 préparé : appuyez sur « Tir ! » dans la fenêtre principale.")
         .arg(numero);
@@ -73,10 +81,8 @@ QString tir_prepare_fr(int numero) {
 
 } // namespace
 
-assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale,
-                                         std::function<const QWidget*()> lecture)
-    : QDialog(&principale.widget()), fenetre_outil(*this, principale),
-      lecture_(std::move(lecture)) {
+assistant_manoeuvre::assistant_manoeuvre(poste_de_travail& principale)
+    : QDialog(&principale.widget()), fenetre_outil(*this, principale) {
     setObjectName(QStringLiteral("assistant_manoeuvre"));
     setWindowTitle(QStringLiteral("Assistant de manœuvre"));
     setModal(false);
@@ -302,6 +308,14 @@ void assistant_manoeuvre::actualiser() {
             signaler(QStringLiteral("Manœuvre terminée : l'orbite obtenue est ci-dessous. "
                                     "« Nouveau plan » repart de l'orbite actuelle."),
                      false);
+        } else if (suivi_.faits() == 0 && orbite_visee_atteinte(scene.valeurs.traj, demande())) {
+            plan_->clear();
+            plan_->setVisible(false);
+            preparer_->setEnabled(false);
+            signaler(QStringLiteral("Orbite visée atteinte : l'orbite actuelle est celle visée, "
+                                    "à 0,01 % près sur les rayons et 0,001° sur l'inclinaison ; "
+                                    "aucun tir n'est nécessaire."),
+                     false);
         } else {
             const plan_manoeuvre plan = suivi_.plan_restant(scene.valeurs.traj, demande());
             afficher_plan(plan, scene.valeurs.traj);
@@ -342,33 +356,63 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         QFont gras = g->font(0);
         gras.setBold(true);
         g->setFont(0, gras);
+        // The finite burn of the chosen thrust, from the mass left by the burns before;
+        // the first one refused refuses the plan.
+        std::optional<tir_prepare> p;
+        QString echec;
+        try {
+            p = preparer_tir(depuis, tir, poussee_->value(), masse, isp_moteur);
+        } catch (const erreur_calcul& e) {
+            if (i == 0) {
+                throw;
+            }
+            echec = QString::fromUtf8(e.what());
+        }
         ligne(g, QStringLiteral("Δv impulsionnel (convention de Trajel)"),
               delta_v_et_si(tir.delta_v));
         ligne(g, QStringLiteral("Direction de la poussée"), direction_fr(tir.direction));
         if (i == 0) {
-            ligne(g, QStringLiteral("Anomalie du point de tir"), valeur_fr(tir.anomalie, "°"));
+            afficher_anomalies(g, tir, *p);
             ligne(g, QStringLiteral("Attente depuis la position actuelle"),
                   tir.attente && *tir.attente < 0 ? QStringLiteral("point déjà dépassé")
                                                   : duree_fr(tir.attente));
         }
-        // The finite burn of the chosen thrust, from the mass left by the burns before.
-        try {
-            const tir_prepare p = preparer_tir(depuis, tir, poussee_->value(), masse, isp_moteur);
-            afficher_tir_fini(g, p, masse, i == 0 ? periode : std::nullopt, i == 0);
-            masse = p.masse_finale;
-        } catch (const erreur_calcul& e) {
-            ligne(g, QStringLiteral("Tir fini"), QString::fromUtf8(e.what()));
-            if (i == 0) {
-                throw;
-            }
+        if (p) {
+            afficher_tir_fini(g, *p, masse, i == 0 ? periode : std::nullopt);
+            masse = p->masse_finale;
+        } else {
+            ligne(g, QStringLiteral("Tir fini"), echec);
         }
         ligne(g, QStringLiteral("Orbite visée après le tir"), orbite_fr(tir.apres));
     }
     afficher_totaux(plan);
 }
 
+// The impulse's point and, when it lies before it by more than the digits shown, the
+// start of the finite burn centred on it: each row says which it is.
+void assistant_manoeuvre::afficher_anomalies(QTreeWidgetItem* g, const tir_impulsionnel& tir,
+                                             const tir_prepare& p) {
+    const QString point = anomalie_fr(tir.anomalie);
+    const QString depart = anomalie_fr(p.anomalie_depart);
+    QTreeWidgetItem* l = ligne(g, QStringLiteral("Anomalie du point de tir"), point);
+    if (depart == point) {
+        bulle(l, tir.point_libre
+                     ? QStringLiteral("Sur un cercle tous les points se valent : le tir commence "
+                                      "à la position actuelle du satellite, à cette anomalie, "
+                                      "que « Préparer le tir » écrit dans la fenêtre principale")
+                     : QStringLiteral("Le point de l'impulsion, où le tir commence : sa "
+                                      "demi-durée ne le déplace pas aux chiffres affichés"));
+        return;
+    }
+    bulle(l, QStringLiteral("Le point de l'impulsion du plan : le milieu du tir fini"));
+    bulle(ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"), depart),
+          QStringLiteral("Où le tir fini commence, une demi-durée de tir avant le point de tir "
+                         "(équation de Kepler), pour être centré sur lui : l'anomalie que "
+                         "« Préparer le tir » écrit dans la fenêtre principale"));
+}
+
 void assistant_manoeuvre::afficher_tir_fini(QTreeWidgetItem* g, const tir_prepare& p, double masse,
-                                            std::optional<double> periode, bool premier) {
+                                            std::optional<double> periode) {
     ligne(g, QStringLiteral("Durée du tir"), valeur_fr(p.duree, "s"));
     if (periode) {
         ligne(g, QStringLiteral("Durée du tir / période"),
@@ -376,11 +420,6 @@ void assistant_manoeuvre::afficher_tir_fini(QTreeWidgetItem* g, const tir_prepar
     }
     ligne(g, QStringLiteral("Nombre de pas"), QString::number(p.pas));
     ligne(g, QStringLiteral("Masse consommée"), valeur_fr(masse - p.masse_finale, "kg"));
-    if (premier) {
-        // Just below a full turn is the anomaly 0 to the digits shown.
-        const double depart = p.anomalie_depart >= 359.9995 ? 0.0 : p.anomalie_depart;
-        ligne(g, QStringLiteral("Anomalie de départ (demi-tir avant)"), valeur_fr(depart, "°", 6));
-    }
 }
 
 void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
@@ -555,37 +594,15 @@ bool assistant_manoeuvre::suivre_tir() {
     return true;
 }
 
-// Where it was left in an earlier run, else beside the main window, under the readout
-// of the orbit when it is open, never over the main window's controls.
-void assistant_manoeuvre::placer() {
-    const QRect libre = zone_libre(principale_);
-    if (reprendre_geometrie(*this, objectName(), principale_.widget(), libre)) {
-        return;
-    }
-    int haut = principale_.widget().frameGeometry().top();
-    const QWidget* lecture = lecture_ ? lecture_() : nullptr;
-    if (lecture != nullptr && lecture->isVisible()) {
-        haut = lecture->frameGeometry().bottom() + 8;
-    }
+QSize assistant_manoeuvre::taille_minimale() const {
     const QFontMetrics m(font());
-    QSize voulue =
-        sizeHint().expandedTo(QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
-    if (lecture != nullptr && lecture->isVisible() && lecture->screen() != nullptr) {
-        // Under the readout, in the room left below it rather than over its buttons; the
-        // plan scrolls.
-        const int bord = frameGeometry().height() - height();
-        const int reste = lecture->screen()->availableGeometry().bottom() + 1 - haut - bord;
-        if (reste < minimumSizeHint().height()) {
-            // No room under it: over the picture, which a tool may cover.
-            const QSize taille = (voulue + QSize(0, bord)).boundedTo(libre.size());
-            resize(taille - QSize(frameGeometry().width() - width(), bord));
-            move(libre.topLeft());
-            return;
-        }
-        voulue.setHeight(std::min(voulue.height(), reste));
-    }
-    placer_a_cote_de(*this, principale_.widget(), libre, voulue + (frameGeometry().size() - size()),
-                     haut);
+    return {m.horizontalAdvance(QLatin1Char('x')) * 64, m.height() * 22};
+}
+
+QSize assistant_manoeuvre::taille_voulue() const {
+    const QFontMetrics m(font());
+    return sizeHint().expandedTo(
+        QSize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.height() * 36));
 }
 
 } // namespace trajel

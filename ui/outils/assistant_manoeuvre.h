@@ -8,8 +8,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 #include <optional>
 
 class QComboBox;
@@ -33,8 +31,7 @@ class poste_de_travail;
 class assistant_manoeuvre : public QDialog, public fenetre_outil {
     Q_OBJECT
 public:
-    // `lecture`: the orbit's readout, if made, under which the dialog opens.
-    assistant_manoeuvre(poste_de_travail& principale, std::function<const QWidget*()> lecture);
+    explicit assistant_manoeuvre(poste_de_travail& principale);
 
     demande_manoeuvre demande() const;
     // The plan from the orbit of traj, and the results so far.
@@ -44,8 +41,10 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
-    // Under the readout of the orbit when it is open.
-    void placer() override;
+    // About 90 characters by 36 lines: the plan whole; shrunk to 64 by 22, the plan
+    // scrolling.
+    QSize taille_voulue() const override;
+    QSize taille_minimale() const override;
 
 private:
     void creer_saisies();
@@ -56,10 +55,11 @@ private:
     // The first size, before the place: about 76 characters by 36 lines.
     void donner_taille_initiale();
     void afficher_plan(const plan_manoeuvre& plan, const trajectoire& depuis);
-    // The finite burn of the chosen thrust from `masse`; `periode` of the orbit and the
-    // start anomaly for the first burn only.
+    // The finite burn of the chosen thrust from `masse`; `periode` of the orbit for the
+    // first burn only.
     void afficher_tir_fini(QTreeWidgetItem* g, const tir_prepare& p, double masse,
-                           std::optional<double> periode, bool premier);
+                           std::optional<double> periode);
+    void afficher_anomalies(QTreeWidgetItem* g, const tir_impulsionnel& tir, const tir_prepare& p);
     void afficher_totaux(const plan_manoeuvre& plan);
     void afficher_resultats();
     // The correction of the last burn prepared: its iterations and the orbit predicted,
@@ -69,7 +69,6 @@ private:
     bool suivre_tir();
     void adapter_saisies();
 
-    std::function<const QWidget*()> lecture_;
     QComboBox* genre_ = nullptr;
     QDoubleSpinBox* altitude_ = nullptr;
     QComboBox* apside_ = nullptr;

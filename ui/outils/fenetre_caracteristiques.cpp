@@ -163,6 +163,11 @@ void fenetre_caracteristiques::ajuster_colonnes() {
 
 // Every row and every column whole, the burn's comparison column counted even before
 // a burn shows it, so that the window need not grow then.
+QSize fenetre_caracteristiques::taille_minimale() const {
+    const QFontMetrics m(arbre_->font());
+    return {m.horizontalAdvance(QLatin1Char('x')) * 64, m.height() * 20};
+}
+
 QSize fenetre_caracteristiques::taille_voulue() const {
     const QFontMetrics m(arbre_->font());
     const QAbstractItemView* vue = arbre_; // the view's size hints are public there

@@ -36,6 +36,8 @@ public:
 
     // Every row and column whole, within no screen.
     QSize taille_voulue() const override;
+    // Shrunk beside the main window to some 64 characters by 20 lines.
+    QSize taille_minimale() const override;
 
 protected:
     void a_l_affichage() override { actualiser(); }

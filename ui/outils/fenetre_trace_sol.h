@@ -61,6 +61,8 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
+    // Shrunk beside the main window as far as its settings' row and the map allow.
+    QSize taille_minimale() const override { return minimumSizeHint(); }
 
 private:
     void creer_reglages();

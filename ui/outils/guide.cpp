@@ -1,6 +1,5 @@
 #include "ui/outils/guide.h"
 
-#include "ecran/placement.h"
 #include "ui/poste/poste.h"
 
 #include <QAction>
@@ -8,7 +7,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -61,18 +59,9 @@ fenetre_guide::fenetre_guide(poste_de_travail& principale)
     resize(m.horizontalAdvance(QLatin1Char('x')) * 90, m.lineSpacing() * 40);
 }
 
-// Opened beside the main window, on its right, narrowed to the room there rather than
-// over the controls, as long as a line keeps some 45 characters.
-void fenetre_guide::placer() {
-    const QWidget& parent = principale_.widget();
-    const QRect principale = parent.frameGeometry();
-    if (const QScreen* ecran = parent.screen()) {
-        const int place = ecran->availableGeometry().right() - principale.right() - 16;
-        const int minimum = fontMetrics().horizontalAdvance(QLatin1Char('x')) * 45;
-        resize(std::clamp(place, minimum, width()),
-               std::min(height(), ecran->availableGeometry().height()));
-    }
-    placer_dans_l_ecran(*this, parent, QPoint(principale.right() + 8, principale.top()));
+QSize fenetre_guide::taille_minimale() const {
+    const QFontMetrics m(navigateur_->font());
+    return {m.horizontalAdvance(QLatin1Char('x')) * 45, m.lineSpacing() * 16};
 }
 
 QUrl fenetre_guide::sommaire() {

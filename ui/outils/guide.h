@@ -22,8 +22,9 @@ public:
     QTextBrowser* navigateur() const { return navigateur_; }
 
 protected:
-    // On the main window's right, narrowed to the room there.
-    void placer() override;
+    // Narrowed beside the main window to the room there, down to some 45 characters a
+    // line and 16 lines.
+    QSize taille_minimale() const override;
 
 private:
     QTextBrowser* navigateur_;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QObject;
@@ -46,10 +48,14 @@ protected:
     // At every show, before the window is seen: its figures brought up to date.
     virtual void a_l_affichage() {}
     // On the first show: where it was left in an earlier run, else beside the main
-    // window at taille_voulue() (its frame added), never over its controls.
+    // window at taille_voulue() (its frame added), shrunk as far as taille_minimale() to
+    // stay clear of the other windows shown, never over its controls.
     virtual void placer();
     // The size it asks for beside the main window: by default, the size it has.
     virtual QSize taille_voulue() const;
+    // The least size it takes where the screen has no room for taille_voulue() (within
+    // its layout's minimum): by default the same, a window placed whole or not at all.
+    virtual QSize taille_minimale() const;
 
     // `rafraichir(true)` after each completed event of the main window and after a state
     // put back, `rafraichir(false)` after an event refused or failed (it changed nothing).
@@ -61,11 +67,21 @@ private:
     class gardien;
     void montree();
     void cachee();
+    // Its wanted and least frame sizes, at most as tall as the main window: room is left
+    // for the others.
+    QSize cadre_voulu() const;
+    QSize cadre_moindre() const;
+    // With no room left for it: this window and the tools still where the placing put
+    // them placed again together, clear of each other, when some order of placing
+    // finds room for all.
+    void disposer_avec_les_autres();
 
     QWidget& fenetre_;
     memoire memoire_;
     QObject* gardien_;
     bool placee_ = false;
+    // The frame the placing gave, while the window keeps it (not moved by the user).
+    std::optional<QRect> cadre_donne_;
 };
 
 } // namespace trajel

@@ -254,7 +254,9 @@ protected:
 QRect zone_libre(const poste_de_travail& poste);
 
 // A tool window where it was left in an earlier run (under its objectName), else beside
-// the main window at its top with the frame size `cadre`, never over its controls.
-void placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre);
+// the main window at its top with the frame size `cadre`, never over its controls, clear
+// of the other windows shown while the screen has room, shrunk for it as far as
+// `moindre`. False when the screen had no room left.
+bool placer_outil(QWidget& outil, poste_de_travail& poste, QSize cadre, QSize moindre);
 
 } // namespace trajel
