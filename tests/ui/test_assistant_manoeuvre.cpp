@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+
 #include <cmath>
+#include <limits>
 
 using namespace trajel;
 using namespace trajel::test;
@@ -163,7 +165,11 @@ private slots:
         // What "Préparer le tir" writes (corrected by the targeter) is near the start the
         // rows give, nearer than the point when half the burn leads it.
         const auto degres = [](const QString& texte) {
-            return texte.section(QChar(0x202F), 0, 0).replace(',', '.').toDouble();
+            QString nombre = texte;
+            nombre.remove(QChar(0x00B0)).remove(QChar(0x202F)).replace(',', '.');
+            bool lu = false;
+            const double x = nombre.toDouble(&lu);
+            return lu ? x : std::numeric_limits<double>::quiet_NaN();
         };
         const double point = degres(anomalies.first()->text(1));
         const double depart = degres(anomalies.last()->text(1));
