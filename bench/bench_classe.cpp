@@ -1,6 +1,7 @@
 // The class tools' costs: the large view repainted at 1920 x 1080 in projector mode
-// (scene, panel and legend), the panel's numbers computed after a redraw, and the
-// fitted zoom's computation for the start-up orbit and for GTO Ariane IV.
+// (scene, panel and legend), as it opens and fitted to GTO Ariane IV, the panel's numbers
+// computed after a redraw, and the fitted zoom's computation for the start-up orbit and
+// for GTO Ariane IV.
 
 #include "banc_fenetre.h"
 #include "core/module1.h"
@@ -66,6 +67,24 @@ void zoom_ajuste_gto(benchmark::State& etat) {
 }
 BENCHMARK(zoom_ajuste_demarrage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(zoom_ajuste_gto)->Unit(benchmark::kMicrosecond);
+
+// The projector after "Ajuster la vue" there on GTO Ariane IV (last: it leaves that orbit): the
+// scene moved and scaled to the conic, in the projector's colours.
+void vue_projecteur_ajustee_1920x1080(benchmark::State& etat) {
+    fenetre->findChild<QAction*>(QStringLiteral("menu_GTO_IV"))->trigger();
+    fenetre->findChild<QAction*>(QStringLiteral("menu_vue_agrandie"))->trigger();
+    auto* vue = fenetre->findChild<vue_agrandie*>(QStringLiteral("vue_agrandie"));
+    vue->resize(1920, 1080);
+    vue->definir_mode_projecteur(true);
+    vue->findChild<QAction*>(QStringLiteral("vue_agrandie_ajuster"))->trigger();
+    etat.counters["facteur"] = vue->facteur_cadrage();
+    banc::attendre_affichage(*vue);
+    banc::repeindre(etat, *vue);
+    vue->retablir_cadrage();
+    vue->definir_mode_projecteur(false);
+    vue->close();
+}
+BENCHMARK(vue_projecteur_ajustee_1920x1080)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -10,16 +10,18 @@
 
 namespace trajel {
 
-double zoom_ajuste(const trajectoire& t, double marge) {
-    // The largest distances from the centre along the picture's width and height, km:
-    // at least the Earth's radius.
-    double demi_x = rayon_terre;
-    double demi_y = rayon_terre;
+boite_plan boite_cadree(const trajectoire& t, const repere& vue) {
+    // At least the Earth's disc about the centre.
+    boite_plan b{-rayon_terre, rayon_terre, -rayon_terre, rayon_terre};
     auto inclure = [&](const vecteur& p) {
-        point_vue vue;
-        projeter(repere_vue, p, vue);
-        demi_x = std::max(demi_x, std::abs(controle(vue.x)));
-        demi_y = std::max(demi_y, std::abs(controle(vue.y)));
+        point_vue v;
+        projeter(vue, p, v);
+        const double x = controle(v.x);
+        const double y = controle(v.y);
+        b.gauche = std::min(b.gauche, x);
+        b.droite = std::max(b.droite, x);
+        b.bas = std::min(b.bas, y);
+        b.haut = std::max(b.haut, y);
     };
     // The ends of the conic's steps nu to nu + 1, as tracer_scene draws them:
     // r = p / (1 + e cos nu) along u of repere_orbital(Omega, i, omega + nu).
@@ -34,6 +36,20 @@ double zoom_ajuste(const trajectoire& t, double marge) {
     if (point_sur_conique(t, t.anomalie, satellite)) {
         inclure(satellite);
     }
+    return b;
+}
+
+boite_image boite_dans_l_image(const boite_plan& b, double zoom, double largeur, double hauteur) {
+    const double k = controle(hauteur * zoom / 16000.0);
+    return {controle(b.gauche * k + largeur / 2.0), controle(hauteur / 2.0 - b.haut * k),
+            controle(b.droite * k + largeur / 2.0), controle(hauteur / 2.0 - b.bas * k)};
+}
+
+double zoom_ajuste(const trajectoire& t, double marge) {
+    // The largest distances from the centre along the picture's width and height, km.
+    const boite_plan b = boite_cadree(t, repere_vue);
+    const double demi_x = std::max(-b.gauche, b.droite);
+    const double demi_y = std::max(-b.bas, b.haut);
     // |x| Hc zoom / 16000 <= (1 - marge) W / 2, and the same for y with Hc.
     const double libre = 1.0 - marge;
     const double par_largeur =

@@ -39,9 +39,47 @@ filtre_gestes::filtre_gestes(QWidget* surface, std::function<double()> echelle)
     surface_->installEventFilter(this);
 }
 
+bool filtre_gestes::deplacer_image(QEvent* evenement) {
+    const auto* souris = static_cast<QMouseEvent*>(evenement);
+    switch (evenement->type()) {
+    case QEvent::MouseButtonPress:
+        if (!deplacement_permis_ || geste_.actif() ||
+            !(souris->button() == Qt::MiddleButton ||
+              (souris->button() == Qt::LeftButton && (souris->modifiers() & Qt::ShiftModifier)))) {
+            return false;
+        }
+        deplace_ = true;
+        derniere_ = souris->position();
+        surface_->setCursor(Qt::SizeAllCursor);
+        return true;
+    case QEvent::MouseMove:
+        if (!deplace_) {
+            return false;
+        }
+        if (const QPointF d = souris->position() - derniere_; !d.isNull()) {
+            derniere_ = souris->position();
+            emit deplacement(d);
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!deplace_ || (souris->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
+            return deplace_;
+        }
+        deplace_ = false;
+        surface_->setCursor(Qt::OpenHandCursor);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool filtre_gestes::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet != surface_) {
         return false;
+    }
+    if (deplacer_image(evenement)) {
+        evenement->accept();
+        return true;
     }
     switch (evenement->type()) {
     case QEvent::MouseButtonPress: {

@@ -13,9 +13,21 @@ namespace trajel {
 
 namespace {
 
-QColor couleur_qt(std::int16_t n) {
-    const couleur_rgb c = palette(n);
+QColor couleur_qt(std::int16_t n, const palette_peinture* couleurs) {
+    const couleur_rgb c = couleurs != nullptr ? (*couleurs)[((n % 16) + 16) % 16] : palette(n);
     return QColor(c.r, c.g, c.b);
+}
+
+// A shape's tint, through `couleurs` when it is one of the palette's.
+couleur_rgb teinte_peinte(const couleur_rgb& c, const palette_peinture* couleurs) {
+    if (couleurs != nullptr) {
+        for (std::int16_t n = 0; n < 16; ++n) {
+            if (palette(n) == c) {
+                return (*couleurs)[static_cast<std::size_t>(n)];
+            }
+        }
+    }
+    return c;
 }
 
 // The part of the segment inside `zone`, or false if none is.
@@ -83,9 +95,11 @@ private:
 };
 
 // A filled disc or polygon, without outline.
-void peindre_forme(QPainter& peintre, const element_affichage& e, double ppt) {
+void peindre_forme(QPainter& peintre, const element_affichage& e, double ppt,
+                   const palette_peinture* couleurs) {
     peintre.setPen(Qt::NoPen);
-    peintre.setBrush(QColor(e.teinte.r, e.teinte.g, e.teinte.b));
+    const couleur_rgb c = teinte_peinte(e.teinte, couleurs);
+    peintre.setBrush(QColor(c.r, c.g, c.b));
     if (e.nature == element_affichage::genre::disque) {
         peintre.drawEllipse(QPointF(e.x1 * ppt, e.y1 * ppt), e.x2 * ppt, e.x2 * ppt);
     } else {
@@ -105,7 +119,9 @@ void peindre_forme(QPainter& peintre, const element_affichage& e, double ppt) {
 QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu) {
     QFont police(QStringLiteral("Arial"));
     const double dpi = peintre.device()->logicalDpiY();
-    const double points = 165.0 * rendu.pixels_par_twip * 72.0 / (dpi > 0 ? dpi : 96.0);
+    const double echelle =
+        rendu.texte_par_twip > 0.0 ? rendu.texte_par_twip : rendu.pixels_par_twip;
+    const double points = 165.0 * echelle * 72.0 / (dpi > 0 ? dpi : 96.0);
     police.setPointSizeF(points);
     // The metrics are hinted: a few steps up to the height asked.
     double taille = points;
@@ -140,7 +156,7 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
         }
         if (e.nature == element_affichage::genre::disque ||
             e.nature == element_affichage::genre::polygone) {
-            peindre_forme(peintre, e, ppt);
+            peindre_forme(peintre, e, ppt, rendu.couleurs);
             continue;
         }
         QPointF debut = a;
@@ -149,7 +165,7 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
             continue;
         }
         const bool pointille = e.epaisseur <= 1 && e.style == style_pointille;
-        QPen stylo(couleur_qt(e.couleur));
+        QPen stylo(couleur_qt(e.couleur, rendu.couleurs));
         stylo.setWidthF(grille.largeur(std::max(1, e.epaisseur) * rendu.unite_plume));
         if (pointille) {
             // One dot, two blanks, in pen widths: dotted at every scale.
@@ -184,11 +200,21 @@ QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affich
     QRectF rempli(0.0, 0.0, largeur * echelle, hauteur * echelle);
     rempli.moveCenter(cible.center());
     const QRectF visible = options.visible.isEmpty() ? rempli : options.visible;
+    rendu_image rendu{echelle / twips_par_pixel, std::max(echelle, options.plume_min), true,
+                      options.grille, options.hauteur_texte_min};
+    rendu.couleurs = options.couleurs;
+    if (options.centre || options.facteur != 1.0) {
+        // The point `centre` of the picture at the visible zone's centre.
+        const QPointF centre =
+            options.centre.value_or(QPointF(twips.width(), twips.height()) / 2.0);
+        rendu.texte_par_twip = rendu.pixels_par_twip;
+        rendu.pixels_par_twip *= options.facteur;
+        rempli = QRectF(visible.center() - centre * rendu.pixels_par_twip,
+                        twips * rendu.pixels_par_twip);
+    }
     peintre.save();
     peintre.setClipRect(visible, Qt::IntersectClip);
     peintre.translate(rempli.topLeft());
-    const rendu_image rendu{echelle / twips_par_pixel, std::max(echelle, options.plume_min), true,
-                            options.grille, options.hauteur_texte_min};
     peindre_liste(peintre, elements, rendu, visible.translated(-rempli.topLeft()));
     peintre.restore();
     return rempli;

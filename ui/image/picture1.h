@@ -6,11 +6,17 @@
 #include <QFrame>
 #include <QPointF>
 
+#include <array>
+#include <optional>
+
 class QPainter;
 
 namespace trajel {
 
 class filtre_gestes;
+
+// The colour a line of each palette number is painted in, when not the palette's own.
+using palette_peinture = std::array<couleur_rgb, 16>;
 
 // How a display list is painted. Positions scale with pixels_par_twip; a pen of
 // DrawWidth n is n x unite_plume wide and the text is 8.25 pt (165 twips), so that
@@ -23,6 +29,8 @@ struct rendu_image {
     bool lissage = true;                 // antialiased lines and text
     bool grille = true;                  // raster device
     double hauteur_texte_min = 0.0;      // painter units: the labels' line at least this high
+    double texte_par_twip = 0.0;         // the labels' scale; 0: pixels_par_twip
+    const palette_peinture* couleurs = nullptr; // none: the palette's own colours
 };
 
 // The labels' font ("Arial" 8.25 pt, scaled) for a painter and a rendering.
@@ -42,6 +50,11 @@ struct agrandissement {
     bool grille = true;             // raster device
     double plume_min = 0.0;         // painter units a pixel of DrawWidth, at least
     double hauteur_texte_min = 0.0; // the labels' line height, painter units, at least
+    // The scene magnified `facteur` times about `centre` (twips of the picture), put at
+    // the centre of `visible`; the pens and the labels keep the plain fit's size.
+    double facteur = 1.0;
+    std::optional<QPointF> centre;
+    const palette_peinture* couleurs = nullptr; // lines and shapes of a palette colour
 };
 
 // Paints a scene of largeur x hauteur twips (twips_par_pixel twips a pixel of the

@@ -1,5 +1,6 @@
 #include "ui/outils/outils_image.h"
 
+#include "core/trajectoire.h"
 #include "render/cadrage.h"
 #include "ui/image/export_image.h"
 #include "ui/image/exportateur.h"
@@ -107,11 +108,26 @@ void outils_image::ajuster_vue() {
         [traj = fenetre_.scene().valeurs.traj] { return zoom_ajuste(traj); }});
 }
 
+void outils_image::ajuster_vue_agrandie() {
+    const instantane_scene s = fenetre_.scene();
+    try {
+        repere vue;
+        repere_local(s.longitude, s.latitude, 0.0, vue);
+        const boite_image b = boite_dans_l_image(boite_cadree(s.valeurs.traj, vue), s.zoom,
+                                                 image_->Width(), image_->Height());
+        vue_->cadrer(QRectF(QPointF(b.gauche, b.haut), QPointF(b.droite, b.bas)));
+    } catch (const erreur_calcul& e) {
+        // A scene that could not be drawn: the large view stays as it is.
+        fenetre_.executer(commande::informer{QStringLiteral("La vue n'a pas pu être ajustée : %1")
+                                                 .arg(QString::fromStdString(e.what()))});
+    }
+}
+
 void outils_image::ouvrir_vue_agrandie() {
     if (vue_ == nullptr) {
         vue_ = new vue_agrandie(image_, &fenetre_.widget());
         relier_gestes(vue_->gestes());
-        connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue);
+        connect(vue_, &vue_agrandie::ajustement_demande, this, &outils_image::ajuster_vue_agrandie);
         connect(vue_, &vue_agrandie::mode_projecteur_change, this,
                 &outils_image::actualiser_panneau);
         // The panel follows every completed event: redraw, burn, animation frame.

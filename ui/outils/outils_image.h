@@ -35,6 +35,10 @@ public:
     // "Ajuster la vue": the zoom at which the drawn conic, the Earth and the satellite
     // fit the picture, then a view redraw, as the zoom buttons do.
     void ajuster_vue();
+    // "Ajuster la vue" in the large view: the drawn conic, the Earth and the satellite
+    // fitted and centred there by its own pan and magnification; the main window's
+    // view stays as it is.
+    void ajuster_vue_agrandie();
 
     // The view turned by whole degrees of drag (right and down), as the hand moves it.
     void tourner(int degres_x, int degres_y);

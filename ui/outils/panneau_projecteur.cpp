@@ -46,14 +46,39 @@ std::vector<ligne_panneau> lignes_panneau(const trajectoire& t, const lecture_or
     return lignes;
 }
 
-std::vector<entree_legende> legende_couleurs() {
-    return {
-        {palette(couleur_terre), QStringLiteral("Terre, repère équatorial")},
-        {palette(couleur_RN), QStringLiteral("RN : ligne des nœuds")},
-        {palette(couleur_RH), QStringLiteral("RH : moment cinétique")},
-        {palette(couleur_RP), QStringLiteral("RP : périastre")},
-        {palette(couleur_trajectoire), QStringLiteral("Trajectoire, satellite")},
+std::vector<entree_legende> legende_couleurs(const palette_peinture* couleurs) {
+    auto couleur = [couleurs](std::int16_t n) {
+        return couleurs != nullptr ? (*couleurs)[((n % 16) + 16) % 16] : palette(n);
     };
+    return {
+        {couleur(couleur_terre), QStringLiteral("Terre, repère équatorial")},
+        {couleur(couleur_RN), QStringLiteral("RN : ligne des nœuds")},
+        {couleur(couleur_RH), QStringLiteral("RH : moment cinétique")},
+        {couleur(couleur_RP), QStringLiteral("RP : périastre")},
+        {couleur(couleur_trajectoire), QStringLiteral("Trajectoire, satellite")},
+    };
+}
+
+const palette_peinture& palette_projecteur() {
+    static const palette_peinture couleurs = {{
+        {0, 0, 0},     // black: the Earth, the equatorial frame
+        {0, 114, 230}, // navy to a clear blue: the node line
+        {0, 155, 70},  // green: the angular momentum
+        {0, 128, 128},
+        {128, 0, 0},
+        {128, 0, 128},
+        {225, 110, 0},   // olive to orange: the periapsis
+        {110, 110, 110}, // silver to a grey that shows on white
+        {128, 128, 128},
+        {0, 0, 255},
+        {0, 170, 0},   // lime, darkened
+        {0, 150, 170}, // cyan, darkened
+        {205, 0, 80},  // red to crimson, apart from the orange: the trajectory
+        {190, 0, 190}, // magenta, darkened
+        {185, 150, 0}, // yellow, darkened
+        {255, 255, 255},
+    }};
+    return couleurs;
 }
 
 } // namespace trajel

@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 #include "manoeuvre/lecture.h"
+#include "ui/image/picture1.h"
 
 #include <QString>
 
@@ -27,7 +28,13 @@ struct entree_legende {
     QString texte;
 };
 
-// The colours of the frames and of the trajectory, as the drawing uses them.
-std::vector<entree_legende> legende_couleurs();
+// The colours of the frames and of the trajectory, as the drawing uses them, through
+// `couleurs` when given.
+std::vector<entree_legende> legende_couleurs(const palette_peinture* couleurs = nullptr);
+
+// "Couleurs pour projecteur": each frame's colour stands out against white (a contrast of
+// at least 3 to 1) and from the others, the node line a clear blue beside the Earth's
+// black; the light colours of the palette darkened.
+const palette_peinture& palette_projecteur();
 
 } // namespace trajel

@@ -1,6 +1,7 @@
 #include "ui/outils/vue_agrandie.h"
 
 #include "manoeuvre/lecture.h"
+#include "render/cadrage.h"
 #include "ui/image/gestes.h"
 #include "ui/poste/poste.h"
 
@@ -23,6 +24,8 @@ constexpr double part_panneau_min = 0.28;
 // a pixel of DrawWidth at least a 540th of it (a width-2 line 4 pixels at 1080).
 constexpr double part_etiquette = 0.025;
 constexpr double lignes_par_plume = 540.0;
+// With the projector's colours, a pixel of DrawWidth at least a 360th (3 pixels at 1080).
+constexpr double lignes_par_plume_projecteur = 360.0;
 const QColor fond_panneau(244, 244, 240);
 
 } // namespace
@@ -59,10 +62,23 @@ vue_agrandie::vue_agrandie(Picture1* source, QWidget* parent)
     ajuster->setObjectName(QStringLiteral("vue_agrandie_ajuster"));
     ajuster->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_A)});
     connect(ajuster, &QAction::triggered, this, &vue_agrandie::ajustement_demande);
+    auto* initiale = new QAction(QStringLiteral("Vue initiale"), this);
+    initiale->setObjectName(QStringLiteral("vue_agrandie_vue_initiale"));
+    initiale->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(initiale, &QAction::triggered, this, &vue_agrandie::retablir_cadrage);
+    couleurs_action_ = new QAction(QStringLiteral("Couleurs pour projecteur"), this);
+    couleurs_action_->setObjectName(QStringLiteral("vue_agrandie_couleurs_projecteur"));
+    couleurs_action_->setCheckable(true);
+    connect(couleurs_action_, &QAction::toggled, this, [this] { update(); });
     addAction(plein_ecran_);
     addAction(projecteur_action_);
     addAction(ajuster);
+    addAction(initiale);
+    addAction(couleurs_action_);
     addAction(fermer);
+    gestes_->permettre_deplacement(true);
+    connect(gestes_, &filtre_gestes::deplacement, this, &vue_agrandie::deplacer);
+    connect(gestes_, &filtre_gestes::double_clic, this, &vue_agrandie::retablir_cadrage);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // Twice the picture, within the screen.
@@ -118,6 +134,12 @@ agrandissement vue_agrandie::options_peinture() const {
         options.plume_min = height() / lignes_par_plume;
         options.hauteur_texte_min = std::ceil(part_etiquette * height());
     }
+    if (couleurs_projecteur()) {
+        options.plume_min = std::max(options.plume_min, height() / lignes_par_plume_projecteur);
+        options.couleurs = &palette_projecteur();
+    }
+    options.facteur = facteur_;
+    options.centre = centre_;
     return options;
 }
 
@@ -127,6 +149,7 @@ void vue_agrandie::definir_mode_projecteur(bool actif) {
     }
     projecteur_ = actif;
     projecteur_action_->setChecked(actif);
+    couleurs_action_->setChecked(actif);
     update();
     emit mode_projecteur_change(actif);
 }
@@ -165,7 +188,8 @@ void vue_agrandie::peindre_panneau(QPainter& peintre, const QRectF& zone) const 
     peintre.fillRect(zone, fond_panneau);
     const double marge = zone.height() * 0.03;
     const QRectF interieur = zone.adjusted(marge, marge, -marge, -marge);
-    const std::vector<entree_legende> legende = legende_couleurs();
+    const std::vector<entree_legende> legende =
+        legende_couleurs(couleurs_projecteur() ? &palette_projecteur() : nullptr);
     QFont police(QStringLiteral("Arial"));
     police.setPixelSize(std::max(8, static_cast<int>(zone.height() / 30.0)));
     {
@@ -218,6 +242,50 @@ void vue_agrandie::peindre_panneau(QPainter& peintre, const QRectF& zone) const 
                          Qt::AlignLeft | Qt::AlignVCenter, e.texte);
         y += pas;
     }
+}
+
+bool vue_agrandie::couleurs_projecteur() const {
+    return couleurs_action_->isChecked();
+}
+
+void vue_agrandie::definir_couleurs_projecteur(bool actives) {
+    couleurs_action_->setChecked(actives);
+}
+
+QPointF vue_agrandie::vers_fenetre(QPointF twips) const {
+    const QSizeF taille = taille_twips();
+    const double par_twip = zone_scene().width() / taille.width() * facteur_;
+    return zone_visible().center() +
+           (twips - centre_.value_or(QPointF(taille.width(), taille.height()) / 2.0)) * par_twip;
+}
+
+void vue_agrandie::cadrer(const QRectF& boite) {
+    const QRectF visible = zone_visible();
+    const double par_twip = zone_scene().width() / taille_twips().width();
+    if (!(par_twip > 0.0) || !boite.isValid()) {
+        return;
+    }
+    const double libre = 1.0 - marge_cadrage;
+    facteur_ = std::min(libre * visible.width() / (boite.width() * par_twip),
+                        libre * visible.height() / (boite.height() * par_twip));
+    centre_ = boite.center();
+    update();
+}
+
+void vue_agrandie::deplacer(QPointF pixels) {
+    const QSizeF taille = taille_twips();
+    const double par_twip = zone_scene().width() / taille.width() * facteur_;
+    if (!(par_twip > 0.0)) {
+        return;
+    }
+    centre_ = centre_.value_or(QPointF(taille.width(), taille.height()) / 2.0) - pixels / par_twip;
+    update();
+}
+
+void vue_agrandie::retablir_cadrage() {
+    facteur_ = 1.0;
+    centre_.reset();
+    update();
 }
 
 void vue_agrandie::basculer_plein_ecran() {

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QAction;
 
 namespace trajel {
@@ -51,6 +53,23 @@ public:
     // The mouse on the large view: a degree of drag per 3 pixels of the picture.
     filtre_gestes* gestes() const { return gestes_; }
 
+    // The scene's own pan and magnification in this window, the main window's view left
+    // as it is: `boite` (twips of the picture) fills the visible zone, a margin of 8 %
+    // of each half-width and half-height left free, centred on it.
+    void cadrer(const QRectF& boite);
+    // The picture moved by `pixels` of the window.
+    void deplacer(QPointF pixels);
+    // Back to the opening view: no pan, the picture as the main window shows it.
+    void retablir_cadrage();
+    // Where a point of the picture (twips) is painted in the window.
+    QPointF vers_fenetre(QPointF twips) const;
+    double facteur_cadrage() const { return facteur_; }
+
+    // "Couleurs pour projecteur": the projector's palette and lines of at least a 360th
+    // of the window's height (3 pixels at 1080); on by default in projector mode.
+    bool couleurs_projecteur() const;
+    void definir_couleurs_projecteur(bool actives);
+
 signals:
     // "Ajuster la vue" asked from the large view.
     void ajustement_demande();
@@ -68,9 +87,14 @@ private:
     Picture1* source_;
     QAction* plein_ecran_ = nullptr;
     QAction* projecteur_action_ = nullptr;
+    QAction* couleurs_action_ = nullptr;
     filtre_gestes* gestes_;
     bool projecteur_ = false;
     std::vector<ligne_panneau> lignes_;
+    // The pan and magnification: the point of the picture (twips) at the visible zone's
+    // centre, none for the picture's own centre.
+    double facteur_ = 1.0;
+    std::optional<QPointF> centre_;
 };
 
 } // namespace trajel
