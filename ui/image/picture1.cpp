@@ -1,6 +1,7 @@
 #include "ui/image/picture1.h"
 
 #include "ecran/twips.h"
+#include "render/etiquettes.h"
 #include "ui/image/gestes.h"
 
 #include <QPainter>
@@ -112,6 +113,36 @@ void peindre_forme(QPainter& peintre, const element_affichage& e, double ppt,
     peintre.setBrush(Qt::NoBrush);
 }
 
+// Where each text of the list is painted (top-left corner, painter units), in the
+// list's order of texts: kept apart and off the Earth's disc within `zone`.
+std::vector<etiquette_placee> textes_places(const std::vector<element_affichage>& elements,
+                                            const QFontMetricsF& mesure, double ppt,
+                                            const QRectF& zone) {
+    std::vector<etiquette_a_placer> etiquettes;
+    for (const element_affichage& e : elements) {
+        if (e.nature == element_affichage::genre::texte) {
+            etiquettes.push_back({e.x1 * ppt, e.y1 * ppt,
+                                  mesure.horizontalAdvance(QString::fromStdString(e.texte)),
+                                  mesure.height(), 0});
+        }
+    }
+    disque_plan terre;
+    if (const std::optional<disque_plan> d = disque_terre(elements)) {
+        terre = {d->x * ppt, d->y * ppt, d->rayon * ppt};
+    }
+    return placer_etiquettes(etiquettes, terre, {zone.x(), zone.y(), zone.width(), zone.height()});
+}
+
+// A thin grey line from a label's point to the label moved away from it.
+void peindre_renvoi(QPainter& peintre, const element_affichage& e, const etiquette_placee& p,
+                    double ppt, double largeur) {
+    QPen stylo(QColor(96, 96, 96));
+    stylo.setWidthF(largeur);
+    stylo.setCapStyle(Qt::RoundCap);
+    peintre.setPen(stylo);
+    peintre.drawLine(QPointF(e.x1 * ppt, e.y1 * ppt), QPointF(p.renvoi_x, p.renvoi_y));
+}
+
 } // namespace
 
 // "Arial" 8.25 pt, 165 twips, in the painter's units on its device; larger when the
@@ -142,14 +173,27 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
     peintre.setRenderHint(QPainter::TextAntialiasing, rendu.lissage);
     const QFont police = police_etiquettes(peintre, rendu);
     peintre.setFont(police);
-    const double ascendante = QFontMetricsF(police, peintre.device()).ascent();
+    const QFontMetricsF mesure(police, peintre.device());
+    const double ascendante = mesure.ascent();
     const double marge = 4.0 * rendu.unite_plume;
     const QRectF limite = zone.adjusted(-marge, -marge, marge, marge);
     grille_appareil grille(peintre, rendu.grille);
     const double ppt = rendu.pixels_par_twip;
+    const std::vector<etiquette_placee> places = rendu.placer_etiquettes
+                                                     ? textes_places(elements, mesure, ppt, zone)
+                                                     : std::vector<etiquette_placee>{};
+    std::size_t texte = 0;
     for (const element_affichage& e : elements) {
-        const QPointF a(e.x1 * ppt, e.y1 * ppt);
+        QPointF a(e.x1 * ppt, e.y1 * ppt);
         if (e.nature == element_affichage::genre::texte) {
+            if (texte < places.size()) {
+                const etiquette_placee& p = places[texte];
+                if (p.renvoi) {
+                    peindre_renvoi(peintre, e, p, ppt, rendu.unite_plume);
+                }
+                a = QPointF(p.cadre.x, p.cadre.y);
+            }
+            ++texte;
             peintre.setPen(Qt::black);
             peintre.drawText(a + QPointF(0.0, ascendante), QString::fromStdString(e.texte));
             continue;
@@ -203,6 +247,7 @@ QRectF peindre_scene_ajustee(QPainter& peintre, const std::vector<element_affich
     rendu_image rendu{echelle / twips_par_pixel, std::max(echelle, options.plume_min), true,
                       options.grille, options.hauteur_texte_min};
     rendu.couleurs = options.couleurs;
+    rendu.placer_etiquettes = options.placer_etiquettes;
     if (options.centre || options.facteur != 1.0) {
         // The point `centre` of the picture at the visible zone's centre.
         const QPointF centre =

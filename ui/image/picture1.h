@@ -31,14 +31,17 @@ struct rendu_image {
     double hauteur_texte_min = 0.0;      // painter units: the labels' line at least this high
     double texte_par_twip = 0.0;         // the labels' scale; 0: pixels_par_twip
     const palette_peinture* couleurs = nullptr; // none: the palette's own colours
+    bool placer_etiquettes = false;      // labels moved apart (render/etiquettes)
 };
 
 // The labels' font ("Arial" 8.25 pt, scaled) for a painter and a rendering.
 QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu);
 
 // Paints a display list: lines clipped to `zone` (painter units) first, texts in
-// "Arial" black with their top-left corner at their point. A line of width 1 in
-// style 2 is dotted; any wider one is solid.
+// "Arial" black with their top-left corner at their point, or, when the rendering
+// places the labels, where placer_etiquettes puts them within `zone`, clear of one
+// another and of the Earth's disc, with a thin leader line when far from their point.
+// A line of width 1 in style 2 is dotted; any wider one is solid.
 void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elements,
                    const rendu_image& rendu, const QRectF& zone);
 
@@ -55,6 +58,7 @@ struct agrandissement {
     double facteur = 1.0;
     std::optional<QPointF> centre;
     const palette_peinture* couleurs = nullptr; // lines and shapes of a palette colour
+    bool placer_etiquettes = false; // labels kept apart and off the Earth
 };
 
 // Paints a scene of largeur x hauteur twips (twips_par_pixel twips a pixel of the

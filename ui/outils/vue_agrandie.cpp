@@ -130,6 +130,7 @@ QRectF vue_agrandie::zone_scene() const {
 agrandissement vue_agrandie::options_peinture() const {
     agrandissement options;
     options.visible = zone_visible();
+    options.placer_etiquettes = true;
     if (projecteur_) {
         options.plume_min = height() / lignes_par_plume;
         options.hauteur_texte_min = std::ceil(part_etiquette * height());

@@ -46,8 +46,8 @@ public:
     // nothing outside projector mode.
     void actualiser_panneau(const instantane_scene& scene);
     const std::vector<ligne_panneau>& panneau() const { return lignes_; }
-    // How the labels are painted: their font's line at least 2.5 % of the window's
-    // height in projector mode.
+    // How the labels are painted: kept apart and off the Earth, their font's line at
+    // least 2.5 % of the window's height in projector mode.
     agrandissement options_peinture() const;
 
     // The mouse on the large view: a degree of drag per 3 pixels of the picture.
