@@ -340,7 +340,8 @@ lecon lire_objet(const QJsonObject& racine) {
         l.journal.push_back(lire_tir(tirs[i].toObject(), champ));
         if (tirs[i].toObject().contains("tir")) {
             const QString sous_champ = champ + QStringLiteral(".tir");
-            l.journal.back().tir = lire_bilan(objet(tirs[i].toObject(), sous_champ, "tir"), sous_champ);
+            l.journal.back().tir =
+                lire_bilan(objet(tirs[i].toObject(), sous_champ, "tir"), sous_champ);
         }
     }
     // The notes hold whatever their editor holds: only the file's size bounds them.

@@ -54,8 +54,8 @@ std::vector<orbite_fantome> orbites_precedentes_lecon::fantomes() {
             continue;
         }
         const bilan_tir& b = *journal[i].tir;
-        auto deja = std::find_if(arcs_.begin(), arcs_.end(),
-                                 [&](const auto& a) { return a.first == b; });
+        auto deja =
+            std::find_if(arcs_.begin(), arcs_.end(), [&](const auto& a) { return a.first == b; });
         if (deja == arcs_.end()) {
             arcs_.emplace_back(b, arc_du_tir(b));
             deja = arcs_.end() - 1;

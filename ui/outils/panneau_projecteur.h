@@ -30,4 +30,10 @@ struct entree_legende {
 // The colours of the frames and of the trajectory, as the drawing uses them.
 std::vector<entree_legende> legende_couleurs();
 
+// The time since the lesson's start: "Temps de mission" and "4 h 25 min 26 s".
+ligne_panneau ligne_temps_mission(double secondes);
+
+// The lesson's earlier orbits, in the lighter shade they are drawn with.
+entree_legende entree_orbites_precedentes();
+
 } // namespace trajel

@@ -71,6 +71,7 @@ private:
     filtre_gestes* gestes_;
     bool projecteur_ = false;
     std::vector<ligne_panneau> lignes_;
+    bool fantomes_ = false; // the legend names the earlier orbits
 };
 
 } // namespace trajel

@@ -97,7 +97,7 @@ struct etat_bandeau {
 struct options_affichage {
     bool marques_du_mouvement = false;
     bool continents_sur_le_globe = false;
-    double longitude_origine = 0.0; // degrees
+    double longitude_origine = 0.0;   // degrees
     bool orbites_precedentes = false; // the lesson's earlier orbits, dashed
 
     bool operator==(const options_affichage&) const = default;
@@ -196,9 +196,9 @@ struct afficher {
 // The boxes and options written as the user would, each write running its handlers.
 // Without `dialogue` (the program's own timer) an error goes to the strip, framing the
 // box it names; no dialog interrupts. The Earth's clock first moves on by
-// `avance_terre` seconds, the mission clock with it, and both go back if the event fails. A command given a `nom` (the
-// objectName of the tool's control) and the text of its step (`pas`) is a step of the
-// lesson, undone as one; without, what it changes joins the next step.
+// `avance_terre` seconds, the mission clock with it, and both go back if the event fails. A command
+// given a `nom` (the objectName of the tool's control) and the text of its step (`pas`) is a step
+// of the lesson, undone as one; without, what it changes joins the next step.
 struct saisir {
     std::function<void(formulaire&)> ecrire;
     bool dialogue = true;
