@@ -27,6 +27,7 @@ bool couper_segment(double& x1, double& y1, double& x2, double& y2, double gauch
 couleur_rgb palette(std::int16_t n);
 
 inline constexpr int style_plein = 0;     // DrawStyle: solid
+inline constexpr int style_tirets = 1;    // DrawStyle: dashed, painted in a lighter shade
 inline constexpr int style_pointille = 2; // DrawStyle: dotted (shows only at width 1)
 
 // The drawing surface: its own units (twips), origin at the top left, y downwards.

@@ -107,6 +107,8 @@ ligne_journal ligne_du_tir(const bilan_tir& b, const trajectoire& avant, const t
     l.delta_v = chiffres_du_tir(b).delta_v;
     l.avant = orbite_journal_de(avant);
     l.apres = orbite_journal_de(apres);
+    l.tir = b;
+    l.tir->numero = 0;
     return l;
 }
 

@@ -32,6 +32,9 @@ struct ligne_journal {
     double delta_v = 0.0;     // km/s, isp g0 ln(m0 / mf) as the burn integrates it
     orbite_journal avant;
     orbite_journal apres;
+    // The burn's record (numero 0), from which its earlier orbit and powered arc are
+    // drawn again; none in lessons that did not keep it.
+    std::optional<bilan_tir> tir;
 
     bool operator==(const ligne_journal&) const = default;
 };

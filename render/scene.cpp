@@ -4,6 +4,7 @@
 #include "core/surface.h"
 #include "core/trajectoire.h"
 #include "render/continents.h"
+#include "render/fantomes.h"
 #include "render/marques.h"
 #include "render/projection.h"
 
@@ -342,6 +343,7 @@ void rafraichissement_complet() {
         tracer_continents_demandes();
         tracer_scene(traj);
         tracer_marques_demandees(traj);
+        tracer_fantomes_demandes();
     } catch (...) {
         dessinees.restituer();
         throw;
@@ -360,6 +362,7 @@ void rafraichissement_vue() {
     tracer_continents_demandes();
     tracer_scene(traj);
     tracer_marques_demandees(traj);
+    tracer_fantomes_demandes();
 }
 
 } // namespace trajel

@@ -230,7 +230,8 @@ private slots:
                           1234566.9999999998,
                           1.0 / 3.0,
                           {"hyperbolique", 179.99999999999997, 1e20, 0.0},
-                          {"circulaire", std::nullopt, 36000.0, 7.0000000000000009}}};
+                          {"circulaire", std::nullopt, 36000.0, 7.0000000000000009},
+                          std::nullopt}};
             fichiers->appliquer(l);
         }
         const std::vector<ligne_journal> journal = h->journal();

@@ -5,6 +5,7 @@
 #include "ui/lecon/fenetre_journal.h"
 #include "ui/lecon/fiche_lecon.h"
 #include "ui/lecon/fichiers_lecon.h"
+#include "ui/lecon/orbites_precedentes.h"
 #include "ui/lecon/historique.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
@@ -132,6 +133,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     ajouter_guide(fenetre);
     historique_lecon* historique = ajouter_historique(fenetre);
     ajouter_journal(fenetre, *historique);
+    ajouter_orbites_precedentes(fenetre, *historique);
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
     historique->avant_restitution = [animation] { animation->arreter(); };

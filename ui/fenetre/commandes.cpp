@@ -4,6 +4,7 @@
 #include "core/geographie.h"
 #include "manoeuvre/tir.h"
 #include "render/continents.h"
+#include "render/fantomes.h"
 #include "render/marques.h"
 #include "render/scene.h"
 
@@ -83,8 +84,10 @@ instantane_scene fenetre_principale::scene() const {
         s.options[i] = selectionne(static_cast<bouton_option>(i));
     }
     s.debit = legende_Label_debit();
-    s.affichage = {marques_du_mouvement, continents_sur_le_globe, terre.longitude_origine};
+    s.affichage = {marques_du_mouvement, continents_sur_le_globe, terre.longitude_origine,
+                   orbites_precedentes};
     s.terre = terre;
+    s.temps_mission = temps_mission_;
     return s;
 }
 
@@ -95,6 +98,7 @@ etat_fenetre fenetre_principale::etat() const {
     e.valeurs = valeurs_calculees::actuelles();
     e.dernier_tir = dernier_tir;
     e.bandeau = saisie_->bandeau();
+    e.temps_mission = temps_mission_;
     return e;
 }
 
@@ -104,6 +108,7 @@ bool fenetre_principale::restituer_etat(const etat_fenetre& e) {
         e.valeurs.restituer();
         legende_Label_debit(e.debit);
         dernier_tir = e.dernier_tir;
+        temps_mission_ = e.temps_mission;
     };
     const bool dessinee = executer_sans_dialogue([&] {
         remettre();
@@ -154,9 +159,11 @@ bool fenetre_principale::afficher(const options_affichage& options) {
     const bool vue_changee =
         options.marques_du_mouvement != marques_du_mouvement ||
         options.continents_sur_le_globe != continents_sur_le_globe ||
+        options.orbites_precedentes != orbites_precedentes ||
         (options.continents_sur_le_globe && options.longitude_origine != terre.longitude_origine);
     marques_du_mouvement = options.marques_du_mouvement;
     continents_sur_le_globe = options.continents_sur_le_globe;
+    orbites_precedentes = options.orbites_precedentes;
     terre.longitude_origine = options.longitude_origine;
     if (!vue_changee) {
         return true;
@@ -171,10 +178,12 @@ bool fenetre_principale::afficher(const options_affichage& options) {
 
 bool fenetre_principale::saisir(const commande::saisir& s) {
     const double temps_terre = terre.temps;
+    const double temps_mission = temps_mission_;
     const auto ecrire = [&] {
         if (s.avance_terre != 0.0) {
             // The Earth turns with the same clock, before the redraw shows it.
             terre.temps = controle(terre.temps + s.avance_terre);
+            temps_mission_ = controle(temps_mission_ + s.avance_terre);
         }
         s.ecrire(*this);
     };
@@ -192,6 +201,7 @@ bool fenetre_principale::saisir(const commande::saisir& s) {
     }
     if (!reussi) {
         terre.temps = temps_terre;
+        temps_mission_ = temps_mission;
     }
     return reussi;
 }
@@ -202,6 +212,7 @@ bool fenetre_principale::ecrire_lecon(const lecon_a_ecrire& l) {
     // stop the others. The last full redraw shows the lesson.
     const valeurs_calculees scene = valeurs_calculees::actuelles();
     const std::string debit = legende_Label_debit();
+    temps_mission_ = l.temps_mission;
     executer_sans_dialogue([&] {
         sans_arret([&] { selectionner(l.type_orbite); });
         sans_arret([&] { selectionner(l.reperes); });

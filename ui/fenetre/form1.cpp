@@ -6,6 +6,7 @@
 #include "ecran/twips.h"
 #include "manoeuvre/tir.h"
 #include "render/continents.h"
+#include "render/fantomes.h"
 #include "render/marques.h"
 #include "render/scene.h"
 #include "ui/fenetre/bulles_aide.h"
@@ -95,6 +96,7 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
     // The display options the tools set start off, as their items start unchecked.
     marques_du_mouvement = false;
     continents_sur_le_globe = false;
+    orbites_precedentes = false;
     Form1 = this;
 }
 

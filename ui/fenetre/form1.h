@@ -174,6 +174,7 @@ private:
     bool premiere_activation_ = false;
     bool fermeture_accordee_ = false; // "quitter" has asked already
     QString fenetre_precedente_;      // objectName of the program's last active window
+    double temps_mission_ = 0.0;      // s: the burns' durations and the animation's time
 
     QWidget* fond_ = nullptr; // the client area, in which the design places the controls
     trajel::Picture1* Picture1_ = nullptr;

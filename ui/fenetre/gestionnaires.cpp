@@ -175,6 +175,9 @@ void fenetre_principale::Text7_Change() {
 
 void fenetre_principale::cmd_tir_Click() {
     trajel::cmd_tir_Click();
+    if (dernier_tir) {
+        temps_mission_ += dernier_tir->duree; // completed: the burn's time is the mission's
+    }
 }
 
 } // namespace trajel

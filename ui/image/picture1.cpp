@@ -211,7 +211,13 @@ void peindre_liste(QPainter& peintre, const std::vector<element_affichage>& elem
         const bool pointille = e.epaisseur <= 1 && e.style == style_pointille;
         QPen stylo(couleur_qt(e.couleur, rendu.couleurs));
         stylo.setWidthF(grille.largeur(std::max(1, e.epaisseur) * rendu.unite_plume));
-        if (pointille) {
+        if (e.style == style_tirets) {
+            // The lesson's earlier orbits: halfway to white, dashes of 4, blanks of 3.
+            const couleur_rgb c = eclaircie(palette(e.couleur), 0.5);
+            stylo.setColor(QColor(c.r, c.g, c.b));
+            stylo.setCapStyle(Qt::FlatCap);
+            stylo.setDashPattern({4.0, 3.0});
+        } else if (pointille) {
             // One dot, two blanks, in pen widths: dotted at every scale.
             stylo.setCapStyle(Qt::FlatCap);
             stylo.setDashPattern({1.0, 2.0});

@@ -276,9 +276,7 @@ QJsonObject ecrire_bilan(const bilan_tir& b, bool arc) {
             {"arc", arc}};
 }
 
-void lire_bilan(const QJsonObject& racine, lecon& l) {
-    const QString champ = QStringLiteral("dernier_tir");
-    const QJsonObject o = objet(racine, champ, champ);
+bilan_tir lire_bilan(const QJsonObject& o, const QString& champ) {
     constexpr double grand = std::numeric_limits<double>::max();
     bilan_tir b;
     b.depart = lire_etat(o, champ, "depart");
@@ -291,11 +289,17 @@ void lire_bilan(const QJsonObject& racine, lecon& l) {
     b.pas = entier(o, champ, "pas", 1, 32766);
     b.avant = lire_trajectoire(o, champ + ".avant", "avant");
     b.apres = lire_trajectoire(o, champ + ".apres", "apres");
+    return b;
+}
+
+void lire_dernier_tir(const QJsonObject& racine, lecon& l) {
+    const QString champ = QStringLiteral("dernier_tir");
+    const QJsonObject o = objet(racine, champ, champ);
+    l.dernier_tir = lire_bilan(o, champ);
     const QJsonValue arc = exiger(o, champ + ".arc", "arc");
     if (!arc.isBool()) {
         refuser(champ + ".arc", QStringLiteral(": vrai ou faux est attendu"));
     }
-    l.dernier_tir = b;
     l.arc_du_tir = arc.toBool();
 }
 
@@ -334,11 +338,19 @@ lecon lire_objet(const QJsonObject& racine) {
             refuser(champ, QStringLiteral(": un objet est attendu"));
         }
         l.journal.push_back(lire_tir(tirs[i].toObject(), champ));
+        if (tirs[i].toObject().contains("tir")) {
+            const QString sous_champ = champ + QStringLiteral(".tir");
+            l.journal.back().tir =
+                lire_bilan(objet(tirs[i].toObject(), sous_champ, "tir"), sous_champ);
+        }
     }
     // The notes hold whatever their editor holds: only the file's size bounds them.
     l.notes = texte(racine, "notes", "notes", taille_maximale_lecon);
     if (racine.contains("dernier_tir")) {
-        lire_bilan(racine, l);
+        lire_dernier_tir(racine, l);
+    }
+    if (racine.contains("temps_mission")) {
+        l.temps_mission = nombre(racine, QString(), "temps_mission", 0.0, 1e300);
     }
     if (racine.contains("debit")) {
         l.debit = texte(racine, "debit", "debit", longueur_maximale_texte);
@@ -355,7 +367,13 @@ QByteArray ecrire_lecon(const lecon& l) {
     }
     QJsonArray journal;
     for (const ligne_journal& t : l.journal) {
-        journal.append(ecrire_tir(t));
+        QJsonObject ligne = ecrire_tir(t);
+        if (t.tir) {
+            QJsonObject tir = ecrire_bilan(*t.tir, false);
+            tir.remove("arc");
+            ligne.insert("tir", tir);
+        }
+        journal.append(ligne);
     }
     const int reperes = static_cast<int>(l.reperes) - static_cast<int>(bouton_option::Option_RN);
     QJsonObject racine{
@@ -370,6 +388,9 @@ QByteArray ecrire_lecon(const lecon& l) {
         {"acceleration", l.acceleration},
         {"journal", journal},
         {"notes", l.notes}};
+    if (l.temps_mission != 0.0) {
+        racine.insert("temps_mission", l.temps_mission);
+    }
     if (l.dernier_tir) {
         racine.insert("dernier_tir", ecrire_bilan(*l.dernier_tir, l.arc_du_tir));
     }

@@ -18,8 +18,8 @@ namespace trajel {
 // A lesson as its file holds it (JSON, extension .trajel): the exact texts of the
 // thirteen boxes, the orbit type and the frame option, the view (scroll bars, zoom), the
 // marks and the animation's time acceleration, the journal of the burns and the notes;
-// the last burn's record, whether the picture showed its arc, and the consumed mass as
-// Label_debit wrote it.
+// the last burn's record, whether the picture showed its arc, the consumed mass as
+// Label_debit wrote it, and the mission clock.
 // Reading and writing need only QtCore, so that the fuzzer calls the reader as it stands.
 struct lecon {
     std::array<QString, 13> textes;
@@ -35,6 +35,7 @@ struct lecon {
     std::optional<bilan_tir> dernier_tir; // its numero is not kept
     bool arc_du_tir = false;
     std::optional<QString> debit; // Label_debit; none in files that did not keep it
+    double temps_mission = 0.0;   // s; 0 in files that did not keep it
 
     bool operator==(const lecon&) const = default;
 };

@@ -87,6 +87,7 @@ lecon fichiers_lecon::lecon_actuelle() const {
         l.arc_du_tir = historique_.arc_affiche();
     }
     l.debit = QString::fromStdString(scene.debit);
+    l.temps_mission = scene.temps_mission;
     return l;
 }
 
@@ -252,6 +253,7 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
     e.reperes = l.reperes;
     e.tir = l.dernier_tir;
     e.arc = l.arc_du_tir;
+    e.temps_mission = l.temps_mission;
     if (l.debit) {
         e.debit = l.debit->toStdString();
     }

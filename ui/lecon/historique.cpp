@@ -302,6 +302,19 @@ private:
 
 } // namespace
 
+bool historique_lecon::redessiner(const std::function<void()>& changer) {
+    const std::shared_ptr<const instantane_lecon> etat = capturer();
+    const pendant application(applique_);
+    if (changer) {
+        changer();
+    }
+    const bool dessinee = principale_.executer(commande::restituer_etat{etat->fenetre});
+    if (dessinee && etat->fenetre.arc_du_tir) {
+        arc_de_ = etat->fenetre.dernier_tir->numero;
+    }
+    return dessinee;
+}
+
 bool historique_lecon::arc_affiche() const {
     return arc_de_ != 0 && numero_du_dernier_tir() == arc_de_;
 }

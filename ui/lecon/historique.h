@@ -97,6 +97,10 @@ public:
     // The state the window shows now, as a step would keep it.
     std::shared_ptr<const instantane_lecon> capturer() const;
 
+    // The state shown drawn again, its burn's arc kept, after `changer` (a display
+    // option) has run: no step. False when the picture could not be drawn.
+    bool redessiner(const std::function<void()>& changer = {});
+
 signals:
     // The journal or the notes changed (a burn, an undo, a redo, a lesson opened).
     void journal_change();

@@ -282,6 +282,8 @@ void fenetre_caracteristiques::construire_satellite() {
                                                                  : QStringLiteral("apoastre")) +
                        QStringLiteral(" dans ") + duree_fr(s.temps_prochaine_apside);
             }));
+    ajouter(g, QStringLiteral("Temps de mission"),
+            [](const donnees& d) { return QStringList{duree_et_secondes(d.temps_mission)}; });
 }
 
 void fenetre_caracteristiques::construire_tir() {
@@ -373,6 +375,7 @@ void fenetre_caracteristiques::actualiser() {
         donnees d;
         d.l = lire_orbite(scene.valeurs.traj);
         d.tir = scene.dernier_tir ? &*scene.dernier_tir : nullptr;
+        d.temps_mission = scene.temps_mission;
         if (d.tir != nullptr && d.tir->numero != tir_analyse_) {
             // The burn redone in half its steps, once: at most half the burn's cost.
             tir_analyse_ = d.tir->numero;

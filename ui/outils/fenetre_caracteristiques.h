@@ -48,6 +48,7 @@ private:
         lecture_orbite l;
         const bilan_tir* tir = nullptr;
         std::optional<erreur_integration> erreur;
+        double temps_mission = 0.0; // s
     };
     using valeur = std::function<QStringList(const donnees&)>;
     struct ligne {

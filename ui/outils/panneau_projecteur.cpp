@@ -81,4 +81,13 @@ const palette_peinture& palette_projecteur() {
     return couleurs;
 }
 
+ligne_panneau ligne_temps_mission(double secondes) {
+    return {QStringLiteral("Temps de mission"), duree_fr(secondes)};
+}
+
+entree_legende entree_orbites_precedentes() {
+    return {eclaircie(palette(couleur_trajectoire), 0.5),
+            QStringLiteral("Orbites précédentes (n° du journal), tirets")};
+}
+
 } // namespace trajel

@@ -37,4 +37,10 @@ std::vector<entree_legende> legende_couleurs(const palette_peinture* couleurs = 
 // black; the light colours of the palette darkened.
 const palette_peinture& palette_projecteur();
 
+// The time since the lesson's start: "Temps de mission" and "4 h 25 min 26 s".
+ligne_panneau ligne_temps_mission(double secondes);
+
+// The lesson's earlier orbits, in the lighter shade they are drawn with.
+entree_legende entree_orbites_precedentes();
+
 } // namespace trajel

@@ -161,6 +161,11 @@ void vue_agrandie::actualiser_panneau(const instantane_scene& scene) {
     }
     const trajectoire& t = scene.valeurs.traj;
     std::vector<ligne_panneau> lignes = lignes_panneau(t, lire_orbite(t, scene.dernier_tir));
+    lignes.push_back(ligne_temps_mission(scene.temps_mission));
+    if (scene.affichage.orbites_precedentes != fantomes_) {
+        fantomes_ = scene.affichage.orbites_precedentes;
+        lignes_.clear(); // the legend changes: the panel is painted again
+    }
     if (lignes.size() != lignes_.size() ||
         !std::equal(lignes.begin(), lignes.end(), lignes_.begin(),
                     [](const ligne_panneau& a, const ligne_panneau& b) {
@@ -189,8 +194,11 @@ void vue_agrandie::peindre_panneau(QPainter& peintre, const QRectF& zone) const 
     peintre.fillRect(zone, fond_panneau);
     const double marge = zone.height() * 0.03;
     const QRectF interieur = zone.adjusted(marge, marge, -marge, -marge);
-    const std::vector<entree_legende> legende =
+    std::vector<entree_legende> legende =
         legende_couleurs(couleurs_projecteur() ? &palette_projecteur() : nullptr);
+    if (fantomes_) {
+        legende.push_back(entree_orbites_precedentes());
+    }
     QFont police(QStringLiteral("Arial"));
     police.setPixelSize(std::max(8, static_cast<int>(zone.height() / 30.0)));
     {

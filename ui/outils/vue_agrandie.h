@@ -95,6 +95,7 @@ private:
     // centre, none for the picture's own centre.
     double facteur_ = 1.0;
     std::optional<QPointF> centre_;
+    bool fantomes_ = false; // the legend names the earlier orbits
 };
 
 } // namespace trajel

@@ -97,14 +97,15 @@ struct etat_bandeau {
 struct options_affichage {
     bool marques_du_mouvement = false;
     bool continents_sur_le_globe = false;
-    double longitude_origine = 0.0; // degrees
+    double longitude_origine = 0.0;   // degrees
+    bool orbites_precedentes = false; // the lesson's earlier orbits, dashed
 
     bool operator==(const options_affichage&) const = default;
 };
 
 // The scene as a tool reads it: traj and the satellite values as the picture has them,
 // the last burn, the view, the boxes' texts, the options selected, Label_debit, the
-// display options and the Earth's clock.
+// display options, the Earth's clock and the mission's.
 struct instantane_scene {
     valeurs_calculees valeurs;
     std::optional<bilan_tir> dernier_tir;
@@ -116,6 +117,7 @@ struct instantane_scene {
     std::string debit;
     options_affichage affichage;
     horloge_terre terre;
+    double temps_mission = 0.0; // s: the burns' durations and the animation's time
 
     const std::string& texte(zone_texte zone) const {
         return textes[static_cast<std::size_t>(zone)];
@@ -135,6 +137,7 @@ struct etat_fenetre {
     std::optional<bilan_tir> dernier_tir;
     bool arc_du_tir = false;
     etat_bandeau bandeau;
+    double temps_mission = 0.0; // s
 };
 
 // What a tool's figures are computed from: traj, the satellite values and the number of
@@ -153,7 +156,8 @@ inline source_figures source_de(const instantane_scene& scene) {
 // selected, the boxes typed (each running its handlers, an error of one not stopping the
 // others), then a full redraw; if it cannot be drawn, traj and the satellite values stay
 // as the last scene has them and the strip says why. Once drawn, `tir` becomes the last
-// burn, its arc drawn over the scene when `arc`, and Label_debit reads `debit` when given.
+// burn, its arc drawn over the scene when `arc`, and Label_debit reads `debit` when given;
+// the mission clock reads `temps_mission`.
 struct lecon_a_ecrire {
     std::array<std::string, textes_d_ouverture.size()> textes;
     bouton_option type_orbite = bouton_option::Option_elliptique;
@@ -161,6 +165,7 @@ struct lecon_a_ecrire {
     std::optional<bilan_tir> tir;
     bool arc = false;
     std::optional<std::string> debit;
+    double temps_mission = 0.0; // s
 };
 
 // What a tool may ask of the main window. Each command runs as one event of the window,
@@ -191,9 +196,9 @@ struct afficher {
 // The boxes and options written as the user would, each write running its handlers.
 // Without `dialogue` (the program's own timer) an error goes to the strip, framing the
 // box it names; no dialog interrupts. The Earth's clock first moves on by
-// `avance_terre` seconds, and goes back if the event fails. A command given a `nom` (the
-// objectName of the tool's control) and the text of its step (`pas`) is a step of the
-// lesson, undone as one; without, what it changes joins the next step.
+// `avance_terre` seconds, the mission clock with it, and both go back if the event fails. A command
+// given a `nom` (the objectName of the tool's control) and the text of its step (`pas`) is a step
+// of the lesson, undone as one; without, what it changes joins the next step.
 struct saisir {
     std::function<void(formulaire&)> ecrire;
     bool dialogue = true;
