@@ -2,7 +2,6 @@
 
 #include "core/surface.h"
 #include "render/projection.h"
-#include "render/scene.h"
 
 #include <string>
 

@@ -75,4 +75,45 @@ void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& 
     Form1->Picture1().Line(entier32(x1), entier32(y1), entier32(x2), entier32(y2), n);
 }
 
+namespace {
+
+// An open conic's steps widened to hold the satellite, when its anomaly (taken in
+// (-180, 180]) lies strictly between the asymptotes at +-limite degrees; every step,
+// nu to nu + 1, stays strictly inside them.
+plage_anomalies elargie_au_satellite(plage_anomalies bornes, double limite, double anomalie) {
+    const double nu = std::remainder(controle(anomalie), 360.0);
+    if (!(std::abs(nu) < limite)) {
+        return bornes;
+    }
+    const double dernier = std::ceil(limite) - 2.0; // the last step start: nu + 1 < limite
+    const double premier = 1.0 - std::ceil(limite); // the first: nu > -limite
+    bornes.fin = std::max(bornes.fin, static_cast<int>(std::min(std::ceil(nu), dernier)));
+    bornes.debut = std::min(bornes.debut, static_cast<int>(std::max(std::floor(nu), premier)));
+    return bornes;
+}
+
+} // namespace
+
+plage_anomalies plage_tracee(const trajectoire& t) {
+    if (t.type_conique == circulaire || t.type_conique == elliptique) {
+        return {entier16(t.anomalie), entier16(controle(t.anomalie + 360.0))};
+    }
+    if (t.type_conique == parabolique) {
+        return elargie_au_satellite({-120, 120}, 180.0, t.anomalie);
+    }
+    if (t.type_conique == hyperbolique) {
+        // Phi, the angle in (0, 90) whose cosine is 1 / e (405 is 45): steps from Phi - 160
+        // to 160 - Phi, 20 degrees short of each asymptote at 180 - Phi.
+        const double c = std::cos(deg_rad(t.angle_asymptote));
+        if (!(c > 0.0 && c < 1.0)) {
+            return {entier16(controle(20.0 - t.angle_asymptote)),
+                    entier16(controle(t.angle_asymptote - 20.0))};
+        }
+        const double phi = controle(180.0 / pi * arccos(c));
+        return elargie_au_satellite({entier16(phi - 160.0), entier16(160.0 - phi)},
+                                    controle(180.0 - phi), t.anomalie);
+    }
+    return {0, 0};
+}
+
 } // namespace trajel

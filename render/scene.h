@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/module1.h"
+#include "render/projection.h"
 
 #include <cstdint>
 #include <string>
@@ -15,13 +16,6 @@ void mise_en_place_vue();
 void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
                    const std::string& lw, const std::int16_t& n);
 
-// The true anomalies of the conic's steps, whole degrees debut..fin (none when debut >
-// fin): the range drawn for t. Bounds beyond the 16-bit range overflow.
-struct plage_anomalies {
-    int debut;
-    int fin;
-};
-plage_anomalies plage_tracee(const trajectoire& t);
 
 // The view set-up, the equatorial frame, the Earth's outline, parallels and meridians.
 void tracer_terre();

@@ -136,7 +136,7 @@ std::vector<etiquette_placee> textes_places(const std::vector<element_affichage>
 // A thin grey line from a label's point to the label moved away from it.
 void peindre_renvoi(QPainter& peintre, const element_affichage& e, const etiquette_placee& p,
                     double ppt, double largeur) {
-    QPen stylo(QColor(96, 96, 96));
+    QPen stylo(couleur_renvoi);
     stylo.setWidthF(largeur);
     stylo.setCapStyle(Qt::RoundCap);
     peintre.setPen(stylo);

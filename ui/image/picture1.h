@@ -2,6 +2,7 @@
 
 #include "core/surface.h"
 
+#include <QColor>
 #include <QFont>
 #include <QFrame>
 #include <QPointF>
@@ -33,6 +34,9 @@ struct rendu_image {
     const palette_peinture* couleurs = nullptr; // none: the palette's own colours
     bool placer_etiquettes = false;      // labels moved apart (render/etiquettes)
 };
+
+// The thin line from a label moved away to the point it names.
+inline const QColor couleur_renvoi(96, 96, 96);
 
 // The labels' font ("Arial" 8.25 pt, scaled) for a painter and a rendering.
 QFont police_etiquettes(const QPainter& peintre, const rendu_image& rendu);
