@@ -26,7 +26,6 @@ bool terre_cache(const vecteur& p, const point_vue& vue);
 // Y = floor(Hc/2 - y k).
 void tracer_segment(const point_vue& a, const point_vue& b, const std::int16_t& n);
 
-
 // The true anomalies of the conic's steps, whole degrees debut..fin (none when debut >
 // fin): the range drawn for t. Bounds beyond the 16-bit range overflow.
 struct plage_anomalies {

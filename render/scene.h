@@ -16,7 +16,6 @@ void mise_en_place_vue();
 void tracer_repere(const repere& R, const std::string& lu, const std::string& lv,
                    const std::string& lw, const std::int16_t& n);
 
-
 // The view set-up, the equatorial frame, the Earth's outline, parallels and meridians.
 void tracer_terre();
 

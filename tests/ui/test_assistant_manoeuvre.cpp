@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-
 #include <cmath>
 #include <limits>
 

@@ -32,7 +32,7 @@ struct rendu_image {
     double hauteur_texte_min = 0.0;      // painter units: the labels' line at least this high
     double texte_par_twip = 0.0;         // the labels' scale; 0: pixels_par_twip
     const palette_peinture* couleurs = nullptr; // none: the palette's own colours
-    bool placer_etiquettes = false;      // labels moved apart (render/etiquettes)
+    bool placer_etiquettes = false;             // labels moved apart (render/etiquettes)
 };
 
 // The thin line from a label moved away to the point it names.
@@ -62,7 +62,7 @@ struct agrandissement {
     double facteur = 1.0;
     std::optional<QPointF> centre;
     const palette_peinture* couleurs = nullptr; // lines and shapes of a palette colour
-    bool placer_etiquettes = false; // labels kept apart and off the Earth
+    bool placer_etiquettes = false;             // labels kept apart and off the Earth
 };
 
 // Paints a scene of largeur x hauteur twips (twips_par_pixel twips a pixel of the
