@@ -1,6 +1,7 @@
 // The lesson's worksheet: its PDF read back by pdftotext (the name, the period, each
 // burn's delta-v, the notes), one page or two, the picture in vectors; printed through
-// its menu item. The printed caption, wrapped whole.
+// its menu item; the earlier orbits dashed in its picture when shown. The printed caption,
+// wrapped whole.
 
 #include "commun/principal.h"
 #include "core/constantes.h"
