@@ -1,14 +1,21 @@
 #pragma once
 
 // What the benchmarks of the real window share: the window shown offscreen, a count of
-// the paint events a widget receives, and the programs' main.
+// the paint events a widget receives, burns fired with the earlier orbits shown, and the
+// programs' main.
 
+#include "core/surface.h"
 #include "ui/application/composition.h"
 #include "ui/fenetre/form1.h"
+#include "ui/lecon/historique.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QPushButton>
 #include <QWindow>
+
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -43,6 +50,30 @@ inline void repeindre(benchmark::State& etat, QWidget& w) {
     etat.counters["peintures"] = compteur.n;
     etat.counters["largeur"] = w.width();
     etat.counters["hauteur"] = w.height();
+}
+
+// The lesson's earlier orbits shown, and burns fired through the window until the
+// journal has `n` (a benchmark's function runs several times), each of 50 N
+// ortho-radial for 100 s from where the last ended.
+inline void tirs_et_orbites_precedentes(fenetre_principale& fenetre, std::size_t n) {
+    fenetre.findChild<QAction*>(QStringLiteral("menu_orbites_precedentes"))->setChecked(true);
+    fenetre.changer_texte(zone_texte::Text8, "50");
+    fenetre.changer_texte(zone_texte::Text11, "100");
+    auto* tir = fenetre.findChild<QPushButton*>(QStringLiteral("cmd_tir"));
+    const auto* historique =
+        fenetre.findChild<historique_lecon*>(QStringLiteral("historique_lecon"));
+    while (historique->journal().size() < n) {
+        tir->click();
+    }
+}
+
+// The dashed lines of a display list: the earlier orbits and their powered arcs.
+inline int traits_en_tirets(const std::vector<element_affichage>& liste) {
+    int n = 0;
+    for (const element_affichage& e : liste) {
+        n += e.nature == element_affichage::genre::trait && e.style == style_tirets;
+    }
+    return n;
 }
 
 // Shows the window and waits until it is on screen.

@@ -1,7 +1,7 @@
 // The class tools' costs: the large view repainted at 1920 x 1080 in projector mode
 // (scene, panel and legend), as it opens and fitted to GTO Ariane IV, the panel's numbers
-// computed after a redraw, and the fitted zoom's computation for the start-up orbit and
-// for GTO Ariane IV.
+// computed after a redraw, the fitted zoom's computation for the start-up orbit and for
+// GTO Ariane IV, and the fitted projector with the earlier orbits of 20 burns.
 
 #include "banc_fenetre.h"
 #include "core/module1.h"
@@ -9,6 +9,7 @@
 #include "render/cadrage.h"
 #include "render/scene.h"
 #include "ui/fenetre/form1.h"
+#include "ui/image/picture1.h"
 #include "ui/outils/outils_image.h"
 #include "ui/outils/panneau_projecteur.h"
 #include "ui/outils/vue_agrandie.h"
@@ -85,6 +86,25 @@ void vue_projecteur_ajustee_1920x1080(benchmark::State& etat) {
     vue->close();
 }
 BENCHMARK(vue_projecteur_ajustee_1920x1080)->Unit(benchmark::kMillisecond);
+
+// The projector fitted to the orbit after 20 burns, the earlier orbits shown: the 20
+// dashed ghosts with their powered arcs and numbers, the labels placed among them.
+void vue_projecteur_vingt_fantomes_1920x1080(benchmark::State& etat) {
+    banc::tirs_et_orbites_precedentes(*fenetre, 20);
+    const Picture1* image = fenetre->findChild<Picture1*>(QStringLiteral("Picture1"));
+    etat.counters["tirets"] = banc::traits_en_tirets(image->elements_affiches());
+    fenetre->findChild<QAction*>(QStringLiteral("menu_vue_agrandie"))->trigger();
+    auto* vue = fenetre->findChild<vue_agrandie*>(QStringLiteral("vue_agrandie"));
+    vue->resize(1920, 1080);
+    vue->definir_mode_projecteur(true);
+    vue->findChild<QAction*>(QStringLiteral("vue_agrandie_ajuster"))->trigger();
+    banc::attendre_affichage(*vue);
+    banc::repeindre(etat, *vue);
+    vue->retablir_cadrage();
+    vue->definir_mode_projecteur(false);
+    vue->close();
+}
+BENCHMARK(vue_projecteur_vingt_fantomes_1920x1080)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,7 +1,8 @@
 // The placement of the labels alone, as the projector does it at 1920 x 1080: the
 // Earth's disc read from the display list, then the labels of a preset's scene at the
 // fitted zoom placed among their candidates (their sizes measured once, in the
-// projector's label font); and a crowd of twelve labels on one anchor on the Earth.
+// projector's label font); a crowd of twelve labels on one anchor on the Earth; and the
+// scene after 20 burns with the earlier orbits shown.
 
 #include "banc_fenetre.h"
 #include "render/etiquettes.h"
@@ -24,10 +25,13 @@ fenetre_principale* fenetre = nullptr;
 constexpr double hauteur_scene = 1080.0;
 double largeur_scene = 1290.0;
 
-// The preset's scene at the fitted zoom, its labels measured in the projector's font.
+// The preset's scene (none: the window's) at the fitted zoom, its labels measured in the
+// projector's font.
 std::vector<etiquette_a_placer> etiquettes_de(const char* preset, double& ppt,
                                               std::vector<element_affichage>& liste) {
-    fenetre->findChild<QAction*>(QString::fromLatin1(preset))->trigger();
+    if (preset != nullptr) {
+        fenetre->findChild<QAction*>(QString::fromLatin1(preset))->trigger();
+    }
     fenetre->findChild<QAction*>(QStringLiteral("menu_ajuster_vue"))->trigger();
     const Picture1* image = fenetre->findChild<Picture1*>(QStringLiteral("Picture1"));
     liste = image->elements_affiches();
@@ -77,6 +81,15 @@ BENCHMARK_CAPTURE(placement_de, baikonour, "menu_baikonour_circulaire")
 BENCHMARK_CAPTURE(placement_de, canaveral, "menu_canaveral_circulaire")
     ->Unit(benchmark::kMicrosecond);
 
+// The scene of 20 burns at the fitted zoom (last: it leaves them in the lesson), the
+// earlier orbits shown: the frame's labels and the 20 ghosts' numbers.
+void placement_vingt_fantomes(benchmark::State& etat) {
+    banc::tirs_et_orbites_precedentes(*fenetre, 20);
+    placement_de(etat, nullptr);
+    const Picture1* image = fenetre->findChild<Picture1*>(QStringLiteral("Picture1"));
+    etat.counters["tirets"] = banc::traits_en_tirets(image->elements_affiches());
+}
+
 // Twelve labels of the projector's size on one point of the Earth's outline.
 void placement_pile_de_douze(benchmark::State& etat) {
     std::vector<etiquette_a_placer> etiquettes;
@@ -91,6 +104,7 @@ void placement_pile_de_douze(benchmark::State& etat) {
     }
 }
 BENCHMARK(placement_pile_de_douze)->Unit(benchmark::kMicrosecond);
+BENCHMARK(placement_vingt_fantomes)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The lesson's worksheet: its PDF read back by pdftotext (the name, the period, each
 // burn's delta-v, the notes), one page or two, the picture in vectors; printed through
-// its menu item. The printed caption, wrapped whole.
+// its menu item; the earlier orbits dashed in its picture when shown. The printed caption,
+// wrapped whole.
 
 #include "commun/principal.h"
 #include "core/constantes.h"
@@ -12,6 +13,7 @@
 #include "ui/lecon/historique.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -26,6 +29,38 @@ using namespace trajel;
 using namespace trajel::test;
 
 namespace {
+
+// The dash patterns a PDF's pages stroke with, from its content streams (deflated as
+// Qt writes them, or plain): each pattern's first two lengths.
+QList<std::pair<double, double>> tirets_du_pdf(const QString& chemin) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray pdf = fichier.readAll();
+    QByteArray contenu = pdf;
+    for (qsizetype debut = pdf.indexOf(">>\nstream\n"); debut >= 0;
+         debut = pdf.indexOf(">>\nstream\n", debut + 1)) {
+        const qsizetype donnees = debut + 10;
+        const qsizetype fin = pdf.indexOf("endstream", donnees);
+        const qsizetype dictionnaire = pdf.lastIndexOf("<<", debut);
+        if (fin < 0 || !pdf.mid(dictionnaire, debut - dictionnaire).contains("/FlateDecode")) {
+            continue;
+        }
+        // qUncompress wants the length first; a guess, it grows as it needs.
+        QByteArray zlib("\x00\x10\x00\x00", 4);
+        zlib += pdf.mid(donnees, fin - donnees);
+        contenu += qUncompress(zlib);
+    }
+    static const QRegularExpression motif(
+        QStringLiteral("\\[\\s*([0-9.]+)\\s+([0-9.]+)[^\\]]*\\]\\s*[0-9.]+\\s+d\\b"));
+    QList<std::pair<double, double>> tirets;
+    for (auto it = motif.globalMatch(QString::fromLatin1(contenu)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        tirets.push_back({m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return tirets;
+}
 
 // What a poppler tool prints about a file.
 QString lire_avec(const char* outil, const QStringList& arguments) {
@@ -118,6 +153,46 @@ private slots:
         if (!QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty()) {
             QCOMPARE(lire_avec("pdfimages", {"-list", pdf}).trimmed().split('\n').size(), 2);
         }
+        QVERIFY(messages.isEmpty());
+    }
+
+    // The earlier orbits reach the sheet's picture: dashes of 4 and blanks of 3 pen widths
+    // with the option on and a burn in the journal, none otherwise (the hidden parts'
+    // dots, 1 and 2, are not theirs).
+    void fiche_orbites_precedentes_data() {
+        QTest::addColumn<bool>("actif");
+        QTest::addColumn<int>("tirs");
+        QTest::addColumn<int>("annules");
+        QTest::addColumn<bool>("tirets");
+        QTest::newRow("désactivé, deux tirs") << false << 2 << 0 << false;
+        QTest::newRow("activé, sans tir") << true << 0 << 0 << false;
+        QTest::newRow("activé, deux tirs") << true << 2 << 0 << true;
+        QTest::newRow("activé, deux tirs annulés") << true << 2 << 2 << false;
+    }
+    void fiche_orbites_precedentes() {
+        QFETCH(bool, actif);
+        QFETCH(int, tirs);
+        QFETCH(int, annules);
+        QFETCH(bool, tirets);
+        f->controle<QAction>("menu_orbites_precedentes")->setChecked(actif);
+        f->coller("Text8", "100");
+        f->coller("Text11", "20");
+        for (int i = 0; i < tirs; ++i) {
+            f->controle<QPushButton>("cmd_tir")->click();
+        }
+        for (int i = 0; i < annules; ++i) {
+            h->annuler();
+        }
+        QTemporaryDir dossier;
+        const QString pdf = dossier.filePath(QStringLiteral("fiche.pdf"));
+        QVERIFY(fiche->enregistrer_pdf_vers(pdf));
+        const auto motifs = tirets_du_pdf(pdf);
+        const auto fantomes = std::count_if(motifs.begin(), motifs.end(), [](const auto& m) {
+            return std::abs(m.first / m.second - 4.0 / 3.0) < 1e-3;
+        });
+        QCOMPARE(fantomes > 0, tirets);
+        const QString lu = lire_avec("pdftotext", {pdf, "-"}).simplified();
+        QVERIFY(lu.contains(tirs > annules ? "Total : Δv" : "Aucun tir."));
         QVERIFY(messages.isEmpty());
     }
 
