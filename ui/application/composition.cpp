@@ -5,8 +5,8 @@
 #include "ui/lecon/fenetre_journal.h"
 #include "ui/lecon/fiche_lecon.h"
 #include "ui/lecon/fichiers_lecon.h"
-#include "ui/lecon/orbites_precedentes.h"
 #include "ui/lecon/historique.h"
+#include "ui/lecon/orbites_precedentes.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
 #include "ui/outils/fenetre_caracteristiques.h"
@@ -136,6 +136,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     ajouter_orbites_precedentes(fenetre, *historique);
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
+    image->suivre_animation(*animation);
     historique->avant_restitution = [animation] { animation->arreter(); };
     fichiers_lecon* fichiers =
         ajouter_fichiers_lecon(fenetre, *historique,
