@@ -136,6 +136,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     ajouter_orbites_precedentes(fenetre, *historique);
     QAction* marques = image->action_marques();
     animation_satellite* animation = &lecon->animation();
+    image->suivre_animation(*animation);
     historique->avant_restitution = [animation] { animation->arreter(); };
     fichiers_lecon* fichiers =
         ajouter_fichiers_lecon(fenetre, *historique,

@@ -113,6 +113,7 @@ void animation_satellite::demarrer() {
     qApp->installEventFilter(this);
     horloge_.start();
     minuterie_.start();
+    emit demarree();
 }
 
 void animation_satellite::arreter() {

@@ -45,6 +45,7 @@ public:
     void declarer_commande(const QObject* commande);
 
 signals:
+    void demarree();
     void arretee();
 
 protected:

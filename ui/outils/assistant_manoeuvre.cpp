@@ -428,6 +428,17 @@ void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
             ? new QTreeWidgetItem(
                   plan_, {QStringLiteral("Durée du transfert"), duree_fr(plan.duree_transfert)})
             : new QTreeWidgetItem(plan_, {QStringLiteral("Nombre de tirs"), QStringLiteral("1")});
+    // The mission clock's target: the wait to the first burn point and the transfer.
+    const std::optional<double> attente =
+        plan.tirs.empty() ? std::nullopt : plan.tirs.front().attente;
+    const bool connue = attente && *attente >= 0.0;
+    auto* arrivee =
+        new QTreeWidgetItem(plan_, {QStringLiteral("Temps de mission à l'arrivée"),
+                                    connue ? duree_fr(principale_.scene().temps_mission + *attente +
+                                                      plan.duree_transfert.value_or(0.0))
+                                           : QStringLiteral("-")});
+    arrivee->setToolTip(0, QStringLiteral("Le temps de mission actuel, plus l'attente jusqu'au "
+                                          "premier point de tir et la durée du transfert"));
     auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
                                            delta_v_et_si(plan.delta_v_total)});
     // In short here, whole in the tooltip: the plan's column stays readable.

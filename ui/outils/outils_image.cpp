@@ -6,6 +6,7 @@
 #include "ui/image/exportateur.h"
 #include "ui/image/gestes.h"
 #include "ui/image/picture1.h"
+#include "ui/outils/animation.h"
 #include "ui/outils/vue_agrandie.h"
 #include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
@@ -134,11 +135,13 @@ void outils_image::ouvrir_vue_agrandie() {
         const auto suivre = [this] {
             if (vue_->isVisible()) {
                 actualiser_panneau();
+                actualiser_horloge();
             }
         };
         connect(&fenetre_.annonces(), &annonceur_evenements::evenement_termine, vue_, suivre);
         connect(&fenetre_.annonces(), &annonceur_evenements::etat_restitue, vue_, suivre);
     }
+    actualiser_horloge();
     vue_->show();
     vue_->raise();
     vue_->activateWindow();
@@ -161,6 +164,20 @@ void outils_image::actualiser_panneau() {
     if (vue_->mode_projecteur()) {
         vue_->actualiser_panneau(fenetre_.scene());
     }
+}
+
+void outils_image::suivre_animation(const animation_satellite& animation) {
+    animation_ = &animation;
+    connect(&animation, &animation_satellite::demarree, this, &outils_image::actualiser_horloge);
+    connect(&animation, &animation_satellite::arretee, this, &outils_image::actualiser_horloge);
+}
+
+void outils_image::actualiser_horloge() {
+    if (vue_ == nullptr) {
+        return;
+    }
+    const bool en_cours = animation_ != nullptr && animation_->en_cours();
+    vue_->definir_horloge(en_cours ? std::optional(fenetre_.scene().temps_mission) : std::nullopt);
 }
 
 outils_image* ajouter_outils_image(poste_de_travail& fenetre, QMenu* menu) {

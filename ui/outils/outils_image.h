@@ -9,6 +9,7 @@ class QMenu;
 
 namespace trajel {
 
+class animation_satellite;
 class exportateur;
 class poste_de_travail;
 class filtre_gestes;
@@ -49,6 +50,8 @@ public:
     void marquer_le_mouvement(bool actif);
     // The checkable "Marques du mouvement" item.
     QAction* action_marques() const { return marques_; }
+    // The animation whose running the large view shows with the mission clock.
+    void suivre_animation(const animation_satellite& animation);
 
 private:
     QAction* action(QMenu* menu, const char* nom, const QString& legende,
@@ -56,12 +59,15 @@ private:
     void relier_gestes(const filtre_gestes* gestes);
     // The large view's panel from the current scene, in projector mode.
     void actualiser_panneau();
+    // The large view's clock: the scene's mission time while the animation runs.
+    void actualiser_horloge();
 
     poste_de_travail& fenetre_;
     Picture1* image_;
     exportateur* exportateur_;
     vue_agrandie* vue_ = nullptr;
     QAction* marques_ = nullptr;
+    const animation_satellite* animation_ = nullptr;
 };
 
 // Creates the tools of the window and their block of the "Outils" menu.

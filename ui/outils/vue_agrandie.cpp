@@ -182,6 +182,9 @@ void vue_agrandie::paintEvent(QPaintEvent*) {
     peintre.fillRect(options.visible, Qt::white);
     peindre_scene_ajustee(peintre, elements(), taille_twips(), source_->twips_par_pixel(),
                           options.visible, options);
+    if (horloge_) {
+        peindre_horloge(peintre, options.visible);
+    }
     if (projecteur_) {
         peindre_panneau(peintre, zone_panneau());
     }
@@ -250,6 +253,30 @@ void vue_agrandie::peindre_panneau(QPainter& peintre, const QRectF& zone) const 
         peintre.drawText(QRectF(interieur.left() + trait + m.height(), y, interieur.width(), pas),
                          Qt::AlignLeft | Qt::AlignVCenter, e.texte);
         y += pas;
+    }
+}
+
+// "Temps de mission 4 h 25 min 26 s" on a light band in the top left corner, over the
+// picture, its type a 30th of the height as the panel's.
+void vue_agrandie::peindre_horloge(QPainter& peintre, const QRectF& zone) const {
+    const ligne_panneau l = ligne_temps_mission(*horloge_);
+    const QString texte = l.nom + ' ' + l.valeur;
+    QFont police(QStringLiteral("Arial"));
+    police.setPixelSize(std::max(8, static_cast<int>(zone.height() / 30.0)));
+    const QFontMetricsF m(police, peintre.device());
+    const double marge = m.height() * 0.4;
+    const QRectF bande(zone.left() + marge, zone.top() + marge,
+                       m.horizontalAdvance(texte) + 2.0 * marge, m.height() + marge);
+    peintre.fillRect(bande, QColor(255, 255, 255, 220));
+    peintre.setFont(police);
+    peintre.setPen(Qt::black);
+    peintre.drawText(bande, Qt::AlignCenter, texte);
+}
+
+void vue_agrandie::definir_horloge(std::optional<double> secondes) {
+    if (secondes != horloge_) {
+        horloge_ = secondes;
+        update();
     }
 }
 

@@ -70,6 +70,11 @@ public:
     bool couleurs_projecteur() const;
     void definir_couleurs_projecteur(bool actives);
 
+    // The mission clock in the picture's top left corner, while the animation runs;
+    // none when it is stopped.
+    void definir_horloge(std::optional<double> secondes);
+    std::optional<double> horloge() const { return horloge_; }
+
 signals:
     // "Ajuster la vue" asked from the large view.
     void ajustement_demande();
@@ -83,6 +88,7 @@ protected:
 private:
     QSizeF taille_twips() const;
     void peindre_panneau(QPainter& peintre, const QRectF& zone) const;
+    void peindre_horloge(QPainter& peintre, const QRectF& zone) const;
 
     Picture1* source_;
     QAction* plein_ecran_ = nullptr;
@@ -95,7 +101,8 @@ private:
     // centre, none for the picture's own centre.
     double facteur_ = 1.0;
     std::optional<QPointF> centre_;
-    bool fantomes_ = false; // the legend names the earlier orbits
+    bool fantomes_ = false;         // the legend names the earlier orbits
+    std::optional<double> horloge_; // s of mission time, while the animation runs
 };
 
 } // namespace trajel
