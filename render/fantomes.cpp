@@ -23,10 +23,12 @@ point_vue vu(const vecteur& p) {
 }
 
 // The conic over the scene's range, ending on its last anomaly: for a closed orbit the
-// satellite's, 360 degrees on.
+// satellite's, 360 degrees on. One step drawn, the next left out: dashed at any pen width,
+// where a pen's own dash pattern would fill steps shorter than a dash.
 void tracer_orbite(const trajectoire& t) {
     const plage_anomalies bornes = plage_tracee(t);
     bool precedent = false;
+    int pas = 0;
     point_vue a{};
     for (int nu = bornes.debut; nu < bornes.fin + pas_fantome; nu += pas_fantome) {
         vecteur p;
@@ -35,7 +37,7 @@ void tracer_orbite(const trajectoire& t) {
             continue;
         }
         const point_vue b = vu(p);
-        if (precedent) {
+        if (precedent && pas++ % 2 == 0) {
             tracer_segment(a, b, couleur_trajectoire);
         }
         a = b;

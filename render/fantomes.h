@@ -23,10 +23,10 @@ struct orbite_fantome {
 inline std::function<std::vector<orbite_fantome>()> fantomes_de_la_lecon;
 
 // Over the scene, dashed (DrawStyle style_tirets, width 1): each orbit in
-// couleur_trajectoire, two degrees a step over the range the scene draws, and its
-// powered arc in couleur_terre, ending at the ignition, where the journal's row number
-// is printed. An orbit that cannot be drawn is left out. The pen is width 1, solid,
-// afterwards.
+// couleur_trajectoire, two degrees a step, every other step drawn, over the range the
+// scene draws, and its powered arc in couleur_terre, ending at the ignition, where the
+// journal's row number is printed. An orbit that cannot be drawn is left out. The pen is width 1,
+// solid, afterwards.
 void tracer_fantomes(const std::vector<orbite_fantome>& fantomes);
 
 // tracer_fantomes of the lesson's journal when orbites_precedentes is on; nothing

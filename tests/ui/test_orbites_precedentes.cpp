@@ -25,14 +25,22 @@ struct fantomes_vus {
     int orbites = 0; // couleur_trajectoire
     int arcs = 0;    // couleur_terre
     int autres = 0;
+    int orbites_jointes = 0; // orbit steps starting where the previous one ends
     QStringList numeros;
 };
 
 fantomes_vus fantomes(const fenetre_de_test& f) {
     fantomes_vus v;
     bool apres_tirets = false;
+    const element_affichage* precedente = nullptr; // the last dashed orbit step
     for (const element_affichage& e : f.image()->elements_affiches()) {
         if (e.nature == element_affichage::genre::trait && e.style == style_tirets) {
+            if (e.couleur == couleur_trajectoire) {
+                if (precedente != nullptr && precedente->x2 == e.x1 && precedente->y2 == e.y1) {
+                    ++v.orbites_jointes;
+                }
+                precedente = &e;
+            }
             (e.couleur == couleur_trajectoire ? v.orbites
              : e.couleur == couleur_terre     ? v.arcs
                                               : v.autres)++;
@@ -94,6 +102,8 @@ private slots:
         // Each ghost: its orbit's dashed steps and its powered arc's.
         QCOMPARE(v.orbites > 0, !numeros.isEmpty());
         QCOMPARE(v.arcs > 0, !numeros.isEmpty());
+        // Dashed by the steps themselves: a gap between any two, whatever the pen.
+        QCOMPARE(v.orbites_jointes, 0);
         // The shown burn's arc stays drawn over them.
         QCOMPARE(h->arc_affiche(), tirs > annules);
     }
