@@ -40,8 +40,13 @@ filtre_gestes::filtre_gestes(QWidget* surface, std::function<double()> echelle)
 }
 
 bool filtre_gestes::deplacer_image(QEvent* evenement) {
+    const QEvent::Type type = evenement->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease) {
+        return false; // a mouse event only is read as one
+    }
     const auto* souris = static_cast<QMouseEvent*>(evenement);
-    switch (evenement->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (!deplacement_permis_ || geste_.actif() ||
             !(souris->button() == Qt::MiddleButton ||
