@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
-  fonts-liberation locales
+  fonts-liberation fonts-dejavu-core locales
   libbenchmark-dev libboost-dev
   xvfb xauth x11-utils imagemagick xdotool desktop-file-utils poppler-utils
   dpkg-dev file appstream lintian
