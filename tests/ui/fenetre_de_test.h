@@ -101,4 +101,17 @@ struct fenetre_de_test {
     std::vector<erreur_calcul> non_modaux;
 };
 
+// "Text2=36000|Text4=7|Option_circulaire": each box pasted and committed, each option
+// clicked, in order.
+inline void saisir(const fenetre_de_test& f, const QString& saisies) {
+    for (const QString& s : saisies.split('|', Qt::SkipEmptyParts)) {
+        if (s.startsWith("Option")) {
+            f.option(qPrintable(s))->click();
+            continue;
+        }
+        f.coller(qPrintable(s.section('=', 0, 0)), s.section('=', 1));
+        f.valider(qPrintable(s.section('=', 0, 0)));
+    }
+}
+
 } // namespace trajel::test

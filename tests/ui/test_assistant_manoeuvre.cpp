@@ -20,19 +20,6 @@ using namespace trajel::test;
 
 namespace {
 
-// "Text2=36000|Text4=7|Option_circulaire": each box pasted and committed, each option
-// clicked, in order.
-void saisir(const fenetre_de_test& f, const QString& saisies) {
-    for (const QString& s : saisies.split('|', Qt::SkipEmptyParts)) {
-        if (s.startsWith("Option")) {
-            f.option(qPrintable(s))->click();
-            continue;
-        }
-        f.coller(qPrintable(s.section('=', 0, 0)), s.section('=', 1));
-        f.valider(qPrintable(s.section('=', 0, 0)));
-    }
-}
-
 void ouvrir(const fenetre_de_test& f, int manoeuvre) {
     f.fenetre->findChild<QAction*>(QStringLiteral("menu_assistant_manoeuvre"))->trigger();
     f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(manoeuvre);

@@ -116,18 +116,6 @@ horloges_peintes horloges(vue_agrandie* vue) {
     return h;
 }
 
-// "Text2=36000|Option_circulaire": each box pasted and committed, each option clicked.
-void saisir(const fenetre_de_test& f, const QString& saisies) {
-    for (const QString& s : saisies.split('|', Qt::SkipEmptyParts)) {
-        if (s.startsWith("Option")) {
-            f.option(qPrintable(s))->click();
-            continue;
-        }
-        f.coller(qPrintable(s.section('=', 0, 0)), s.section('=', 1));
-        f.valider(qPrintable(s.section('=', 0, 0)));
-    }
-}
-
 } // namespace
 
 class TestHorlogeMission : public QObject {
