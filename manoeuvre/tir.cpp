@@ -60,32 +60,6 @@ std::vector<point_vue> integrer(const propulsion& moteur, const repere& vue, dou
     return arc;
 }
 
-// Apsides whose texts read back equal make a circle for the window, whose handlers then
-// set omega to 0 (Text1 = Text2 clears Text5). Such a near circle has no periapsis of
-// its own: the satellite is placed from the node line, by omega + anomaly.
-void corriger_quasi_cercle(trajectoire& R) {
-    if (R.type_conique != elliptique || Val(Str(R.za)) != Val(Str(R.zp))) {
-        return;
-    }
-    double argument = controle(R.petit_omega + R.anomalie);
-    if (argument >= 360.0) {
-        argument = controle(argument - 360.0);
-    }
-    R.petit_omega = 0.0;
-    R.anomalie = argument;
-    construire_reperes(R);
-}
-
-// The conic reached at the end of the burn.
-trajectoire orbite_atteinte(const etat& fin) {
-    vecteur r = position_de(fin);
-    vecteur v = vitesse_de(fin);
-    trajectoire R;
-    conversion_etat(2, R, r, v);
-    corriger_quasi_cercle(R);
-    return R;
-}
-
 // Every text the burn writes, formed before the first is written.
 struct textes_resultat {
     std::string zp, grand_omega, inclinaison, petit_omega, anomalie, za, phi;
@@ -197,6 +171,35 @@ void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vecto
 }
 
 } // namespace
+
+// Apsides whose texts read back equal make a circle for the window, whose handlers then
+// set omega to 0 (Text1 = Text2 clears Text5). Such a near circle has no periapsis of
+// its own: the satellite is placed from the node line, by omega + anomaly.
+namespace {
+
+void corriger_quasi_cercle(trajectoire& R) {
+    if (R.type_conique != elliptique || Val(Str(R.za)) != Val(Str(R.zp))) {
+        return;
+    }
+    double argument = controle(R.petit_omega + R.anomalie);
+    if (argument >= 360.0) {
+        argument = controle(argument - 360.0);
+    }
+    R.petit_omega = 0.0;
+    R.anomalie = argument;
+    construire_reperes(R);
+}
+
+} // namespace
+
+trajectoire orbite_atteinte(const etat& fin) {
+    vecteur r = position_de(fin);
+    vecteur v = vitesse_de(fin);
+    trajectoire R;
+    conversion_etat(2, R, r, v);
+    corriger_quasi_cercle(R);
+    return R;
+}
 
 garde_tir::garde_tir() : fenetre_(Form1->memoriser()), valeurs_(valeurs_calculees::actuelles()) {}
 

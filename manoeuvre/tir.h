@@ -15,6 +15,10 @@ namespace trajel {
 // before anything is changed.
 void calcul_tir(trajectoire& T);
 
+// The conic reached at the end of a burn, as the window writes it: a near circle whose
+// apsides read back equal placed from the node line (omega 0).
+trajectoire orbite_atteinte(const etat& fin);
+
 // Draws again, over the scene of the orbit reached, what the burn b drew over it: the
 // orbit before the burn, the orbit reached and the powered arc, integrated again from
 // the burn's record with its own engine and steps and projected for the current view.
