@@ -4,7 +4,8 @@
 // - lire_lecon never crashes and lets no exception out; it returns a lesson or a French
 //   message.
 // - A lesson it accepts is written again and read back equal (texts, options, view,
-//   journal, notes), and its texts and numbers keep within the limits the reader sets.
+//   journal, notes, exercise), and its texts and numbers keep within the limits the
+//   reader sets; an exercise it accepts has no fault.
 
 #include "ui/lecon/fichier_lecon.h"
 
@@ -43,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     if (!(l.zoom > 0.0) || !std::isfinite(l.acceleration) || l.longitude < -180 ||
         l.longitude > 180 || l.latitude < -90 || l.latitude > 90) {
         echec("a view or an acceleration out of range");
+    }
+    if (l.exercice && !trajel::defauts_exercice(l.exercice->donne).empty()) {
+        echec("an exercise accepted with faults");
     }
     const std::variant<lecon, QString> relu = trajel::lire_lecon(trajel::ecrire_lecon(l));
     if (!std::holds_alternative<lecon>(relu) || !(std::get<lecon>(relu) == l)) {

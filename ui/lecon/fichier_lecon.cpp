@@ -355,6 +355,16 @@ lecon lire_objet(const QJsonObject& racine) {
     if (racine.contains("debit")) {
         l.debit = texte(racine, "debit", "debit", longueur_maximale_texte);
     }
+    if (racine.contains("exercice")) {
+        if (racine.value("version").toDouble() < version_format_exercice) {
+            refuser("exercice", QStringLiteral(": une leçon de format 1 n'a pas d'exercice"));
+        }
+        auto section = lire_section_exercice(racine.value("exercice"));
+        if (const QString* erreur = std::get_if<QString>(&section)) {
+            throw champ_invalide{*erreur};
+        }
+        l.exercice = std::get<section_exercice>(std::move(section));
+    }
     return l;
 }
 
@@ -396,6 +406,10 @@ QByteArray ecrire_lecon(const lecon& l) {
     }
     if (l.debit) {
         racine.insert("debit", *l.debit);
+    }
+    if (l.exercice) {
+        racine.insert("version", version_format_exercice);
+        racine.insert("exercice", ecrire_section_exercice(*l.exercice));
     }
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
 }
@@ -440,7 +454,7 @@ std::variant<lecon, QString> lire_lecon(const QByteArray& octets) {
         version.toDouble() != std::floor(version.toDouble())) {
         return QStringLiteral("Champ « version » : un nombre entier positif est attendu.");
     }
-    if (version.toDouble() > version_format_lecon) {
+    if (version.toDouble() > version_format_exercice) {
         return QStringLiteral("Leçon enregistrée par une version plus récente (format %1).")
             .arg(version.toDouble(), 0, 'g', 15);
     }

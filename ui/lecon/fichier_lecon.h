@@ -3,6 +3,7 @@
 #include "core/formulaire.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/journal_tirs.h"
+#include "ui/lecon/fichier_exercice.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -36,12 +37,16 @@ struct lecon {
     bool arc_du_tir = false;
     std::optional<QString> debit; // Label_debit; none in files that did not keep it
     double temps_mission = 0.0;   // s; 0 in files that did not keep it
+    // An exercise and, handed in, its score; none in a plain lesson, whose file is
+    // written at version 1 as before.
+    std::optional<section_exercice> exercice;
 
     bool operator==(const lecon&) const = default;
 };
 
 inline constexpr const char* format_lecon = "trajel-lecon";
 inline constexpr int version_format_lecon = 1;
+// A file that holds an exercise is written at version_format_exercice (2); both are read.
 // Larger files are refused before they are parsed, and not written. The thirteen boxes
 // full, at most 6 bytes a character ("\u0001"), take 2.6 MB of it; the notes have no
 // limit of their own.
