@@ -103,10 +103,10 @@ private slots:
         QCOMPARE(ecrire_lecon(std::get<lecon>(lu)), octets);
     }
 
-    // A lesson without an exercise: version 1, no "exercice" key, and the bytes of the
-    // example lesson written by the earlier program read and written again unchanged.
+    // A lesson without an exercise: version 1, no "exercice" key, and a lesson written
+    // before the section existed read and written again to the same bytes.
     void sans_exercice() {
-        const QString chemin = QFINDTESTDATA("../../fuzz/corpus_lecon/exemple.trajel");
+        const QString chemin = QFINDTESTDATA("donnees/lecon_sans_exercice.trajel");
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray avant = f.readAll();
