@@ -25,7 +25,7 @@ QString explication_convention_poussee() {
 
 QString poussee_equivalente_si(double poussee) {
     // F N here give F / m km/s^2 = 1000 F / m m/s^2: 1000 F N in SI.
-    return QStringLiteral("équivalent SI : ") + valeur_fr(poussee, QStringLiteral("kN"));
+    return valeur_fr(poussee, QStringLiteral("kN"));
 }
 
 double ergols_moteur_reel(double delta_v, double masse_initiale, double isp) {
@@ -40,7 +40,7 @@ std::vector<ligne_moteur> lignes_convention_moteur(double poussee, double delta_
     if (!convention_moteur) {
         return {};
     }
-    std::vector<ligne_moteur> lignes{{QStringLiteral("Poussée en unités SI"),
+    std::vector<ligne_moteur> lignes{{QStringLiteral("Poussée équivalente en SI"),
                                       poussee_equivalente_si(poussee),
                                       explication_convention_poussee()}};
     if (isp > 0.0 && masse_initiale > 0.0) {

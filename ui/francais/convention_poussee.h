@@ -22,7 +22,7 @@ QString delta_v_fr(double delta_v);
 // The engine's convention in full: the tooltips of the thrust's frame and of its rows.
 QString explication_convention_poussee();
 
-// The thrust the same acceleration needs in SI units: "équivalent SI : 200 kN".
+// The thrust the same acceleration needs in SI units: 200 N here are "200 kN".
 QString poussee_equivalente_si(double poussee);
 
 // The propellant a real engine of this Isp burns for the same delta-v, from m0 kg
