@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QImage>
 
+#include <clocale>
+#include <string>
+
 using namespace trajel;
 using namespace trajel::test;
 
@@ -67,6 +70,20 @@ private slots:
         QFETCH(QString, texte);
         QFETCH(QString, affiche);
         QCOMPARE(texte_lisible(texte), affiche);
+    }
+
+    // The same under a C library whose decimal point is a comma.
+    void arrondi_locale_francaise_data() { arrondi_data(); }
+    void arrondi_locale_francaise() {
+        QFETCH(QString, texte);
+        QFETCH(QString, affiche);
+        const std::string avant = std::setlocale(LC_NUMERIC, nullptr);
+        if (std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") == nullptr) {
+            QSKIP("no French locale on this machine");
+        }
+        const QString vu = texte_lisible(texte);
+        std::setlocale(LC_NUMERIC, avant.c_str());
+        QCOMPARE(vu, affiche);
     }
 
     // In the real window: what a box paints, with and without the focus; text() exact.

@@ -11,7 +11,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace trajel {
@@ -54,11 +53,13 @@ QString texte_lisible(const QString& texte) {
     if (erreur != std::errc() || fin != lu.data() + lu.size() || !std::isfinite(x)) {
         return texte; // beyond a double: the handlers will say so
     }
-    // x rounded to six significant digits, read back as the nearest double.
+    // x rounded to six significant digits, read back as the nearest double (to_chars and
+    // from_chars, whatever the C locale's decimal point).
     char arrondi[32];
-    std::snprintf(arrondi, sizeof arrondi, "%.*e", chiffres_boite - 1, x);
-    std::from_chars(arrondi, arrondi + std::char_traits<char>::length(arrondi), x);
-    if (!std::isfinite(x)) {
+    const auto ecrit = std::to_chars(arrondi, arrondi + sizeof arrondi, x,
+                                     std::chars_format::scientific, chiffres_boite - 1);
+    if (ecrit.ec != std::errc() || std::from_chars(arrondi, ecrit.ptr, x).ec != std::errc() ||
+        !std::isfinite(x)) {
         return texte;
     }
     QString s = QString::fromStdString(Str(x));
