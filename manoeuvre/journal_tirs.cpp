@@ -132,7 +132,7 @@ std::vector<std::string> entetes_journal() {
             "pas",
             "masse avant (kg)",
             "masse après (kg)",
-            "Δv convention de Trajel (km/s)",
+            "Δv (km/s)",
             "type avant",
             "Za (km) ou Phi (°) avant",
             "Zp avant (km)",

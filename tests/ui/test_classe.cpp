@@ -91,19 +91,17 @@ private slots:
             QCOMPARE(valeur_panneau(vue, "Vitesse du satellite"), valeur_lue(lecture, "Vitesse"));
         };
         verifier();
-        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"),
-                 QString("aucun tir"));
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir"), QString("aucun tir"));
         f.taper("Text8", "20");
         QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
         QVERIFY(f.rapports.empty());
         verifier();
-        const QString dv = valeur_lue(lecture, titre_delta_v_convention());
+        const QString dv = valeur_lue(lecture, titre_delta_v());
         QVERIFY(!dv.isEmpty() && dv != "-");
-        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"), dv);
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir"), dv);
         f.controle<QPushButton>("Command1")->click(); // Reset: another orbit
         verifier();
-        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir (convention de Trajel)"),
-                 dv + " (orbite précédente)");
+        QCOMPARE(valeur_panneau(vue, "Δv du dernier tir"), dv + " (orbite précédente)");
         const auto* arbre =
             lecture->findChild<QTreeWidget*>(QStringLiteral("arbre_caracteristiques"));
         QCOMPARE(arbre->findItems("Dernier tir", Qt::MatchExactly).first()->text(1),

@@ -226,10 +226,10 @@ private slots:
         QCOMPARE(t.duree, 40.0);
         QCOMPARE(t.masse_consommee, 1000.0 - trois[1].masse_apres);
         QVERIFY(journal->texte_des_totaux().contains(QStringLiteral("durée des tirs 40 s")));
-        // The delta-v named after the program's convention, with the SI one beside it.
+        // The delta-v once, in km/s, with no qualifier: it is the orbit's, not the engine's.
         QVERIFY(journal->texte_des_totaux().contains(
-            QStringLiteral("Δv (convention de Trajel) %1 (SI : ")
-                .arg(valeur_fr(t.delta_v, QStringLiteral("km/s")))));
+            QStringLiteral("Total : Δv %1,").arg(valeur_fr(t.delta_v, QStringLiteral("km/s")))));
+        QVERIFY(!journal->texte_des_totaux().contains(QStringLiteral("SI")));
 
         journal->findChild<QPushButton*>(QStringLiteral("bouton_copier_journal"))->click();
         const QStringList copie = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);

@@ -100,7 +100,8 @@ void poser_bulles_fenetre_principale(QWidget& fenetre) {
     // The thrust's frame says the program's convention, in the words of the readout.
     if (auto* cadre = fenetre.findChild<QWidget*>(QStringLiteral("Frame_Poussee"))) {
         cadre->setToolTip(
-            QStringLiteral("Poussée du moteur dans le repère local du satellite, en newtons. ") +
+            QStringLiteral("Poussée du moteur dans le repère local du satellite, en newtons ; "
+                           "équivalent SI : F N ici poussent comme F kN (200 N : 200 kN).\n") +
             explication_convention_poussee());
     }
 }

@@ -9,6 +9,7 @@
 #include "render/fantomes.h"
 #include "render/marques.h"
 #include "render/scene.h"
+#include "ui/fenetre/boite_lisible.h"
 #include "ui/fenetre/bulles_aide.h"
 #include "ui/fenetre/plan_form1.h"
 #include "ui/image/picture1.h"
@@ -174,7 +175,7 @@ void fenetre_principale::creer_barres() {
 void fenetre_principale::creer_boites_et_options() {
     for (std::size_t i = 0; i < std::size(textes); ++i) {
         const placement& p = textes[i];
-        Text[i] = new QLineEdit(QString::fromUtf8(p.texte), conteneur(p.conteneur));
+        Text[i] = new boite_lisible(QString::fromUtf8(p.texte), conteneur(p.conteneur));
         poser(Text[i], p);
     }
     for (std::size_t i = 0; i < std::size(options); ++i) {

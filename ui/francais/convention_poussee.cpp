@@ -2,28 +2,57 @@
 
 #include "ui/francais/format_fr.h"
 
+#include <cmath>
+
 namespace trajel {
 
-QString titre_delta_v_convention() {
-    return QStringLiteral("Δv (convention de Trajel)");
+QString titre_delta_v() {
+    return QStringLiteral("Δv");
 }
 
-QString titre_delta_v_si() {
-    return QStringLiteral("Δv SI de la même consommation : Isp · 9,81 · ln(m0 / mf)");
+QString delta_v_fr(double delta_v) {
+    return valeur_fr(delta_v, QStringLiteral("km/s"));
 }
 
 QString explication_convention_poussee() {
     return QStringLiteral(
-        "Convention de Trajel : la poussée en N divisée par la masse en kg est ajoutée telle "
-        "quelle à l'accélération en km/s², alors que le débit de masse utilise g0 = 9,81 m/s² ; "
-        "l'accélération et le Δv valent donc 1000 fois ceux de la même poussée en unités SI, "
-        "et la masse consommée est celle des newtons.");
+        "Moteur de Trajel : une poussée de F newtons sur m kg accélère de F / m km/s², "
+        "1000 fois plus qu'en unités SI, et le débit de masse vaut F / (Isp · 9,81) kg/s.\n"
+        "Le Δv est de la mécanique orbitale et ne dépend pas du moteur ; seuls les ergols "
+        "brûlés pour l'obtenir suivent cette convention : un vrai moteur de même Isp en "
+        "brûlerait bien plus.");
 }
 
-QString delta_v_et_si(double delta_v) {
-    // The SI delta-v of the same consumption is the same number in m/s.
-    return QStringLiteral("%1 (SI : %2)")
-        .arg(valeur_fr(delta_v, QStringLiteral("km/s")), valeur_fr(delta_v, QStringLiteral("m/s")));
+QString poussee_equivalente_si(double poussee) {
+    // F N here give F / m km/s^2 = 1000 F / m m/s^2: 1000 F N in SI.
+    return valeur_fr(poussee, QStringLiteral("kN"));
+}
+
+double ergols_moteur_reel(double delta_v, double masse_initiale, double isp) {
+    constexpr double g0 = 9.80665; // m/s^2
+    // m0 - mf with mf = m0 exp(-Δv / (Isp g0)), Δv in m/s.
+    return masse_initiale * -std::expm1(-delta_v * 1000.0 / (isp * g0));
+}
+
+std::vector<ligne_moteur> lignes_convention_moteur(double poussee, double delta_v,
+                                                   double masse_initiale, double isp,
+                                                   bool convention_moteur) {
+    if (!convention_moteur) {
+        return {};
+    }
+    std::vector<ligne_moteur> lignes{{QStringLiteral("Poussée équivalente en SI"),
+                                      poussee_equivalente_si(poussee),
+                                      explication_convention_poussee()}};
+    if (isp > 0.0 && masse_initiale > 0.0) {
+        lignes.push_back(
+            {QStringLiteral("Ergols d'un vrai moteur de même Isp"),
+             valeur_fr(ergols_moteur_reel(delta_v, masse_initiale, isp), QStringLiteral("kg")),
+             QStringLiteral("La masse qu'un vrai moteur de même Isp brûlerait pour ce Δv, "
+                            "par l'équation de Tsiolkovsky : m0 (1 - exp(-Δv / (Isp · 9,80665)))"
+                            ".\n") +
+                 explication_convention_poussee()});
+    }
+    return lignes;
 }
 
 } // namespace trajel

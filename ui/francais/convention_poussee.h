@@ -2,24 +2,45 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace trajel {
 
-// The program's thrust convention, said where a burn's delta-v is shown: the thrust in
-// newtons divided by the mass in kilograms is added to the acceleration in km/s^2 as it
-// stands, while the mass flow uses g0 = 9.81 m/s^2.
+// An orbital delta-v is physics: the velocity the orbit gains, shown once, in km/s. The
+// program's convention concerns only its engine: a thrust of F newtons on m kilograms
+// accelerates it by F / m km/s^2, 1000 times what it would in SI units, while the mass
+// flow uses g0 = 9.81 m/s^2; the propellant it burns for a delta-v is therefore far less
+// than a real engine of the same Isp would need. These texts say so where the engine's
+// figures are shown; a model with SI thrust has none of them (`convention_moteur` false).
 
-// The label of a delta-v in that convention.
-QString titre_delta_v_convention();
+// The label of a delta-v, with no qualifier: "Δv".
+QString titre_delta_v();
 
-// The label of the delta-v the same mass consumption gives in SI units.
-QString titre_delta_v_si();
+// "3,5826 km/s".
+QString delta_v_fr(double delta_v);
 
-// The convention in one line: the readout's and the assistant's, and the tooltip of the
-// thrust boxes' frame (Frame_Poussee).
+// The engine's convention in full: the tooltips of the thrust's frame and of its rows.
 QString explication_convention_poussee();
 
-// "12,074 km/s" in the convention, beside "12,074 m/s" in SI units: the same number,
-// isp g0 ln(m0 / mf), read in km/s by the program and in m/s by the rocket equation.
-QString delta_v_et_si(double delta_v);
+// The thrust the same acceleration needs in SI units: 200 N here are "200 kN".
+QString poussee_equivalente_si(double poussee);
+
+// The propellant a real engine of this Isp burns for the same delta-v, from m0 kg
+// (Tsiolkovsky, g0 = 9.80665 m/s^2): m0 (1 - exp(-Δv / (Isp g0))), in kg.
+double ergols_moteur_reel(double delta_v, double masse_initiale, double isp);
+
+// One row of the engine's figures: its name, value and tooltip.
+struct ligne_moteur {
+    QString nom;
+    QString valeur;
+    QString bulle;
+};
+
+// The rows said beside a burn's engine figures (the readout's "Dernier tir", the
+// assistant's burns): the SI thrust of the same burn and a real engine's propellant for
+// its delta-v. Empty when the model has no convention.
+std::vector<ligne_moteur> lignes_convention_moteur(double poussee, double delta_v,
+                                                   double masse_initiale, double isp,
+                                                   bool convention_moteur = true);
 
 } // namespace trajel

@@ -189,10 +189,8 @@ void fenetre_journal::actualiser() {
 
 QString fenetre_journal::texte_des_totaux() const {
     const totaux_journal t = totaux(historique_.journal());
-    // The delta-v in the program's convention, and the SI one of the same consumption
-    // (the same number in m/s).
     return QStringLiteral("Total : %1 %2, masse consommée %3 kg, durée des tirs %4 s")
-        .arg(titre_delta_v_convention(), delta_v_et_si(t.delta_v), nombre_fr(t.masse_consommee),
+        .arg(titre_delta_v(), delta_v_fr(t.delta_v), nombre_fr(t.masse_consommee),
              nombre_fr(t.duree));
 }
 

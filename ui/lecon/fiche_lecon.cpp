@@ -113,8 +113,8 @@ std::vector<std::pair<QString, QString>> chiffres_orbite(const instantane_scene&
         lignes.push_back({QStringLiteral("Altitude du satellite"), valeur_fr(s->altitude, km)});
         lignes.push_back({QStringLiteral("Vitesse du satellite"), valeur_fr(s->vitesse, km_s)});
     }
-    lignes.push_back({QStringLiteral("Dernier tir : ") + titre_delta_v_convention(),
-                      l.tir ? valeur_fr(l.tir->delta_v, km_s) : tiret});
+    lignes.push_back({QStringLiteral("Dernier tir : ") + titre_delta_v(),
+                      l.tir ? delta_v_fr(l.tir->delta_v) : tiret});
     return lignes;
 }
 
@@ -185,7 +185,7 @@ QString table_journal(const std::vector<ligne_journal>& journal) {
     }
     const totaux_journal s = totaux(journal);
     return t + QStringLiteral("</table><p>Total : %1 %2, masse consommée %3, durée des tirs %4</p>")
-                   .arg(html(titre_delta_v_convention()), html(delta_v_et_si(s.delta_v)),
+                   .arg(html(titre_delta_v()), html(delta_v_fr(s.delta_v)),
                         html(valeur_fr(s.masse_consommee, QStringLiteral("kg"))),
                         html(valeur_fr(s.duree, QStringLiteral("s"))));
 }

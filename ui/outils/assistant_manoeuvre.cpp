@@ -368,8 +368,7 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
             }
             echec = QString::fromUtf8(e.what());
         }
-        ligne(g, QStringLiteral("Δv impulsionnel (convention de Trajel)"),
-              delta_v_et_si(tir.delta_v));
+        ligne(g, QStringLiteral("Δv impulsionnel"), delta_v_fr(tir.delta_v));
         ligne(g, QStringLiteral("Direction de la poussée"), direction_fr(tir.direction));
         if (i == 0) {
             afficher_anomalies(g, tir, *p);
@@ -379,6 +378,10 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         }
         if (p) {
             afficher_tir_fini(g, *p, masse, i == 0 ? periode : std::nullopt);
+            for (const ligne_moteur& l :
+                 lignes_convention_moteur(poussee_->value(), tir.delta_v, masse, isp_moteur)) {
+                bulle(ligne(g, l.nom, l.valeur), l.bulle);
+            }
             masse = p->masse_finale;
         } else {
             ligne(g, QStringLiteral("Tir fini"), echec);
@@ -439,14 +442,8 @@ void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
                                            : QStringLiteral("-")});
     arrivee->setToolTip(0, QStringLiteral("Le temps de mission actuel, plus l'attente jusqu'au "
                                           "premier point de tir et la durée du transfert"));
-    auto* dv = new QTreeWidgetItem(plan_, {QStringLiteral("Δv total (convention de Trajel)"),
-                                           delta_v_et_si(plan.delta_v_total)});
-    // In short here, whole in the tooltip: the plan's column stays readable.
-    auto* convention =
-        new QTreeWidgetItem(plan_, {QStringLiteral("Convention"),
-                                    QStringLiteral("N / kg ajouté en km/s² : Δv 1000 fois le SI")});
-    convention->setToolTip(0, explication_convention_poussee());
-    convention->setToolTip(1, explication_convention_poussee());
+    auto* dv =
+        new QTreeWidgetItem(plan_, {QStringLiteral("Δv total"), delta_v_fr(plan.delta_v_total)});
     for (QTreeWidgetItem* item : {total, dv}) {
         QFont gras = item->font(0);
         gras.setBold(true);

@@ -301,12 +301,22 @@ void fenetre_caracteristiques::construire_tir() {
             sur_tir([](const C&, const B& b) { return valeur_fr(b.moteur.module_poussee, "N"); }));
     ajouter(g, QStringLiteral("Masse consommée"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.masse_consommee, "kg"); }));
-    ajouter(g, titre_delta_v_convention(),
-            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, km_s); }));
-    ajouter(g, titre_delta_v_si(),
-            sur_tir([](const C& c, const B&) { return valeur_fr(c.delta_v, "m/s"); }));
-    ajouter(g, QStringLiteral("Convention"),
-            [](const donnees&) { return QStringList{explication_convention_poussee()}; });
+    ajouter(g, titre_delta_v(),
+            sur_tir([](const C& c, const B&) { return delta_v_fr(c.delta_v); }));
+    // The engine's convention, row by row: the SI thrust, a real engine's propellant.
+    const auto moteur = [](const C& c, const B& b) {
+        return lignes_convention_moteur(b.moteur.module_poussee, c.delta_v, b.depart.m,
+                                        b.moteur.isp);
+    };
+    const std::vector<ligne_moteur> modele = lignes_convention_moteur(1.0, 1.0, 1.0, 1.0);
+    for (std::size_t k = 0; k < modele.size(); ++k) {
+        ajouter(g, modele[k].nom, sur_tir([moteur, k](const C& c, const B& b) {
+                    const std::vector<ligne_moteur> l = moteur(c, b);
+                    return k < l.size() ? l[k].valeur : tiret;
+                }));
+        lignes_.back().item->setToolTip(0, modele[k].bulle);
+        lignes_.back().item->setToolTip(1, modele[k].bulle);
+    }
     ajouter(g, QStringLiteral("Vitesse avant le tir"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_avant, km_s); }));
     ajouter(g, QStringLiteral("Vitesse après le tir"),

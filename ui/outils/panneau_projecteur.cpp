@@ -1,5 +1,6 @@
 #include "ui/outils/panneau_projecteur.h"
 
+#include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
 
 namespace trajel {
@@ -37,12 +38,12 @@ std::vector<ligne_panneau> lignes_panneau(const trajectoire& t, const lecture_or
                       s ? valeur_fr(s->vitesse, QStringLiteral("km/s")) : QStringLiteral("-")});
     QString dv = QStringLiteral("aucun tir");
     if (l.tir) {
-        dv = valeur_fr(l.tir->delta_v, QStringLiteral("km/s"));
+        dv = delta_v_fr(l.tir->delta_v);
         if (!l.tir_sur_cette_orbite) {
             dv += QStringLiteral(" (orbite précédente)");
         }
     }
-    lignes.push_back({QStringLiteral("Δv du dernier tir (convention de Trajel)"), dv});
+    lignes.push_back({QStringLiteral("Δv du dernier tir"), dv});
     return lignes;
 }
 
