@@ -1,8 +1,9 @@
-// Cold start to the first painted frame: Trajel's main window with its tools, against a
-// bare Qt Widgets window, each a process of its own started by this program (itself,
-// with --enfant=trajel or --enfant=nu), which quits once its window has received its
-// first paint. The child's CPU time (user and system, from wait4) is the figure; the
-// wall time is the iteration's time. "rapport" runs both in turn in the same run.
+// Cold start to the first painted frame: Trajel's main window with its tools (this
+// program started again with --enfant=trajel), against a bare Qt Widgets window
+// (fenetre_nue, beside it, linked with Qt Widgets alone); each child quits once its
+// window has received its first paint. The child's CPU time (user and system, from wait4)
+// is the figure; the wall time is the iteration's time. "rapport" runs both in turn in
+// the same run.
 //
 // Run: bench_demarrage --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // (offscreen unless QT_QPA_PLATFORM says otherwise; on Xvfb: QT_QPA_PLATFORM=xcb)
@@ -32,7 +33,8 @@ extern char** environ;
 
 namespace {
 
-std::string programme;
+std::string programme;   // this program
+std::string fenetre_nue; // the bare window, beside it
 
 // Quits the application at the first paint the widget receives.
 struct premiere_peinture : QObject {
@@ -46,16 +48,9 @@ struct premiere_peinture : QObject {
     bool vue = false;
 };
 
-int enfant(int argc, char** argv, bool trajel) {
+int enfant(int argc, char** argv) {
     QApplication application(argc, argv);
     premiere_peinture guet;
-    if (!trajel) {
-        QWidget nue;
-        nue.resize(800, 600);
-        nue.installEventFilter(&guet);
-        nue.show();
-        return QApplication::exec();
-    }
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName(QStringLiteral("Trajel"));
     QApplication::setApplicationName(QStringLiteral("trajel"));
@@ -74,11 +69,13 @@ struct mesure {
 
 // One child started and waited for.
 mesure lancer(const char* mode) {
-    std::string option = std::string("--enfant=") + mode;
-    char* arguments[] = {programme.data(), option.data(), nullptr};
+    const bool nue = std::strcmp(mode, "nu") == 0;
+    std::string chemin = nue ? fenetre_nue : programme;
+    std::string option = "--enfant=trajel";
+    char* arguments[] = {chemin.data(), nue ? nullptr : option.data(), nullptr};
     const auto debut = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, programme.c_str(), nullptr, nullptr, arguments, environ) != 0) {
+    if (posix_spawn(&pid, chemin.c_str(), nullptr, nullptr, arguments, environ) != 0) {
         return {};
     }
     int statut = 0;
@@ -129,13 +126,14 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--enfant=", 9) == 0) {
-            return enfant(argc, argv, std::strcmp(argv[i] + 9, "trajel") == 0);
+        if (std::strcmp(argv[i], "--enfant=trajel") == 0) {
+            return enfant(argc, argv);
         }
     }
     char chemin[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", chemin, sizeof chemin - 1);
     programme = n > 0 ? std::string(chemin, static_cast<std::size_t>(n)) : std::string(argv[0]);
+    fenetre_nue = programme.substr(0, programme.rfind('/') + 1) + "fenetre_nue";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
