@@ -95,6 +95,9 @@ inline int executer(int argc, char** argv, fenetre_principale** fenetre = nullpt
     if (fenetre != nullptr) {
         principale = std::make_unique<fenetre_principale>();
         installer_outils(*principale);
+        // An error is told on the console: no modal box can stop a benchmark.
+        principale->evenements().definir_rapporteur(
+            [](const erreur_calcul& e) { qWarning("%s", e.what()); });
         montrer(*principale);
         *fenetre = principale.get();
     }

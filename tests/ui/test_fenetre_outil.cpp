@@ -33,6 +33,24 @@ protected:
     void a_l_affichage() override { ++affichages; }
 };
 
+// A tool window that follows the events: it counts its refreshes, those it was spared
+// while hidden and its shows.
+class outil_suivant : public QWidget, public fenetre_outil {
+public:
+    explicit outil_suivant(poste_de_travail& principale)
+        : QWidget(&principale.widget(), Qt::Tool), fenetre_outil(*this, principale) {
+        setObjectName(QStringLiteral("outil_suivant"));
+        resize(240, 180);
+        suivre_les_evenements([this](bool) { ++rafraichissements; }, [this](bool) { ++epargnes; });
+    }
+    int rafraichissements = 0;
+    int epargnes = 0;
+    int affichages = 0;
+
+protected:
+    void a_l_affichage() override { ++affichages; }
+};
+
 QByteArray geometrie_gardee() {
     return QSettings().value(QStringLiteral("fenetres/outil_essai")).toByteArray();
 }
@@ -138,6 +156,50 @@ private slots:
             QCOMPARE(outil.isVisible(), visible[i]);
         }
         QCOMPARE(outil.affichages, affichages);
+    }
+
+    // Shown, a window refreshes once per event: a state put back by the event it has just
+    // refreshed for adds nothing, one put back after an abandoned event does. Hidden, it
+    // recomputes nothing until shown. e: an event completed, x: abandoned, r: a state put
+    // back.
+    void rafraichissements_data() {
+        QTest::addColumn<QString>("annonces");
+        QTest::addColumn<bool>("montre");
+        QTest::addColumn<int>("rafraichissements");
+        QTest::newRow("two events") << "ee" << true << 2;
+        QTest::newRow("a state put back by its event") << "er" << true << 1;
+        QTest::newRow("an abandoned event, its state put back") << "xr" << true << 2;
+        QTest::newRow("a state put back alone") << "r" << true << 1;
+        QTest::newRow("states put back twice") << "rr" << true << 2;
+        QTest::newRow("a state put back, then an event") << "ere" << true << 2;
+        QTest::newRow("hidden") << "eexr" << false << 0;
+    }
+    void rafraichissements() {
+        QFETCH(QString, annonces);
+        QFETCH(bool, montre);
+        QFETCH(int, rafraichissements);
+        fenetre_de_test f;
+        outil_suivant outil(*f.fenetre);
+        if (montre) {
+            outil.montrer();
+        }
+        QCOMPARE(outil.affichages, montre ? 1 : 0);
+        annonceur_evenements& a = f.fenetre->annonces();
+        for (const QChar c : annonces) {
+            if (c == QLatin1Char('r')) {
+                emit a.etat_restitue();
+            } else {
+                a.commencer(QString());
+                a.terminer(c == QLatin1Char('e'));
+            }
+        }
+        QCOMPARE(outil.rafraichissements, rafraichissements);
+        QCOMPARE(outil.epargnes, montre ? 0 : int(annonces.size()));
+        if (!montre) {
+            outil.montrer();
+            QCOMPARE(outil.affichages, 1); // brought up to date at its show
+            QCOMPARE(outil.rafraichissements, 0);
+        }
     }
 
     // Every tool window of the menu is one, shown by its item once however often chosen.

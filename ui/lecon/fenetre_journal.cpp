@@ -4,6 +4,7 @@
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
 #include "ui/lecon/historique.h"
+#include "ui/lecon/modele_journal.h"
 #include "ui/poste/ecriture_fichier.h"
 #include "ui/poste/poste.h"
 
@@ -18,50 +19,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace trajel {
-
-namespace {
-
-QString type_fr(const orbite_journal& o) {
-    return QString::fromStdString(o.type_conique);
-}
-
-// Za in km for an ellipse, Phi in degrees for a hyperbola.
-QString za_ou_phi_fr(const orbite_journal& o) {
-    if (!o.za_ou_phi) {
-        return QStringLiteral("-");
-    }
-    const bool phi = o.type_conique == hyperbolique;
-    return (phi ? QStringLiteral("Phi ") : QStringLiteral("Za ")) + nombre_fr(*o.za_ou_phi);
-}
-
-// The table's cells as shown: the tools' French numbers.
-QStringList cellules_affichees(std::size_t n, const ligne_journal& l) {
-    return {QString::number(n),
-            nombre_fr(l.anomalie),
-            nombre_fr(l.poussee.x),
-            nombre_fr(l.poussee.y),
-            nombre_fr(l.poussee.z),
-            nombre_fr(l.duree),
-            QString::number(l.pas),
-            nombre_fr(l.masse_avant, 6),
-            nombre_fr(l.masse_apres, 6),
-            nombre_fr(l.delta_v),
-            type_fr(l.avant),
-            za_ou_phi_fr(l.avant),
-            nombre_fr(l.avant.zp),
-            nombre_fr(l.avant.inclinaison),
-            type_fr(l.apres),
-            za_ou_phi_fr(l.apres),
-            nombre_fr(l.apres.zp),
-            nombre_fr(l.apres.inclinaison)};
-}
-
-} // namespace
 
 fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon& historique)
     : QWidget(&principale.widget(), Qt::Tool), fenetre_outil(*this, principale, memoire::aucune),
@@ -78,24 +41,20 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
 }
 
-// The burns' table and the mission's totals.
+// The burns' table and the mission's totals. The columns' widths are set once, from
+// the headers and a representative row: the rows appended never measure the table again.
 void fenetre_journal::creer_table() {
-    table_ = new QTableWidget(this);
+    modele_ = new modele_journal(this);
+    table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("table_journal"));
-    QStringList entetes;
-    for (const std::string& e : entetes_journal()) {
-        entetes << QString::fromStdString(e);
-    }
-    table_->setColumnCount(static_cast<int>(entetes.size()));
-    table_->setHorizontalHeaderLabels(entetes);
+    table_->setModel(modele_);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    for (int c = 0; c < table_->columnCount(); ++c) {
-        if (entetes[c].startsWith(QStringLiteral("Δv"))) {
-            table_->horizontalHeaderItem(c)->setToolTip(explication_convention_poussee());
-        }
+    table_->setWordWrap(false);
+    const QFontMetrics m(table_->font());
+    for (int c = 0; c < modele_->columnCount(); ++c) {
+        table_->setColumnWidth(c, modele_->largeur_colonne(c, m));
     }
 
     totaux_ = new QLabel(this);
@@ -162,28 +121,13 @@ void fenetre_journal::creer_dialogues() {
     };
 }
 
-// Only the rows past those still shown are made again: a burn adds one at the end, an
-// undo takes the last off. A hidden window is brought up to date when shown.
+// Only the rows past those still shown change: a burn appends one at the end, an undo
+// takes the last off. A hidden window is brought up to date when shown.
 void fenetre_journal::actualiser() {
     if (!isVisible()) {
         return;
     }
-    const std::vector<ligne_journal> lignes = historique_.journal();
-    std::size_t communes = 0;
-    while (communes < lignes.size() && communes < affichees_.size() &&
-           lignes[communes] == affichees_[communes]) {
-        ++communes;
-    }
-    table_->setRowCount(static_cast<int>(lignes.size()));
-    for (std::size_t n = communes; n < lignes.size(); ++n) {
-        const QStringList cellules = cellules_affichees(n + 1, lignes[n]);
-        for (int c = 0; c < cellules.size(); ++c) {
-            auto* item = new QTableWidgetItem(cellules[c]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(static_cast<int>(n), c, item);
-        }
-    }
-    affichees_ = lignes;
+    modele_->suivre(historique_.tirs_affiches());
     totaux_->setText(texte_des_totaux());
 }
 
@@ -217,14 +161,19 @@ QSize fenetre_journal::taille_minimale() const {
     return {width(), m.height() * 14};
 }
 
+// The window is made when first asked for.
 void ajouter_journal(poste_de_travail& principale, historique_lecon& historique) {
     auto* action = principale.menu_outils()->addAction(QStringLiteral("&Journal des tirs"));
     action->setObjectName(QStringLiteral("menu_journal_tirs"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     action->setShortcutContext(Qt::ApplicationShortcut);
-    auto* fenetre = new fenetre_journal(principale, historique);
-    fenetre->hide();
-    fenetre->montrer_par(*action);
+    auto fenetre = std::make_shared<QPointer<fenetre_journal>>();
+    QObject::connect(action, &QAction::triggered, &historique, [&principale, &historique, fenetre] {
+        if (fenetre->isNull()) {
+            *fenetre = new fenetre_journal(principale, historique);
+        }
+        (*fenetre)->montrer();
+    });
 }
 
 } // namespace trajel

@@ -12,11 +12,12 @@
 class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
-class QTableWidget;
+class QTableView;
 
 namespace trajel {
 
 class historique_lecon;
+class modele_journal;
 class poste_de_travail;
 
 // "Journal des tirs": beside the main window, one row a burn of the state shown, in
@@ -56,10 +57,10 @@ private:
     void exporter();
 
     historique_lecon& historique_;
-    QTableWidget* table_ = nullptr;
+    modele_journal* modele_ = nullptr;
+    QTableView* table_ = nullptr;
     QLabel* totaux_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
-    std::vector<ligne_journal> affichees_; // the rows the table shows
 };
 
 // The "Journal des tirs" item of the "Outils" menu; the window is made when first asked for.

@@ -15,7 +15,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 namespace trajel {
 
@@ -260,8 +263,20 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
     return principale_.executer(commande::ecrire_lecon{std::move(e)});
 }
 
+fichiers_lecon::~fichiers_lecon() {
+    ecrire_recentes();
+}
+
 QStringList fichiers_lecon::recentes() const {
-    return QSettings().value(cle_recentes).toStringList();
+    return recentes_a_ecrire_ ? *recentes_a_ecrire_
+                              : QSettings().value(cle_recentes).toStringList();
+}
+
+// The settings are written once the event loop is idle again, after the redraw.
+void fichiers_lecon::ecrire_recentes() {
+    if (recentes_a_ecrire_) {
+        QSettings().setValue(cle_recentes, *std::exchange(recentes_a_ecrire_, std::nullopt));
+    }
 }
 
 void fichiers_lecon::noter_recente(const QString& chemin) {
@@ -275,7 +290,10 @@ void fichiers_lecon::noter_recente(const QString& chemin) {
     while (liste.size() > recentes_maximum) {
         liste.removeLast();
     }
-    QSettings().setValue(cle_recentes, liste);
+    if (!recentes_a_ecrire_) {
+        QTimer::singleShot(0, this, &fichiers_lecon::ecrire_recentes);
+    }
+    recentes_a_ecrire_ = liste;
 }
 
 void fichiers_lecon::remplir_recentes(QMenu* menu) {

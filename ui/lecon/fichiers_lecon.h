@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QMessageBox;
@@ -40,6 +41,8 @@ class fichiers_lecon : public QObject {
 public:
     fichiers_lecon(poste_de_travail& principale, historique_lecon& historique,
                    reglages_lecon reglages);
+    // A noted recent lesson not yet written is written now.
+    ~fichiers_lecon() override;
 
     // The lesson the window shows.
     lecon lecon_actuelle() const;
@@ -92,6 +95,7 @@ private:
     // The title: the caption alone for a lesson without file nor change, else the
     // lesson's name ("Sans titre" before the first save) with the modified mark.
     void titrer();
+    void ecrire_recentes();
 
     QString chemin_;
     QString notes_enregistrees_;
@@ -103,6 +107,7 @@ private:
     historique_lecon& historique_;
     reglages_lecon reglages_;
     QString dossier_;
+    std::optional<QStringList> recentes_a_ecrire_; // noted, written at the next idle
 };
 
 // Creates the lesson files' items in the "Outils" menu.

@@ -158,12 +158,20 @@ std::shared_ptr<const instantane_lecon> historique_lecon::capturer() const {
     s->fenetre = principale_.etat();
     s->fenetre.arc_du_tir =
         s->fenetre.dernier_tir && arc_de_ != 0 && s->fenetre.dernier_tir->numero == arc_de_;
-    const instantane_scene scene = principale_.scene();
+    const instantane_scene& scene = scene_lue();
     s->textes = scene.textes;
     s->options = scene.options;
     s->branche = tirs_;
     s->tirs = tirs_affiches_;
     return s;
+}
+
+const instantane_scene& historique_lecon::scene_lue() const {
+    if (scene_de_l_evenement_) {
+        return *scene_de_l_evenement_;
+    }
+    scene_ = principale_.scene();
+    return scene_;
 }
 
 unsigned historique_lecon::numero_du_dernier_tir() const {
@@ -205,6 +213,12 @@ void historique_lecon::evenement_termine(bool reussi) {
     if (applique_) {
         return;
     }
+    // The scene read once for the whole end of the event: nothing here changes it.
+    scene_de_l_evenement_ = principale_.scene();
+    const struct oubli {
+        std::optional<instantane_scene>& scene;
+        ~oubli() { scene.reset(); }
+    } oubli{scene_de_l_evenement_};
     const QString& nom = principale_.annonces().evenement();
     if (const std::optional<zone_texte> zone = zone_de(nom)) {
         saisie_ = zone;
@@ -236,7 +250,7 @@ void historique_lecon::evenement_termine(bool reussi) {
 
 // A completed burn joins the journal, after those of the state it was fired from.
 void historique_lecon::noter_tir() {
-    const instantane_scene scene = principale_.scene();
+    const instantane_scene& scene = scene_lue();
     if (!scene.dernier_tir || scene.dernier_tir->numero == dernier_numero_) {
         return;
     }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ public:
 
     // The burns fired in the state shown, in firing order.
     std::vector<ligne_journal> journal() const;
+    // The same, without a copy; valid until the next event.
+    std::span<const ligne_journal> tirs_affiches() const { return {tirs_->data(), tirs_affiches_}; }
 
     // The teacher's notes, kept with the lesson.
     const QString& notes() const { return notes_; }
@@ -119,6 +122,8 @@ private:
     void appliquer(const std::shared_ptr<const instantane_lecon>& etat);
     QString texte_de_saisie(const instantane_lecon& apres) const;
     unsigned numero_du_dernier_tir() const;
+    // The scene as it stands: at the end of an event, the one read when it ended.
+    const instantane_scene& scene_lue() const;
 
     poste_de_travail& principale_;
     QUndoStack pile_;
@@ -133,6 +138,8 @@ private:
     unsigned dernier_numero_ = 0;                      // of the last burn recorded
     unsigned arc_de_ = 0; // the burn whose arc the picture shows; 0: none
     QString notes_;
+    std::optional<instantane_scene> scene_de_l_evenement_; // while an event's end is noted
+    mutable instantane_scene scene_;                       // the last read outside it
 };
 
 // Creates the history and its items in the "Outils" menu.

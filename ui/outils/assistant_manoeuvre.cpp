@@ -244,16 +244,23 @@ void assistant_manoeuvre::relier() {
     connect(nouveau_plan_, &QPushButton::clicked, this, nouvelle_demande);
     connect(fermer_, &QPushButton::clicked, this, &QDialog::close);
     // A refused or failed event has changed nothing; a completed one re-plans when it
-    // fired a burn or changed the orbit or the satellite.
-    suivre_les_evenements([this](bool reussi) {
-        if (!reussi) {
-            return;
-        }
-        const bool tir = suivre_tir();
-        if (isVisible() && (tir || calcule_sur_ != source_de(principale_.scene()))) {
-            actualiser();
-        }
-    });
+    // fired a burn or changed the orbit or the satellite. Hidden, it only follows the
+    // plan's burns.
+    suivre_les_evenements(
+        [this](bool reussi) {
+            if (!reussi) {
+                return;
+            }
+            const bool tir = suivre_tir();
+            if (isVisible() && (tir || calcule_sur_ != source_de(principale_.scene()))) {
+                actualiser();
+            }
+        },
+        [this](bool reussi) {
+            if (reussi) {
+                suivre_tir();
+            }
+        });
 }
 
 void assistant_manoeuvre::donner_taille_initiale() {

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace trajel {
@@ -157,14 +158,40 @@ QSize fenetre_outil::taille_minimale() const {
     return taille_voulue();
 }
 
-void fenetre_outil::suivre_les_evenements(std::function<void(bool)> rafraichir) {
+void fenetre_outil::suivre_les_evenements(std::function<void(bool)> rafraichir,
+                                          std::function<void(bool)> cachee) {
     annonceur_evenements& annonces = principale_.annonces();
-    QObject::connect(&annonces, &annonceur_evenements::evenement_termine, &fenetre_, rafraichir);
+    QObject::connect(&annonces, &annonceur_evenements::evenement_termine, &fenetre_,
+                     [this, &annonces, rafraichir, cachee](bool reussi) {
+                         if (!fenetre_.isVisible()) {
+                             if (cachee) {
+                                 cachee(reussi);
+                             }
+                             return;
+                         }
+                         rafraichie_a_.reset();
+                         if (reussi) {
+                             rafraichie_a_ = annonces.termines();
+                         }
+                         rafraichir(reussi);
+                     });
     QObject::connect(&annonces, &annonceur_evenements::etat_restitue, &fenetre_,
-                     [rafraichir] { rafraichir(true); });
+                     [this, &annonces, rafraichir, cachee] {
+                         if (!fenetre_.isVisible()) {
+                             if (cachee) {
+                                 cachee(true);
+                             }
+                             return;
+                         }
+                         if (std::exchange(rafraichie_a_, std::nullopt) == annonces.termines()) {
+                             return; // the scene is the one the event's end refreshed for
+                         }
+                         rafraichir(true);
+                     });
 }
 
 void fenetre_outil::montree() {
+    rafraichie_a_.reset();
     a_l_affichage();
     if (!placee_) {
         placee_ = true;

@@ -58,8 +58,12 @@ protected:
     virtual QSize taille_minimale() const;
 
     // `rafraichir(true)` after each completed event of the main window and after a state
-    // put back, `rafraichir(false)` after an event refused or failed (it changed nothing).
-    void suivre_les_evenements(std::function<void(bool reussi)> rafraichir);
+    // put back, `rafraichir(false)` after an event refused or failed (it changed nothing);
+    // once per event: a state put back by the event just refreshed for adds nothing.
+    // Only while the window is shown: hidden, it recomputes nothing (`cachee`, if given,
+    // runs instead) and a_l_affichage() brings it up to date at its show.
+    void suivre_les_evenements(std::function<void(bool reussi)> rafraichir,
+                               std::function<void(bool reussi)> cachee = {});
 
     poste_de_travail& principale_;
 
@@ -82,6 +86,8 @@ private:
     bool placee_ = false;
     // The frame the placing gave, while the window keeps it (not moved by the user).
     std::optional<QRect> cadre_donne_;
+    // The event whose completion the window was last refreshed for.
+    std::optional<unsigned long long> rafraichie_a_;
 };
 
 } // namespace trajel

@@ -54,10 +54,15 @@ public:
         emit evenement_commence(nom);
     }
     void terminer(bool reussi) {
+        ++termines_;
         emit evenement_termine(reussi);
         evenement_.clear();
         pas_.clear();
     }
+
+    // How many events have ended: a window refreshed at the end of one needs no second
+    // refresh for the state put back by the same one.
+    unsigned long long termines() const { return termines_; }
 
     // Asked before the main window closes or the program quits (the menu's "quitter", the
     // close box): false keeps everything as it was. Set by the lesson's files; unset,
@@ -81,6 +86,7 @@ signals:
 private:
     QString evenement_;
     QString pas_;
+    unsigned long long termines_ = 0;
 };
 
 // The strip over the picture as it stands: its message (empty when hidden) and the box
