@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -126,9 +127,9 @@ static void BM_intervalle_images(benchmark::State& etat) {
         });
         animation->demarrer();
         horloge.start();
-        while (horloge.elapsed() < 3000) {
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        }
+        QEventLoop boucle;
+        QTimer::singleShot(3000, &boucle, &QEventLoop::quit);
+        boucle.exec();
         animation->arreter();
         QObject::disconnect(connexion);
     }
