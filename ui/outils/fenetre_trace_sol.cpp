@@ -132,15 +132,22 @@ QPixmap carte_trace_sol::couche(const QPixmap& dessous, std::size_t debut, std::
 
 void carte_trace_sol::paintEvent(QPaintEvent*) {
     const double ratio = devicePixelRatioF();
-    if (fond_.devicePixelRatio() != ratio || fond_.size() != (QSizeF(size()) * ratio).toSize()) {
+    const QPixmap& gardee = trace_.isNull() ? fond_ : trace_;
+    if (!gardee.isNull() && (gardee.devicePixelRatio() != ratio ||
+                             gardee.size() != (QSizeF(size()) * ratio).toSize())) {
         fond_ = QPixmap();
         trace_ = QPixmap();
-    }
-    if (fond_.isNull()) {
-        fond_ = couche(QPixmap(), 0, couches_.fond);
+        premiere_ = true;
     }
     if (trace_.isNull()) {
-        trace_ = couche(fond_, couches_.fond, couches_.trace);
+        // The ground alone is kept once the track has changed over it: a first paint
+        // paints both at once.
+        if (fond_.isNull() && !premiere_) {
+            fond_ = couche(QPixmap(), 0, couches_.fond);
+        }
+        trace_ = fond_.isNull() ? couche(QPixmap(), 0, couches_.trace)
+                                : couche(fond_, couches_.fond, couches_.trace);
+        premiere_ = false;
     }
     QPainter peintre(this);
     peintre.drawPixmap(QPointF(), trace_);
@@ -154,6 +161,7 @@ void carte_trace_sol::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     fond_ = QPixmap();
     trace_ = QPixmap();
+    premiere_ = true;
     const double t = twips_par_pixel();
     liste_.redimensionner(width() * t, height() * t);
     emit redimensionnee();

@@ -54,8 +54,9 @@ private:
 
     surface_enregistree liste_;
     couches_carte couches_;
-    QPixmap fond_;  // the ground: frame, graticule, coasts, sites
-    QPixmap trace_; // the ground and the track
+    QPixmap fond_;         // the ground: frame, graticule, coasts, sites
+    QPixmap trace_;        // the ground and the track
+    bool premiere_ = true; // no track painted yet at this size
 };
 
 // "Trace au sol" (F3): the ground track of traj on an equirectangular map with the
