@@ -1,6 +1,6 @@
-// The ground-track map painted from its kept layers: pixel for pixel the plain painting
-// of its display list; an animation frame moves only the point under the satellite,
-// over the track computed for the orbit, and repaints only around it.
+// The ground-track map, painted from its list or from its kept layers: pixel for pixel
+// the plain painting of its display list; an animation frame moves only the point under the
+// satellite, over the track computed for the orbit, and repaints only around it.
 
 #include "commun/principal.h"
 #include "core/geographie.h"
@@ -52,12 +52,15 @@ QImage vue(const QPixmap& p) {
 
 // Runs `changement` on the window: a preset, frames, a burn, a setting.
 void changer(fenetre_de_test& f, fenetre_trace_sol& c, const QString& changement) {
-    if (changement == "images") {
+    if (changement.startsWith("images")) {
         animation(f).demarrer();
         for (int i = 0; i < 3; ++i) {
             QVERIFY(animation(f).avancer(1.0 / 30.0));
         }
         animation(f).arreter();
+        if (changement == "images puis tir") {
+            changer(f, c, "tir");
+        }
     } else if (changement == "20 révolutions") {
         f.controle<QSpinBox>("revolutions_trace_sol")->setValue(20);
     } else if (changement == "tir") {
@@ -87,6 +90,7 @@ private slots:
         QTest::newRow("images d'animation") << "images";
         QTest::newRow("20 révolutions") << "20 révolutions";
         QTest::newRow("tir") << "tir";
+        QTest::newRow("images puis tir") << "images puis tir";
         QTest::newRow("fenêtre agrandie") << "agrandie";
         QTest::newRow("préréglage") << "préréglage";
     }

@@ -89,6 +89,9 @@ void carte_trace_sol::definir_couches(const couches_carte& couches, bool trace_c
     couches_ = couches;
     if (trace_changee) {
         trace_ = QPixmap();
+    } else {
+        // The satellite moves along the track: from now on the map keeps its layers.
+        par_couches_ = true;
     }
 }
 
@@ -132,27 +135,26 @@ QPixmap carte_trace_sol::couche(const QPixmap& dessous, std::size_t debut, std::
 
 void carte_trace_sol::paintEvent(QPaintEvent*) {
     const double ratio = devicePixelRatioF();
-    const QPixmap& gardee = trace_.isNull() ? fond_ : trace_;
-    if (!gardee.isNull() && (gardee.devicePixelRatio() != ratio ||
-                             gardee.size() != (QSizeF(size()) * ratio).toSize())) {
+    if (!fond_.isNull() &&
+        (fond_.devicePixelRatio() != ratio || fond_.size() != (QSizeF(size()) * ratio).toSize())) {
         fond_ = QPixmap();
         trace_ = QPixmap();
-        premiere_ = true;
-    }
-    if (trace_.isNull()) {
-        // The ground alone is kept once the track has changed over it: a first paint
-        // paints both at once.
-        if (fond_.isNull() && !premiere_) {
-            fond_ = couche(QPixmap(), 0, couches_.fond);
-        }
-        trace_ = fond_.isNull() ? couche(QPixmap(), 0, couches_.trace)
-                                : couche(fond_, couches_.fond, couches_.trace);
-        premiere_ = false;
     }
     QPainter peintre(this);
-    peintre.drawPixmap(QPointF(), trace_);
     rendu_image rendu;
     rendu.pixels_par_twip = 1.0 / twips_par_pixel();
+    if (!par_couches_) {
+        peintre.fillRect(rect(), Qt::white);
+        peindre_liste(peintre, liste_.elements(), rendu, QRectF(rect()));
+        return;
+    }
+    if (fond_.isNull()) {
+        fond_ = couche(QPixmap(), 0, couches_.fond);
+    }
+    if (trace_.isNull()) {
+        trace_ = couche(fond_, couches_.fond, couches_.trace);
+    }
+    peintre.drawPixmap(QPointF(), trace_);
     peindre_liste(peintre, extrait(couches_.trace, liste_.elements().size()), rendu,
                   QRectF(rect()));
 }
@@ -161,7 +163,6 @@ void carte_trace_sol::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     fond_ = QPixmap();
     trace_ = QPixmap();
-    premiere_ = true;
     const double t = twips_par_pixel();
     liste_.redimensionner(width() * t, height() * t);
     emit redimensionnee();

@@ -22,9 +22,9 @@ class exportateur;
 class poste_de_travail;
 
 // The map of the "Trace au sol" window: a display list in twips, painted as Picture1
-// paints its own, redrawn by its window at every change of size. The ground and the
-// track are painted once into pixmaps kept for the map's size and pixel ratio; each
-// paint copies them and paints the rest of the list over them.
+// paints its own, redrawn by its window at every change of size. Once the animation
+// moves the satellite, the ground and the track are painted once into pixmaps kept for
+// the map's size and pixel ratio; each paint copies them and paints the rest over them.
 class carte_trace_sol : public QWidget {
     Q_OBJECT
 public:
@@ -54,9 +54,11 @@ private:
 
     surface_enregistree liste_;
     couches_carte couches_;
-    QPixmap fond_;         // the ground: frame, graticule, coasts, sites
-    QPixmap trace_;        // the ground and the track
-    bool premiere_ = true; // no track painted yet at this size
+    QPixmap fond_;  // the ground: frame, graticule, coasts, sites
+    QPixmap trace_; // the ground and the track
+    // Painted from the pixmaps once an animation frame has moved the satellite alone;
+    // before, straight from the list (no pixmap made for a map that never animates).
+    bool par_couches_ = false;
 };
 
 // "Trace au sol" (F3): the ground track of traj on an equirectangular map with the
