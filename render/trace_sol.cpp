@@ -153,7 +153,8 @@ void dessiner_sites(surface_enregistree& s, const cadre_carte& c) {
     }
 }
 
-void dessiner_trace(surface_enregistree& s, const cadre_carte& c, const trace_au_sol& trace) {
+void dessiner_trace(surface_enregistree& s, const cadre_carte& c, const trace_au_sol& trace,
+                    couches_carte& couches) {
     plume(s, 2, style_plein);
     for (const ligne_geo& morceau : trace.morceaux) {
         for (std::size_t k = 1; k < morceau.size(); ++k) {
@@ -161,6 +162,7 @@ void dessiner_trace(surface_enregistree& s, const cadre_carte& c, const trace_au
                    c.x(morceau[k].longitude), c.y(morceau[k].latitude), couleur_trace);
         }
     }
+    couches.trace = s.elements().size();
     if (trace.sous_satellite) {
         const double x = c.x(trace.sous_satellite->longitude);
         const double y = c.y(trace.sous_satellite->latitude);
@@ -168,7 +170,25 @@ void dessiner_trace(surface_enregistree& s, const cadre_carte& c, const trace_au
         s.Line(x - marque, y + marque, x + marque, y - marque, couleur_trace);
         ecrire(s, x + marque + 20.0, y - marque - 180.0, "S");
     }
+    couches.marque = s.elements().size();
     plume(s, 1, style_plein);
+}
+
+// The time of the periapsis passage on the Earth's clock, and the period of a closed
+// orbit.
+struct passage {
+    double temps = 0.0;
+    std::optional<double> periode;
+};
+
+passage passage_au_periastre(const trajectoire& t, const horloge_terre& h) {
+    const conique c = conique_de(t);
+    passage p;
+    p.temps = h.temps - temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie));
+    if (c.fermee()) {
+        p.periode = periode_orbitale(c.e, c.p);
+    }
+    return p;
 }
 
 } // namespace
@@ -187,6 +207,35 @@ trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int re
     return trace;
 }
 
+point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h) {
+    if (!conique_de(t).fermee()) {
+        return point_sous(position(t, t.anomalie), angle_terre(h, h.temps));
+    }
+    // As the first point of a closed orbit's track: its direction, then the Earth turned.
+    const point_geo d = point_sous(position(t, t.anomalie), 0.0);
+    return {longitude_reduite(d.longitude - angle_terre(h, h.temps)), d.latitude};
+}
+
+bool sur_la_meme_trace(const trajectoire& depart, const horloge_terre& h_depart,
+                       const trajectoire& t, const horloge_terre& h) {
+    trajectoire meme_conique = depart;
+    meme_conique.anomalie = t.anomalie;
+    meme_conique.repere_sat = t.repere_sat;
+    if (!(meme_conique == t) || h.longitude_origine != h_depart.longitude_origine) {
+        return false;
+    }
+    const passage avant = passage_au_periastre(depart, h_depart);
+    const passage apres = passage_au_periastre(t, h);
+    const double ecoule = h.temps - h_depart.temps;
+    if (!avant.periode) {
+        return ecoule >= 0.0 && std::abs(apres.temps - avant.temps) <= 1e-6;
+    }
+    const double periode = *avant.periode;
+    double ecart = std::fmod(apres.temps - avant.temps, periode);
+    ecart = std::min(std::abs(ecart), periode - std::abs(ecart));
+    return ecoule >= 0.0 && ecoule < periode && ecart <= 1e-9 * periode;
+}
+
 cadre_carte cadre_de_carte(double largeur, double hauteur, int lignes_sous) {
     const double dispo_x = std::max(largeur - marge_gauche - marge_droite, 0.0);
     const double dispo_y =
@@ -199,20 +248,24 @@ cadre_carte cadre_de_carte(double largeur, double hauteur, int lignes_sous) {
     return c;
 }
 
-void dessiner_carte(surface_enregistree& s, const std::vector<ligne_geo>& cotes,
-                    const trace_au_sol& trace, const std::vector<std::string>& lignes_sous) {
+couches_carte dessiner_carte(surface_enregistree& s, const std::vector<ligne_geo>& cotes,
+                             const trace_au_sol& trace,
+                             const std::vector<std::string>& lignes_sous) {
     s.Cls();
     const cadre_carte c =
         cadre_de_carte(s.Width(), s.Height(), static_cast<int>(lignes_sous.size()));
+    couches_carte couches;
     dessiner_graticule(s, c);
     dessiner_cotes(s, c, cotes);
     dessiner_sites(s, c);
-    dessiner_trace(s, c, trace);
+    couches.fond = s.elements().size();
+    dessiner_trace(s, c, trace, couches);
     double y = c.y(-90.0) + place_etiquettes;
     for (const std::string& ligne : lignes_sous) {
         ecrire(s, c.gauche, y, ligne);
         y += interligne;
     }
+    return couches;
 }
 
 } // namespace trajel

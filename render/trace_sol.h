@@ -3,6 +3,7 @@
 #include "core/geographie.h"
 #include "core/module1.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,16 @@ struct trace_au_sol {
 // counted from the satellite at h.temps, the Earth turned by angle_terre(h, time).
 // A conic Kepler's equation cannot follow raises the arithmetic error.
 trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions);
+
+// The point under the satellite now, as calculer_trace finds it.
+point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h);
+
+// Whether the satellite of `t` at `h` runs along the track calculer_trace gave for
+// `depart` at `h_depart`: the same conic, the same Earth, the same time of the periapsis
+// passage (modulo the period), and for a closed orbit within its first revolution since
+// then. Only the point under the satellite moved: what an animation frame does.
+bool sur_la_meme_trace(const trajectoire& depart, const horloge_terre& h_depart,
+                       const trajectoire& t, const horloge_terre& h);
 
 // The launch sites of the presets.
 struct site_de_lancement {
@@ -64,10 +75,19 @@ struct cadre_carte {
 // graticule's labels around it and `lignes_sous` lines of text under it.
 cadre_carte cadre_de_carte(double largeur, double hauteur, int lignes_sous);
 
+// Where the layers of the map's display list end: the ground (frame, graticule, coasts,
+// sites), the track's lines, the mark under the satellite; the lines of text follow.
+struct couches_carte {
+    std::size_t fond = 0;
+    std::size_t trace = 0;
+    std::size_t marque = 0;
+};
+
 // Clears s and draws the equirectangular map: the frame, the graticule every 30
 // degrees with its labels, the coasts, the launch sites named, the track, the point
 // under the satellite marked "S", and the lines of text under the map.
-void dessiner_carte(surface_enregistree& s, const std::vector<ligne_geo>& cotes,
-                    const trace_au_sol& trace, const std::vector<std::string>& lignes_sous);
+couches_carte dessiner_carte(surface_enregistree& s, const std::vector<ligne_geo>& cotes,
+                             const trace_au_sol& trace,
+                             const std::vector<std::string>& lignes_sous);
 
 } // namespace trajel

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,7 @@ namespace trajel {
 namespace {
 
 constexpr int intervalle_ms = 33;             // about 30 frames a second
-constexpr double image_la_plus_longue = 0.25; // s: a stalled frame does not make the satellite jump
+constexpr double image_la_plus_longue = 0.25; // s of clock time a frame moves at most
 constexpr double a_depart = 4768.0;           // km, semi-major axis of the start-up orbit
 constexpr double revolution_de_depart = 20.0; // s of real time
 
@@ -100,6 +101,7 @@ void animation_satellite::demarrer() {
             }
         }
         temps_ = temps_depuis_periastre(c_.e, c_.p, nu);
+        temps_origine_ = temps_;
         if (retour) {
             f.changer_texte(zone_texte::Text7, Str(*retour));
         }
@@ -110,6 +112,7 @@ void animation_satellite::demarrer() {
         return;
     }
     en_cours_ = true;
+    secondes_ = secondes_origine_ = avance_ = 0.0;
     qApp->installEventFilter(this);
     horloge_.start();
     minuterie_.start();
@@ -126,16 +129,47 @@ void animation_satellite::arreter() {
     emit arretee();
 }
 
-void animation_satellite::image() {
-    // Stopped while the frame runs: a message box it opens runs events, not frames.
-    minuterie_.stop();
-    const double secondes = std::min(horloge_.restart() / 1000.0, image_la_plus_longue);
-    if (avancer(secondes)) {
-        minuterie_.start();
+void animation_satellite::definir_acceleration(double facteur) {
+    if (en_cours_) {
+        temps_origine_ = temps_;
+        secondes_origine_ = secondes_;
     }
+    acceleration_ = facteur;
+}
+
+void animation_satellite::image() {
+    // The timer runs on at its interval: the frame is drawn for the clock time, less
+    // what a stall longer than a frame should (a message box, a busy machine) so that
+    // the satellite does not jump. A frame that runs events does not start another.
+    if (dans_l_image_) {
+        return;
+    }
+    const QScopedValueRollback<bool> garde(dans_l_image_, true);
+    double secondes = horloge_.nsecsElapsed() / 1e9 + avance_;
+    if (secondes - secondes_ > image_la_plus_longue) {
+        avance_ -= secondes - secondes_ - image_la_plus_longue;
+        secondes = secondes_ + image_la_plus_longue;
+    }
+    image_a(std::max(secondes, secondes_));
 }
 
 bool animation_satellite::avancer(double secondes) {
+    const double cible = secondes_ + secondes;
+    // The timer's frames go on from there.
+    avance_ = cible - horloge_.nsecsElapsed() / 1e9;
+    return image_a(cible);
+}
+
+double animation_satellite::temps_a(double secondes) const {
+    double t = controle(temps_origine_ + acceleration_ * (secondes - secondes_origine_));
+    if (periode_) {
+        // no loss of precision over many turns
+        t = std::fmod(t, *periode_);
+    }
+    return t;
+}
+
+bool animation_satellite::image_a(double secondes) {
     if (!en_cours_) {
         return false;
     }
@@ -145,11 +179,8 @@ bool animation_satellite::avancer(double secondes) {
     // the timer would interrupt whatever the user is doing. The Earth turns with the same
     // clock, before the frame's redraw shows it.
     commande::saisir image{[&](formulaire& f) {
-                               temps_ = controle(temps_ + acceleration_ * secondes);
-                               if (periode_) {
-                                   // no loss of precision over many turns
-                                   temps_ = std::fmod(temps_, *periode_);
-                               }
+                               temps_ = temps_a(secondes);
+                               secondes_ = secondes;
                                const double nu = anomalie_au_temps(c_.e, c_.p, temps_);
                                double anomalie = 0.0;
                                if (nu_fin_ && nu >= *nu_fin_) {
@@ -161,7 +192,7 @@ bool animation_satellite::avancer(double secondes) {
                                f.changer_texte(zone_texte::Text7, Str(anomalie));
                                ecrit = true;
                            },
-                           false, acceleration_ * secondes};
+                           false, acceleration_ * (secondes - secondes_)};
     principale_.executer(image);
     if (!ecrit || au_bout) {
         arreter();

@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trajel {
@@ -84,16 +85,84 @@ scene_image carte_trace_sol::scene() const {
     return {&liste_.elements(), QSizeF(liste_.Width(), liste_.Height()), twips_par_pixel()};
 }
 
-void carte_trace_sol::paintEvent(QPaintEvent*) {
-    QPainter peintre(this);
-    peintre.fillRect(rect(), Qt::white);
+void carte_trace_sol::definir_couches(const couches_carte& couches, bool trace_changee) {
+    couches_ = couches;
+    if (trace_changee) {
+        trace_ = QPixmap();
+    } else {
+        // The satellite moves along the track: from now on the map keeps its layers.
+        par_couches_ = true;
+    }
+}
+
+std::vector<element_affichage> carte_trace_sol::extrait(std::size_t debut, std::size_t fin) const {
+    const std::vector<element_affichage>& e = liste_.elements();
+    fin = std::min(fin, e.size());
+    debut = std::min(debut, fin);
+    return {e.begin() + static_cast<std::ptrdiff_t>(debut),
+            e.begin() + static_cast<std::ptrdiff_t>(fin)};
+}
+
+QRect carte_trace_sol::zone_marque() const {
+    const double ppt = 1.0 / twips_par_pixel();
+    QRectF zone;
+    for (const element_affichage& e : extrait(couches_.trace, couches_.marque)) {
+        zone |= QRectF(QPointF(e.x1, e.y1) * ppt, QSizeF(1.0, 1.0));
+        if (e.nature == element_affichage::genre::trait) {
+            zone |= QRectF(QPointF(e.x2, e.y2) * ppt, QSizeF(1.0, 1.0));
+        }
+    }
+    // The pen's width and the "S" whose top-left corner is its point.
+    constexpr double marge = 32.0;
+    return zone.isNull() ? QRect() : zone.adjusted(-marge, -marge, marge, marge).toAlignedRect();
+}
+
+// `dessous` (white when null) with the list's elements [debut, fin) painted over it.
+QPixmap carte_trace_sol::couche(const QPixmap& dessous, std::size_t debut, std::size_t fin) const {
+    QPixmap p = dessous;
+    if (p.isNull()) {
+        const double ratio = devicePixelRatioF();
+        p = QPixmap((QSizeF(size()) * ratio).toSize());
+        p.setDevicePixelRatio(ratio);
+        p.fill(Qt::white);
+    }
+    QPainter peintre(&p);
     rendu_image rendu;
     rendu.pixels_par_twip = 1.0 / twips_par_pixel();
-    peindre_liste(peintre, liste_.elements(), rendu, QRectF(rect()));
+    peindre_liste(peintre, extrait(debut, fin), rendu, QRectF(rect()));
+    return p;
+}
+
+void carte_trace_sol::paintEvent(QPaintEvent*) {
+    const double ratio = devicePixelRatioF();
+    if (!fond_.isNull() &&
+        (fond_.devicePixelRatio() != ratio || fond_.size() != (QSizeF(size()) * ratio).toSize())) {
+        fond_ = QPixmap();
+        trace_ = QPixmap();
+    }
+    QPainter peintre(this);
+    rendu_image rendu;
+    rendu.pixels_par_twip = 1.0 / twips_par_pixel();
+    if (!par_couches_) {
+        peintre.fillRect(rect(), Qt::white);
+        peindre_liste(peintre, liste_.elements(), rendu, QRectF(rect()));
+        return;
+    }
+    if (fond_.isNull()) {
+        fond_ = couche(QPixmap(), 0, couches_.fond);
+    }
+    if (trace_.isNull()) {
+        trace_ = couche(fond_, couches_.fond, couches_.trace);
+    }
+    peintre.drawPixmap(QPointF(), trace_);
+    peindre_liste(peintre, extrait(couches_.trace, liste_.elements().size()), rendu,
+                  QRectF(rect()));
 }
 
 void carte_trace_sol::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    fond_ = QPixmap();
+    trace_ = QPixmap();
     const double t = twips_par_pixel();
     liste_.redimensionner(width() * t, height() * t);
     emit redimensionnee();
@@ -171,7 +240,7 @@ void fenetre_trace_sol::relier() {
     connect(revolutions_, &QSpinBox::valueChanged, this, &fenetre_trace_sol::actualiser);
     connect(longitude_origine_, &QDoubleSpinBox::valueChanged, this,
             &fenetre_trace_sol::changer_longitude_origine);
-    connect(carte_, &carte_trace_sol::redimensionnee, this, &fenetre_trace_sol::redessiner);
+    connect(carte_, &carte_trace_sol::redimensionnee, this, [this] { redessiner(); });
     suivre_les_evenements([this](bool reussi) {
         if (reussi && isVisible()) {
             actualiser();
@@ -183,21 +252,38 @@ void fenetre_trace_sol::actualiser() {
     // Called from signals: the error stops here, told on the map.
     try {
         const instantane_scene scene = principale_.scene();
-        trace_ = calculer_trace(scene.valeurs.traj, scene.terre, revolutions_->value());
+        const trajectoire& t = scene.valeurs.traj;
+        const int revolutions = revolutions_->value();
+        if (origine_ && origine_->revolutions == revolutions &&
+            sur_la_meme_trace(origine_->traj, origine_->terre, t, scene.terre)) {
+            trace_.sous_satellite = point_sous_satellite(t, scene.terre);
+            redessiner(false);
+            return;
+        }
+        trace_ = calculer_trace(t, scene.terre, revolutions);
+        origine_ = origine_trace{t, scene.terre, revolutions};
         message_.clear();
     } catch (const erreur_calcul& e) {
+        origine_.reset();
         trace_ = trace_au_sol{};
         message_ = QStringLiteral("Pas de trace au sol : %1").arg(QString::fromStdString(e.what()));
     }
     redessiner();
 }
 
-void fenetre_trace_sol::redessiner() {
+void fenetre_trace_sol::redessiner(bool trace_changee) {
     const QString premiere =
         message_.isEmpty() ? ligne_decalage(trace_, revolutions_->value()) : message_;
-    dessiner_carte(carte_->liste(), continents, trace_,
-                   {premiere.toStdString(), credit_cotes.toStdString()});
-    carte_->update();
+    const QRect avant = carte_->zone_marque();
+    carte_->definir_couches(dessiner_carte(carte_->liste(), continents, trace_,
+                                           {premiere.toStdString(), credit_cotes.toStdString()}),
+                            trace_changee);
+    if (trace_changee) {
+        carte_->update();
+    } else {
+        // Only the point under the satellite moved.
+        carte_->update(QRegion(avant) | carte_->zone_marque());
+    }
 }
 
 void fenetre_trace_sol::changer_longitude_origine(double degres) {

@@ -5,8 +5,12 @@
 #include "ui/image/export_image.h"
 #include "ui/poste/fenetre_outil.h"
 
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
+#include <vector>
 
 class QDoubleSpinBox;
 class QHBoxLayout;
@@ -18,7 +22,9 @@ class exportateur;
 class poste_de_travail;
 
 // The map of the "Trace au sol" window: a display list in twips, painted as Picture1
-// paints its own, redrawn by its window at every change of size.
+// paints its own, redrawn by its window at every change of size. Once the animation
+// moves the satellite, the ground and the track are painted once into pixmaps kept for
+// the map's size and pixel ratio; each paint copies them and paints the rest over them.
 class carte_trace_sol : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +36,11 @@ public:
     // The list as export_image takes it.
     scene_image scene() const;
 
+    // The layers of the list just drawn; the track's pixmap painted again when it changed.
+    void definir_couches(const couches_carte& couches, bool trace_changee);
+    // Where the mark under the satellite is painted, logical pixels; empty without one.
+    QRect zone_marque() const;
+
 signals:
     void redimensionnee();
 
@@ -38,7 +49,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QPixmap couche(const QPixmap& dessous, std::size_t debut, std::size_t fin) const;
+    std::vector<element_affichage> extrait(std::size_t debut, std::size_t fin) const;
+
     surface_enregistree liste_;
+    couches_carte couches_;
+    QPixmap fond_;  // the ground: frame, graticule, coasts, sites
+    QPixmap trace_; // the ground and the track
+    // Painted from the pixmaps once an animation frame has moved the satellite alone;
+    // before, straight from the list (no pixmap made for a map that never animates).
+    bool par_couches_ = false;
 };
 
 // "Trace au sol" (F3): the ground track of traj on an equirectangular map with the
@@ -50,7 +70,8 @@ class fenetre_trace_sol : public QWidget, public fenetre_outil {
 public:
     explicit fenetre_trace_sol(poste_de_travail& principale);
 
-    // The track of traj recomputed and the map redrawn.
+    // The track of traj recomputed and the map redrawn; when the satellite only moved
+    // along it (an animation frame), only the point under it.
     void actualiser();
     const trace_au_sol& trace() const { return trace_; }
     const carte_trace_sol& carte() const { return *carte_; }
@@ -69,13 +90,20 @@ private:
     QHBoxLayout* creer_boutons();
     void disposer(QHBoxLayout* boutons);
     void relier();
-    void redessiner();
+    void redessiner(bool trace_changee = true);
     void changer_longitude_origine(double degres);
 
     QSpinBox* revolutions_;
     QDoubleSpinBox* longitude_origine_;
     carte_trace_sol* carte_;
     trace_au_sol trace_;
+    // What the track was computed for.
+    struct origine_trace {
+        trajectoire traj;
+        horloge_terre terre;
+        int revolutions = 0;
+    };
+    std::optional<origine_trace> origine_;
     QString message_; // why there is no track, when there is none
     exportateur* exportateur_ = nullptr;
 };

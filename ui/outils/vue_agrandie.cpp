@@ -8,11 +8,19 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace trajel {
 
@@ -27,6 +35,33 @@ constexpr double lignes_par_plume = 540.0;
 // With the projector's colours, a pixel of DrawWidth at least a 360th (3 pixels at 1080).
 constexpr double lignes_par_plume_projecteur = 360.0;
 const QColor fond_panneau(244, 244, 240);
+
+// A resize gives the window a new backing store, fresh memory the first paint would
+// fault in a page at a time (at 4K, 8100 faults, most of the resize's time): its pages
+// are mapped in one call first.
+void preparer_memoire(QPainter& peintre, std::pair<const uchar*, qsizetype>& derniere) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    QPaintDevice* appareil = peintre.paintEngine()->paintDevice();
+    if (appareil == nullptr || appareil->devType() != QInternal::Image) {
+        return;
+    }
+    const auto* image = static_cast<const QImage*>(appareil);
+    const std::pair<const uchar*, qsizetype> memoire(image->constBits(), image->sizeInBytes());
+    if (memoire == derniere) {
+        return;
+    }
+    derniere = memoire;
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto debut = reinterpret_cast<std::uintptr_t>(memoire.first) & ~(page - 1);
+    const auto fin = reinterpret_cast<std::uintptr_t>(memoire.first) +
+                     static_cast<std::uintptr_t>(memoire.second);
+    // Only a hint: where the kernel refuses it, the paint faults the pages in as before.
+    madvise(reinterpret_cast<void*>(debut), fin - debut, MADV_POPULATE_WRITE);
+#else
+    (void)peintre;
+    (void)derniere;
+#endif
+}
 
 } // namespace
 
@@ -178,6 +213,7 @@ void vue_agrandie::actualiser_panneau(const instantane_scene& scene) {
 
 void vue_agrandie::paintEvent(QPaintEvent*) {
     QPainter peintre(this);
+    preparer_memoire(peintre, memoire_);
     const agrandissement options = options_peinture();
     peintre.fillRect(options.visible, Qt::white);
     peindre_scene_ajustee(peintre, elements(), taille_twips(), source_->twips_par_pixel(),

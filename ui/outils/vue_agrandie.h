@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class QAction;
 
@@ -101,8 +102,9 @@ private:
     // centre, none for the picture's own centre.
     double facteur_ = 1.0;
     std::optional<QPointF> centre_;
-    bool fantomes_ = false;         // the legend names the earlier orbits
-    std::optional<double> horloge_; // s of mission time, while the animation runs
+    bool fantomes_ = false;                        // the legend names the earlier orbits
+    std::optional<double> horloge_;                // s of mission time, while the animation runs
+    std::pair<const uchar*, qsizetype> memoire_{}; // the backing store last painted
 };
 
 } // namespace trajel
