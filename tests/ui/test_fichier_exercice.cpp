@@ -106,7 +106,7 @@ private slots:
     // A lesson without an exercise: version 1, no "exercice" key, and a lesson written
     // before the section existed read and written again to the same bytes.
     void sans_exercice() {
-        const QString chemin = QFINDTESTDATA("donnees/lecon_sans_exercice.trajel");
+        const QString chemin = QStringLiteral(TRAJEL_DONNEES_UI "/lecon_sans_exercice.trajel");
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray avant = f.readAll();
