@@ -36,6 +36,7 @@ struct demande_manoeuvre {
     // longitude (degrees, from the first axis of the fixed frame); none for the
     // satellite's current position.
     std::optional<double> longitude_noeud;
+    modele_terre modele = terre_du_programme; // the Earth the altitudes and speeds are of
 };
 
 // The orbit a burn aims at: apsis altitudes (km) and inclination (degrees).
@@ -90,7 +91,8 @@ struct tir_prepare {
 };
 
 tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
-                         double module_poussee_choisi, double masse_initiale, double isp_moteur);
+                         double module_poussee_choisi, double masse_initiale, double isp_moteur,
+                         const modele_terre& modele = terre_du_programme);
 
 // The progress of a plan through the burns the teacher fires: the burns planned, the
 // orbit each aimed at and the one it gave, and the burn prepared and not yet fired.

@@ -28,9 +28,11 @@ struct trace_au_sol {
 // The track of t, a point every degree of anomaly: a closed orbit from the satellite
 // now over `revolutions` turns, an open conic over its drawn range (plage_tracee).
 // Positions from the conic in the equatorial frame, times from Kepler's equation
-// counted from the satellite at h.temps, the Earth turned by angle_terre(h, time).
+// counted from the satellite at h.temps, the Earth of the model turned by
+// angle_terre(h, time, modele).
 // A conic Kepler's equation cannot follow raises the arithmetic error.
-trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions);
+trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions,
+                            const modele_terre& modele = terre_du_programme);
 
 // The launch sites of the presets.
 struct site_de_lancement {
