@@ -1,7 +1,5 @@
 #pragma once
 
-#include <numbers>
-
 namespace trajel {
 
 // The Earth the computations run around: its radius and gravitational parameter, the
@@ -32,9 +30,12 @@ struct modele_terre {
 // g0 9.81, and N / kg added to km/s^2 as it stands.
 inline constexpr modele_terre terre_du_programme{"programme", 3618.0, 398603.0, 3.141592658,
                                                  9.81,        1.0,    86164.1,  false};
-// The real Earth: WGS 84 radius, mu 398600.4418, pi, standard g0, thrust in SI.
-inline constexpr modele_terre terre_reelle{"reelle", 6378.137, 398600.4418, std::numbers::pi,
-                                           9.80665,  1e-3,     86164.0905,  true};
+// The real Earth: WGS 84 radius, mu 398600.4418, pi (3.141592653589793238462643383279502884, spelt
+// out so that Qt's moc, which reads this header, need not parse <numbers>), standard g0, thrust in
+// SI.
+inline constexpr modele_terre terre_reelle{
+    "reelle", 6378.137, 398600.4418, 3.141592653589793238462643383279502884,
+    9.80665,  1e-3,     86164.0905,  true};
 
 // The program's Earth, by its former names.
 inline constexpr double rayon_terre = terre_du_programme.rayon; // km

@@ -5,8 +5,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 namespace trajel {
+
+static_assert(terre_reelle.pi == std::numbers::pi);
 
 double angle_terre(const horloge_terre& h, double t, const modele_terre& modele) {
     return controle(-h.longitude_origine + modele.rotation() * t);

@@ -183,7 +183,8 @@ void fenetre_trace_sol::actualiser() {
     // Called from signals: the error stops here, told on the map.
     try {
         const instantane_scene scene = principale_.scene();
-        trace_ = calculer_trace(scene.valeurs.traj, scene.terre, revolutions_->value());
+        trace_ =
+            calculer_trace(scene.valeurs.traj, scene.terre, revolutions_->value(), scene.modele);
         message_.clear();
     } catch (const erreur_calcul& e) {
         trace_ = trace_au_sol{};

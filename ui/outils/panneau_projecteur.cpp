@@ -1,6 +1,7 @@
 #include "ui/outils/panneau_projecteur.h"
 
 #include "ui/francais/format_fr.h"
+#include "ui/outils/choix_modele.h"
 
 namespace trajel {
 
@@ -79,6 +80,16 @@ const palette_peinture& palette_projecteur() {
         {255, 255, 255},
     }};
     return couleurs;
+}
+
+ligne_panneau ligne_modele(const modele_terre& modele) {
+    return {QStringLiteral("Modèle de la Terre"),
+            modele == terre_reelle ? QStringLiteral("réelle (rayon 6378,137 km)")
+                                   : QStringLiteral("programme (rayon 3618 km)")};
+}
+
+QString legende_modele(const modele_terre& modele) {
+    return modele == terre_reelle ? QStringLiteral(" ; ") + nom_du_modele(modele) : QString();
 }
 
 ligne_panneau ligne_temps_mission(double secondes) {
