@@ -530,6 +530,18 @@ cible_tir cible_de(const demande_manoeuvre& d, const plan_manoeuvre& plan) {
     case genre_manoeuvre::changement_inclinaison:
         c.g = cible_tir::genre::plan_et_apsides;
         break;
+    case genre_manoeuvre::geostationnaire:
+        if (plan.tirs.size() > 1) {
+            c.g = cible_tir::genre::apside_atteinte;
+            c.rayon = rayon_geostationnaire(d.modele);
+            c.apoastre = tir.direction.y > 0.0;
+        } else if (tir.direction.z != 0.0) {
+            c.g = cible_tir::genre::plan_et_apsides; // the circle in the equator
+        } else {
+            c.g = cible_tir::genre::cercle;
+            c.rayon = c.rp;
+        }
+        break;
     }
     return c;
 }

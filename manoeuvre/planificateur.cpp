@@ -6,6 +6,7 @@
 #include "manoeuvre/vol_propulse.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -142,6 +143,15 @@ void exiger_orbite_fermee(const orbite_actuelle& a, const char* manoeuvre) {
                 (a.c.forme == forme_conique::parabole ? "une parabole." : "une hyperbole."));
     }
 }
+
+} // namespace
+
+double rayon_geostationnaire(const modele_terre& modele) {
+    const double T = modele.jour_sideral;
+    return std::cbrt(modele.mu * T * T / (4.0 * modele.pi * modele.pi));
+}
+
+namespace {
 
 // Hohmann: from the apsis r1 (or anywhere on a circle), an ellipse to the circle rc,
 // then the circle at its far end.
@@ -316,6 +326,88 @@ plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
     return conclure({*meilleur}, std::nullopt);
 }
 
+bool equatoriale(const orbite_actuelle& a) {
+    // Equatorial to the program's pi: sin(180 degrees) is some 4e-9 with it.
+    return std::abs(std::sin(deg_rad(a.inclinaison))) < 1e-8 && a.inclinaison < 90.0;
+}
+
+// At the node n, the horizontal speed v_avant of the plane turned by |i| about the radial
+// axis into the equator (as tir_au_noeud turns it) and changed to v_apres: one burn of
+// (v_avant^2 + v_apres^2 - 2 v_avant v_apres cos i)^0.5, to the circle of radius r.
+tir_impulsionnel tir_vers_equateur(const orbite_actuelle& a, const noeud& n, double v_avant,
+                                   double v_apres, double r) {
+    const double di = controle(0.0 - a.inclinaison);
+    const double angle = deg_rad(std::abs(di));
+    const double s = n.sens * (di < 0.0 ? -1.0 : 1.0);
+    const double dy = controle(v_apres * std::cos(angle) - v_avant);
+    const double dz = controle(s * v_apres * std::sin(angle));
+    tir_impulsionnel tir;
+    tir.lieu = n.lieu;
+    tir.anomalie = n.anomalie;
+    tir.delta_v = controle(std::hypot(dy, dz));
+    tir.direction = {0.0, quotient(dy, tir.delta_v), quotient(dz, tir.delta_v)};
+    tir.attente = attente(a, n.anomalie);
+    const double z = controle(r - a.c.modele.rayon);
+    tir.apres = {z, z, 0.0, a.grand_omega};
+    return tir;
+}
+
+// The nodes of an inclined orbit: the argument of latitude omega + anomaly is 0 or 180.
+std::array<noeud, 2> noeuds_de(const orbite_actuelle& a, const char* asc, const char* desc) {
+    return {noeud{asc, std::fmod(720.0 - a.petit_omega, 360.0), 1.0},
+            noeud{desc, std::fmod(900.0 - a.petit_omega, 360.0), -1.0}};
+}
+
+// The geostationary circle rc from an inclined circle: the first burn of the transfer at
+// a node, the second at the other node, the transfer's apoapsis, where it also turns the
+// plane into the equator. Done there it costs less than the plane change alone at the
+// start (2 v1 sin(i / 2)) or at the arrival (2 vc sin(i / 2)) added to the transfer.
+plan_manoeuvre geostationnaire_incline(const orbite_actuelle& a, double rc) {
+    exiger_orbite_fermee(a, "l'orbite géostationnaire");
+    if (a.c.forme != forme_conique::cercle) {
+        refuser("depuis une orbite inclinée, l'orbite géostationnaire se planifie depuis un "
+                "cercle : circularisez d'abord.");
+    }
+    const double mu = a.c.modele.mu;
+    const double r1 = a.o.rp;
+    const double v1 = vitesse_circulaire(r1, mu);
+    const double vt1 = vitesse_transfert(r1, rc, mu);
+    const double vt2 = vitesse_transfert(rc, r1, mu);
+    const double vc2 = vitesse_circulaire(rc, mu);
+    const double demi = deg_rad(std::abs(a.inclinaison)) / 2.0;
+    const double hohmann_seul = std::abs(vt1 - v1) + std::abs(vc2 - vt2);
+    const double separe = hohmann_seul + 2.0 * std::min(v1, vc2) * std::sin(demi);
+    const std::array<noeud, 2> depart = noeuds_de(a, "au nœud ascendant (début du transfert)",
+                                                  "au nœud descendant (début du transfert)");
+    const std::array<noeud, 2> arrivee = noeuds_de(
+        a,
+        "au nœud descendant, apoastre du transfert, avec le changement de plan (moins coûteux "
+        "qu'au départ ou à l'arrivée)",
+        "au nœud ascendant, apoastre du transfert, avec le changement de plan (moins coûteux "
+        "qu'au départ ou à l'arrivée)");
+    std::optional<plan_manoeuvre> meilleur;
+    for (std::size_t k = 0; k < 2; ++k) {
+        tir_impulsionnel premier =
+            tir_tangent(a, depart[k].lieu, depart[k].anomalie, false, v1, vt1, r1, rc);
+        tir_impulsionnel second = tir_vers_equateur(a, arrivee[1 - k], vt2, vc2, rc);
+        second.attente.reset(); // from the transfer orbit, not from this one
+        plan_manoeuvre plan =
+            conclure({std::move(premier), std::move(second)}, demi_periode(r1, rc, a.c.modele));
+        if (!meilleur || *plan.tirs.front().attente < *meilleur->tirs.front().attente) {
+            meilleur = std::move(plan);
+        }
+    }
+    if (!(meilleur->delta_v_total < separe)) {
+        refuser("le changement de plan coûte moins seul, au départ : faites d'abord le "
+                "changement d'inclinaison à 0°, puis visez l'orbite géostationnaire.");
+    }
+    return *meilleur;
+}
+
+plan_manoeuvre geostationnaire(const orbite_actuelle& a, double rc) {
+    return equatoriale(a) ? hohmann(a, rc) : geostationnaire_incline(a, rc);
+}
+
 // The apsis radii (none for the apoapsis of an open conic) and the inclination the
 // manoeuvre aims at from a; none when no burn can aim from there.
 struct visee_rayons {
@@ -346,6 +438,10 @@ std::optional<visee_rayons> visee_de(const orbite_actuelle& a, const demande_man
     }
     case genre_manoeuvre::changement_inclinaison:
         return visee_rayons{a.o.rp, a.o.ra, d.inclinaison_visee};
+    case genre_manoeuvre::geostationnaire: {
+        const double rc = rayon_geostationnaire(a.c.modele);
+        return visee_rayons{rc, rc, 0.0};
+    }
     }
     return std::nullopt;
 }
@@ -400,6 +496,8 @@ plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
         return changement_apside(a, d.lieu, rayon_vise(d.altitude_visee, rayon_terre));
     case genre_manoeuvre::changement_inclinaison:
         return changement_inclinaison(a, d.inclinaison_visee, d.longitude_noeud);
+    case genre_manoeuvre::geostationnaire:
+        return geostationnaire(a, rayon_geostationnaire(d.modele));
     }
     refuser("manœuvre inconnue.");
 }
@@ -407,13 +505,28 @@ plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
 plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d) {
     const orbite_actuelle a = orbite_de_depart(t, d.modele);
     const double rayon_terre = d.modele.rayon;
-    const double rc = rayon_vise(d.altitude_visee, rayon_terre);
+    const bool geo = d.genre == genre_manoeuvre::geostationnaire;
+    const double rc =
+        geo ? rayon_geostationnaire(d.modele) : rayon_vise(d.altitude_visee, rayon_terre);
     exiger_orbite_fermee(a, "la fin d'un transfert de Hohmann");
     if (a.c.forme == forme_conique::cercle) {
         refuser("l'orbite de transfert est un cercle : le premier tir n'a rien changé.");
     }
     const apside lieu =
         std::abs(a.o.rp - rc) < std::abs(*a.o.ra - rc) ? apside::periastre : apside::apoastre;
+    if (geo && !equatoriale(a)) {
+        // The far end of the transfer is a node: the circle and the plane change there.
+        const double r = lieu == apside::periastre ? a.o.rp : *a.o.ra;
+        const double anomalie = anomalie_apside(a, lieu);
+        const double u = std::fmod(a.petit_omega + anomalie + 360.0, 360.0);
+        const bool ascendant = u < 90.0 || u > 270.0;
+        const noeud n{ascendant ? "au nœud ascendant, avec le changement de plan"
+                                : "au nœud descendant, avec le changement de plan",
+                      anomalie, ascendant ? 1.0 : -1.0};
+        return conclure(
+            {tir_vers_equateur(a, n, vitesse_a(a.o, r), vitesse_circulaire(r, a.c.modele.mu), r)},
+            std::nullopt);
+    }
     plan_manoeuvre plan = circularisation(a, lieu);
     plan.tirs.front().apres = {controle(rc - rayon_terre), controle(rc - rayon_terre),
                                a.inclinaison, a.grand_omega};

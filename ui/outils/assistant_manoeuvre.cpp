@@ -110,6 +110,8 @@ void assistant_manoeuvre::creer_saisies() {
                     static_cast<int>(genre_manoeuvre::changement_apside));
     genre_->addItem(QStringLiteral("Changement d'inclinaison"),
                     static_cast<int>(genre_manoeuvre::changement_inclinaison));
+    genre_->addItem(QStringLiteral("Orbite géostationnaire"),
+                    static_cast<int>(genre_manoeuvre::geostationnaire));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
     altitude_->setToolTip(QStringLiteral(
         "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
