@@ -20,6 +20,11 @@ using namespace trajel::test;
 
 namespace {
 
+// |a - b| <= tolerance, both printed to 17 digits on failure.
+#define PROCHE(a, b, tolerance)                                                                    \
+    QVERIFY2(std::abs((a) - (b)) <= (tolerance),                                                   \
+             qPrintable(QStringLiteral("%1 contre %2").arg(a, 0, 'g', 17).arg(b, 0, 'g', 17)))
+
 QAction* action(const fenetre_de_test& f, const char* nom) {
     auto* a = f.fenetre->findChild<QAction*>(QString::fromLatin1(nom));
     if (a == nullptr) {
@@ -80,9 +85,9 @@ private slots:
         QVERIFY(f.fenetre->scene().modele == modele_nomme(modele));
         QCOMPARE(action(f, "modele_terre_programme")->isChecked(), modele != "reelle");
         QCOMPARE(action(f, "modele_terre_reelle")->isChecked(), modele == "reelle");
-        // The same altitude above the Earth of the model.
+        // The same periapsis altitude above the Earth of the model.
         const trajectoire& t = f.fenetre->scene().valeurs.traj;
-        PROCHE(t.parametre, modele_nomme(modele).rayon + t.zp, 1e-9);
+        PROCHE(t.parametre / (1.0 + t.excentricite), modele_nomme(modele).rayon + t.zp, 1e-6);
         QVERIFY(f.rapports.empty());
     }
 
@@ -110,7 +115,7 @@ private slots:
         QTest::addColumn<double>("altitude");
         QTest::addColumn<double>("minutes"); // to 0.01, or 0 when not stated
         QTest::newRow("ISS, Terre réelle") << "reelle" << 400.0 << 92.56;
-        QTest::newRow("200 km, Terre réelle") << "reelle" << 200.0 << 88.43;
+        QTest::newRow("200 km, Terre réelle") << "reelle" << 200.0 << 88.49;
         QTest::newRow("400 km, Terre du programme") << "programme" << 400.0 << 0.0;
     }
     void periode() {
