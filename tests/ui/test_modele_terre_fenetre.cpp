@@ -10,8 +10,12 @@
 #include "ui/outils/fenetre_trace_sol.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -220,6 +224,53 @@ private slots:
         const instantane_scene ouverte = f.fenetre->scene();
         QVERIFY(ouverte.modele == modele_nomme(enregistre));
         QCOMPARE(ouverte.valeurs.traj.parametre, modele_nomme(enregistre).rayon + 400.0);
+    }
+
+    // "Orbite géostationnaire" in the assistant: from an equatorial circle a Hohmann
+    // transfer of two burns; from an inclined one the second burn, at the transfer's
+    // apoapsis, also turns the plane, and the plan says so; on the geostationary circle of
+    // the model, nothing to fire. Its circle is the model's.
+    void assistant_geostationnaire_data() {
+        QTest::addColumn<QString>("modele");
+        QTest::addColumn<double>("altitude"); // km; 0: the model's geostationary altitude
+        QTest::addColumn<double>("inclinaison");
+        QTest::addColumn<int>("tirs");
+        QTest::newRow("200 km équatorial, Terre réelle") << "reelle" << 200.0 << 0.0 << 2;
+        QTest::newRow("200 km à 28,5°, Terre réelle") << "reelle" << 200.0 << 28.5 << 2;
+        QTest::newRow("200 km à 7°, Terre du programme") << "programme" << 200.0 << 7.0 << 2;
+        QTest::newRow("déjà géostationnaire, Terre réelle") << "reelle" << 0.0 << 0.0 << 0;
+        QTest::newRow("déjà géostationnaire, programme") << "programme" << 0.0 << 0.0 << 0;
+    }
+    void assistant_geostationnaire() {
+        QFETCH(QString, modele);
+        QFETCH(double, altitude);
+        QFETCH(double, inclinaison);
+        QFETCH(int, tirs);
+        fenetre_de_test f;
+        choisir(f, modele);
+        const modele_terre& m = modele_nomme(modele);
+        const double z = altitude != 0.0 ? altitude : rayon_geostationnaire(m) - m.rayon;
+        saisir(f, QStringLiteral("Option_circulaire|Text4=%1|Text2=%2")
+                      .arg(inclinaison)
+                      .arg(z, 0, 'f', 6));
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        auto* genre = f.controle<QComboBox>("choix_manoeuvre");
+        genre->setCurrentIndex(genre->findText(QStringLiteral("Orbite géostationnaire")));
+        QVERIFY(genre->currentIndex() >= 0);
+        QTest::mouseClick(f.controle<QPushButton>("bouton_nouveau_plan"), Qt::LeftButton);
+        const QString message = f.controle<QLabel>("message_assistant")->text();
+        QCOMPARE(message.startsWith("Orbite visée atteinte"), tirs == 0);
+        auto* plan = f.controle<QTreeWidget>("plan_manoeuvre");
+        int vus = 0;
+        for (int k = 0; k < plan->topLevelItemCount(); ++k) {
+            vus += plan->topLevelItem(k)->text(0).startsWith("Tir ") ? 1 : 0;
+        }
+        QCOMPARE(vus, tirs);
+        if (tirs == 2) {
+            QCOMPARE(plan->topLevelItem(1)->text(0).contains("avec le changement de plan"),
+                     inclinaison != 0.0);
+        }
+        QVERIFY(f.rapports.empty());
     }
 
     // A "modele" that is neither name is refused, naming the field.
