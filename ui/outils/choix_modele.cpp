@@ -32,7 +32,9 @@ choix_modele::choix_modele(poste_de_travail& principale)
         a->setObjectName(QString::fromLatin1(nom));
         a->setCheckable(true);
         groupe->addAction(a);
-        connect(a, &QAction::triggered, this, [this, &modele, a] { choisir(modele, a); });
+        // The model is one of the two constants, which outlive the menu.
+        const modele_terre* m = &modele;
+        connect(a, &QAction::triggered, this, [this, m, a] { choisir(*m, a); });
         return a;
     };
     programme_ = ajouter(terre_du_programme, "modele_terre_programme");
