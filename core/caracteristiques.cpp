@@ -26,8 +26,9 @@ double ramener(double degres, bool fermee) {
 
 } // namespace
 
-conique conique_de(const trajectoire& t) {
+conique conique_de(const trajectoire& t, const modele_terre& modele) {
     conique c;
+    c.modele = modele;
     c.p = t.parametre;
     if (t.type_conique == circulaire) {
         c.forme = forme_conique::cercle;
@@ -67,21 +68,22 @@ double anomalie_record(const conique& c, double nu) {
 
 caracteristiques_orbite caracteristiques_de(const conique& c) {
     caracteristiques_orbite o;
+    const modele_terre& planete = c.modele;
     o.c = c;
     const double e = c.e;
     const double p = c.p;
     o.rp = quotient(p, 1.0 + e);
-    o.zp = controle(o.rp - rayon_terre);
+    o.zp = controle(o.rp - planete.rayon);
     // h = (mu p)^0.5; energy = -mu (1 - e^2) / (2 p)
-    o.moment_cinetique = racine(controle(mu_terre * p));
-    o.energie = quotient(controle(-mu_terre * (1.0 - e * e)), controle(2.0 * p));
+    o.moment_cinetique = racine(controle(planete.mu * p));
+    o.energie = quotient(controle(-planete.mu * (1.0 - e * e)), controle(2.0 * p));
     o.vitesse_periastre = quotient(o.moment_cinetique, o.rp);
-    o.vitesse_liberation_periastre = racine(quotient(2.0 * mu_terre, o.rp));
+    o.vitesse_liberation_periastre = racine(quotient(2.0 * planete.mu, o.rp));
     if (c.fermee()) {
         o.a = quotient(p, 1.0 - e * e);
         o.ra = quotient(p, 1.0 - e);
-        o.za = controle(*o.ra - rayon_terre);
-        o.periode = periode_orbitale(e, p);
+        o.za = controle(*o.ra - planete.rayon);
+        o.periode = periode_orbitale(e, p, planete);
         o.moyen_mouvement = quotient(360.0, *o.periode);
         o.vitesse_apoastre = quotient(o.moment_cinetique, *o.ra);
     } else {
@@ -99,6 +101,7 @@ caracteristiques_orbite caracteristiques_de(const conique& c) {
 caracteristiques_satellite satellite_de(const caracteristiques_orbite& o, double anomalie,
                                         const anomalies_suivies& suivies) {
     const conique& c = o.c;
+    const modele_terre& planete = c.modele;
     caracteristiques_satellite s;
     const double nu = anomalie_vraie(c, anomalie);
     const double denominateur = controle(1.0 + c.e * std::cos(nu));
@@ -108,15 +111,15 @@ caracteristiques_satellite satellite_de(const caracteristiques_orbite& o, double
     s.anomalie_vraie = ramener(en_degres(nu), c.fermee());
     // r = p / (1 + e cos nu); vr = (mu / h) e sin nu; vt = h / r
     s.rayon = quotient(c.p, denominateur);
-    s.altitude = controle(s.rayon - rayon_terre);
-    const double mu_h = quotient(mu_terre, o.moment_cinetique);
+    s.altitude = controle(s.rayon - planete.rayon);
+    const double mu_h = quotient(planete.mu, o.moment_cinetique);
     s.vitesse_radiale = controle(mu_h * c.e * std::sin(nu));
     s.vitesse_orthoradiale = controle(mu_h * denominateur);
     s.vitesse = controle(std::hypot(s.vitesse_radiale, s.vitesse_orthoradiale));
     s.pente = en_degres(std::atan2(s.vitesse_radiale, s.vitesse_orthoradiale));
 
     if (c.fermee()) {
-        const double t = temps_depuis_periastre(c.e, c.p, nu);
+        const double t = temps_depuis_periastre(c.e, c.p, nu, planete);
         s.temps_depuis_periastre = t;
         if (c.forme == forme_conique::ellipse) {
             const double demi = *o.periode / 2.0;
@@ -127,7 +130,7 @@ caracteristiques_satellite satellite_de(const caracteristiques_orbite& o, double
     }
     const double suivie = ramener(anomalie, false);
     if (suivie >= suivies.debut && suivie <= suivies.fin) {
-        const double t = temps_depuis_periastre(c.e, c.p, nu);
+        const double t = temps_depuis_periastre(c.e, c.p, nu, planete);
         s.temps_depuis_periastre = t;
         if (t < 0.0) {
             s.prochaine_apside = apside::periastre;

@@ -16,6 +16,7 @@ struct conique {
     double e = 0.0;        // >= 0
     double p = 0.0;        // km
     double decalage = 0.0; // degrees: the record's anomaly minus the anomaly from the periapsis
+    modele_terre modele = terre_du_programme; // the Earth it turns around
 
     bool fermee() const {
         return forme == forme_conique::cercle || forme == forme_conique::ellipse;
@@ -25,7 +26,7 @@ struct conique {
 // The conic of t, from its type, excentricite and parametre (an ellipse whose radii
 // are not both positive, a parameter that is not positive or an unknown type raise
 // the arithmetic error).
-conique conique_de(const trajectoire& t);
+conique conique_de(const trajectoire& t, const modele_terre& modele = terre_du_programme);
 
 // The record's anomaly (degrees) as a true anomaly from the periapsis, radians; and
 // back, in [0, 360) for a closed orbit and (-180, 180] for an open one.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/constantes.h"
+
 #include <array>
 #include <cstddef>
 #include <memory>
@@ -83,6 +85,9 @@ public:
     };
     virtual std::unique_ptr<memoire> memoriser() const = 0;
     virtual void restituer(const memoire& m) = 0;
+
+    // The Earth model chosen in the window, which its handlers compute around.
+    virtual const modele_terre& modele_de_la_terre() const { return terre_du_programme; }
 };
 
 } // namespace trajel

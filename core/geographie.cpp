@@ -5,11 +5,14 @@
 
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 namespace trajel {
 
-double angle_terre(const horloge_terre& h, double t) {
-    return controle(-h.longitude_origine + rotation_terre * t);
+static_assert(terre_reelle.pi == std::numbers::pi);
+
+double angle_terre(const horloge_terre& h, double t, const modele_terre& modele) {
+    return controle(-h.longitude_origine + modele.rotation() * t);
 }
 
 double longitude_reduite(double degres) {
@@ -32,7 +35,8 @@ point_geo point_sous(const vecteur& p, double angle) {
             controle(std::atan2(p.z, equatorial) * degres)};
 }
 
-vecteur point_du_globe(const point_geo& g, double angle) {
+vecteur point_du_globe(const point_geo& g, double angle, const modele_terre& modele) {
+    const double rayon_terre = modele.rayon;
     const double a = deg_rad(g.longitude + angle);
     const double b = deg_rad(g.latitude);
     const double cb = std::cos(b);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/constantes.h"
 #include "core/vecteur.h"
 
 #include <string_view>
@@ -18,9 +19,9 @@ struct point_geo {
 
 using ligne_geo = std::vector<point_geo>;
 
-// The Earth turns eastwards once a sidereal day.
-inline constexpr double jour_sideral = 86164.1;                // s
-inline constexpr double rotation_terre = 360.0 / jour_sideral; // degrees per second
+// The program's Earth turns eastwards once a sidereal day.
+inline constexpr double jour_sideral = terre_du_programme.jour_sideral; // s
+inline constexpr double rotation_terre = 360.0 / jour_sideral;          // degrees per second
 
 // The Earth's turning: the meridian on the equatorial frame's first axis (X0) at the
 // time origin, and the time now, which the satellite's animation advances. Greenwich
@@ -32,8 +33,9 @@ struct horloge_terre {
 inline horloge_terre terre;
 
 // The right ascension of the meridian of longitude 0 at time t (s), degrees:
-// -longitude_origine + rotation_terre t, not reduced.
-double angle_terre(const horloge_terre& h, double t);
+// -longitude_origine + the model's rotation t, not reduced.
+double angle_terre(const horloge_terre& h, double t,
+                   const modele_terre& modele = terre_du_programme);
 
 // An angle brought into [-180, 180).
 double longitude_reduite(double degres);
@@ -44,8 +46,10 @@ double longitude_reduite(double degres);
 point_geo point_sous(const vecteur& p, double angle);
 
 // The point of the Earth's surface at g, km in the equatorial frame, the Earth turned
-// by `angle`: 3618 (cos a cos b, sin a cos b, sin b) with a = longitude + angle.
-vecteur point_du_globe(const point_geo& g, double angle);
+// by `angle`: R (cos a cos b, sin a cos b, sin b) with a = longitude + angle, R the
+// model's radius.
+vecteur point_du_globe(const point_geo& g, double angle,
+                       const modele_terre& modele = terre_du_programme);
 
 // A line of reduced longitudes cut where it crosses the map's edge: a step of more
 // than 180 degrees in longitude goes the short way round, through +-180, and both

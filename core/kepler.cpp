@@ -60,9 +60,9 @@ void verifier_conique(double e, double p) {
 }
 
 // n = (mu / |a|^3)^0.5, rad/s, with |a| = p / |1 - e^2|.
-double moyen_mouvement(double e, double p) {
+double moyen_mouvement(double e, double p, const modele_terre& modele) {
     const double a = quotient(p, std::abs(controle(1.0 - e * e)));
-    return racine(quotient(mu_terre, controle(a * a * a)));
+    return racine(quotient(modele.mu, controle(a * a * a)));
 }
 
 // nu in [0, 2 pi), for a closed orbit.
@@ -113,15 +113,15 @@ double barker_inverse(double W) {
     return controle(2.0 * std::sinh(std::asinh(controle(1.5 * W)) / 3.0));
 }
 
-double periode_orbitale(double e, double p) {
+double periode_orbitale(double e, double p, const modele_terre& modele) {
     verifier_conique(e, p);
     if (!(e < 1.0)) {
         lever(nature_erreur::operation_invalide);
     }
-    return quotient(deux_pi, moyen_mouvement(e, p));
+    return quotient(2.0 * modele.pi, moyen_mouvement(e, p, modele));
 }
 
-double temps_depuis_periastre(double e, double p, double nu) {
+double temps_depuis_periastre(double e, double p, double nu, const modele_terre& modele) {
     verifier_conique(e, p);
     controle(nu);
     if (e < 1.0) {
@@ -136,7 +136,7 @@ double temps_depuis_periastre(double e, double p, double nu) {
         if (M >= deux_pi) {
             M -= deux_pi;
         }
-        return controle(quotient(std::max(M, 0.0), moyen_mouvement(e, p)));
+        return controle(quotient(std::max(M, 0.0), moyen_mouvement(e, p, modele)));
     }
     const double nu_reduit = demi_tour(nu);
     if (!(controle(1.0 + e * std::cos(nu_reduit)) > 0.0)) {
@@ -145,7 +145,7 @@ double temps_depuis_periastre(double e, double p, double nu) {
     if (e == 1.0) {
         // Barker: t = (p^3 / mu)^0.5 (D + D^3 / 3) / 2, D = tan(nu / 2)
         const double D = controle(std::tan(nu_reduit / 2.0));
-        return controle(0.5 * racine(quotient(controle(p * p * p), mu_terre)) *
+        return controle(0.5 * racine(quotient(controle(p * p * p), modele.mu)) *
                         controle(D + D * D * D / 3.0));
     }
     // tanh(H / 2) = ((e - 1) / (e + 1))^0.5 tan(nu / 2); M = e sinh H - H
@@ -154,19 +154,19 @@ double temps_depuis_periastre(double e, double p, double nu) {
         lever(nature_erreur::operation_invalide);
     }
     const double H = 2.0 * std::atanh(x);
-    return quotient(controle(e * std::sinh(H) - H), moyen_mouvement(e, p));
+    return quotient(controle(e * std::sinh(H) - H), moyen_mouvement(e, p, modele));
 }
 
-double anomalie_au_temps(double e, double p, double t) {
+double anomalie_au_temps(double e, double p, double t, const modele_terre& modele) {
     verifier_conique(e, p);
     controle(t);
     if (e < 1.0) {
-        const double T = periode_orbitale(e, p);
+        const double T = periode_orbitale(e, p, modele);
         double reduit = controle(t - T * std::floor(t / T));
         if (reduit >= T) {
             reduit = 0.0;
         }
-        const double E = anomalie_excentrique(controle(moyen_mouvement(e, p) * reduit), e);
+        const double E = anomalie_excentrique(controle(moyen_mouvement(e, p, modele) * reduit), e);
         // tan(nu / 2) = ((1 + e) / (1 - e))^0.5 tan(E / 2)
         double nu = 2.0 * std::atan2(racine(1.0 + e) * std::sin(E / 2.0),
                                      racine(1.0 - e) * std::cos(E / 2.0));
@@ -177,10 +177,10 @@ double anomalie_au_temps(double e, double p, double t) {
     }
     if (e == 1.0) {
         // W = 2 t (mu / p^3)^0.5
-        const double W = controle(2.0 * t * racine(quotient(mu_terre, controle(p * p * p))));
+        const double W = controle(2.0 * t * racine(quotient(modele.mu, controle(p * p * p))));
         return controle(2.0 * std::atan(barker_inverse(W)));
     }
-    const double H = anomalie_hyperbolique(controle(moyen_mouvement(e, p) * t), e);
+    const double H = anomalie_hyperbolique(controle(moyen_mouvement(e, p, modele) * t), e);
     return controle(2.0 * std::atan(racine((e + 1.0) / (e - 1.0)) * std::tanh(H / 2.0)));
 }
 

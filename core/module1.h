@@ -58,18 +58,20 @@ inline std::int16_t couleur_RH = 0;
 inline std::int16_t couleur_RP = 0;
 
 // What the equations of motion read of the engine: the thrust in the satellite's local
-// frame (radial, ortho-radial, normal), its length and the specific impulse.
+// frame (radial, ortho-radial, normal), its length, the specific impulse, and the Earth
+// it flies around (its mu, g0 and the unit of N / kg).
 struct propulsion {
     vecteur poussee;             // N
     double module_poussee = 0.0; // N
     double isp = 0.0;            // s
+    modele_terre modele = terre_du_programme;
 
     bool operator==(const propulsion&) const = default;
 };
 
-// The engine of the shared values poussee, module_poussee and isp.
-inline propulsion propulsion_partagee() {
-    return {poussee, module_poussee, isp};
+// The engine of the shared values poussee, module_poussee and isp, around `modele`.
+inline propulsion propulsion_partagee(const modele_terre& modele = terre_du_programme) {
+    return {poussee, module_poussee, isp, modele};
 }
 
 // traj and the satellite values, as calcul_trajectoire leaves them: what a full redraw

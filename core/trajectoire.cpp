@@ -57,14 +57,15 @@ constexpr const char* trop_grande =
 // is then the one out of scale when it is further above the Earth's radius than the
 // smaller is below it (|ra rp| >= R^2): the orbit is too large; otherwise the smaller one
 // is a zero radius within rounding, and the orbit passes through the centre.
-bool excentricite_arrondie_par_la_taille(double ra, double rp) {
+bool excentricite_arrondie_par_la_taille(double ra, double rp, double rayon) {
     const double petit = std::min(std::abs(ra), std::abs(rp));
     const double grand = std::max(std::abs(ra), std::abs(rp));
-    return petit > 0.0 && grand / rayon_terre >= rayon_terre / petit;
+    return petit > 0.0 && grand / rayon >= rayon / petit;
 }
 
 // The shape of the conic from the type and the altitudes or the angle Phi.
-void calculer_forme(trajectoire& t) {
+void calculer_forme(trajectoire& t, const modele_terre& modele) {
+    const double rayon_terre = modele.rayon;
     if (t.type_conique == circulaire) {
         t.za = valeur(zone_texte::Text2);
         t.zp = t.za;
@@ -88,7 +89,7 @@ void calculer_forme(trajectoire& t) {
         t.excentricite = quotient(controle(ra - rp), controle(rp + ra));
         t.parametre = controle((1.0 - t.excentricite * t.excentricite) * a);
         if (t.parametre == 0.0) {
-            if (excentricite_arrondie_par_la_taille(ra, rp)) {
+            if (excentricite_arrondie_par_la_taille(ra, rp, rayon_terre)) {
                 throw erreur_calcul(nature_erreur::depassement_capacite, trop_grande);
             }
             throw erreur_calcul(nature_erreur::operation_invalide, passe_par_le_centre);
@@ -141,7 +142,7 @@ void construire_reperes(trajectoire& t) {
                    t.repere_sat);
 }
 
-void calcul_trajectoire(trajectoire& resultat) {
+void calcul_trajectoire(trajectoire& resultat, const modele_terre& modele) {
     // Computed aside and stored at the end: an error leaves the record and the
     // satellite values as the last successful computation left them.
     trajectoire t = resultat;
@@ -159,7 +160,7 @@ void calcul_trajectoire(trajectoire& resultat) {
 
     const char* forme = t.type_conique == hyperbolique ? "la forme de la conique (Phi, Zp)"
                                                        : "la forme de la conique (Za, Zp)";
-    en_calculant(forme, [&] { calculer_forme(t); });
+    en_calculant(forme, [&] { calculer_forme(t, modele); });
 
     en_calculant("l'orientation de l'orbite (Omega, i, omega, anomalie)", [&] {
         t.grand_omega = valeur(zone_texte::Text3);

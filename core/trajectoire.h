@@ -49,8 +49,9 @@ const char* nom_de_boite(zone_texte zone);
 
 // Reads the orbit, satellite and thrust inputs of Form1 into t (always traj) and the
 // satellite globals, derives the conic and its four frames, and sets Label_debit to
-// "0". A hyperbola whose angle Phi has a cosine outside (0, 1) is refused.
-void calcul_trajectoire(trajectoire& t);
+// "0". The altitudes are above the model's Earth. A hyperbola whose angle Phi has a cosine outside
+// (0, 1) is refused.
+void calcul_trajectoire(trajectoire& t, const modele_terre& modele = terre_du_programme);
 
 // The frame of an orbit: rotations about z by the node longitude, about the new x by
 // the inclination, about the new z by an angle in the orbit plane from the node.

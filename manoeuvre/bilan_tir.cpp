@@ -12,9 +12,9 @@ namespace trajel {
 namespace {
 
 // v^2 / 2 - mu / r, km^2/s^2.
-double energie_de(const vecteur& r, const vecteur& v) {
+double energie_de(const vecteur& r, const vecteur& v, double mu) {
     const double norme_v = norme(v);
-    return controle(controle(0.5 * norme_v * norme_v) - quotient(mu_terre, norme(r)));
+    return controle(controle(0.5 * norme_v * norme_v) - quotient(mu, norme(r)));
 }
 
 double distance(const vecteur& a, const vecteur& b) {
@@ -38,12 +38,13 @@ unsigned tirs_enregistres = 0;
 }
 
 void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas,
-                     const trajectoire& avant, const trajectoire& apres) {
+                     const trajectoire& avant, const trajectoire& apres,
+                     const modele_terre& modele) {
     bilan_tir b;
     b.numero = ++tirs_enregistres;
     b.depart = depart;
     b.arrivee = arrivee;
-    b.moteur = propulsion_partagee();
+    b.moteur = propulsion_partagee(modele);
     b.duree = duree;
     b.pas = pas;
     b.avant = avant;
@@ -56,19 +57,19 @@ void restituer_tir(bilan_tir b) {
     dernier_tir = std::move(b);
 }
 
-orbite_etat orbite_de(const vecteur& r, const vecteur& v) {
+orbite_etat orbite_de(const vecteur& r, const vecteur& v, const modele_terre& modele) {
     trajectoire R;
     vecteur position = r;
     vecteur vitesse = v;
-    conversion_etat(2, R, position, vitesse);
+    conversion_etat(2, R, position, vitesse, modele);
     orbite_etat o;
     o.type_conique = R.type_conique;
     o.excentricite = R.excentricite;
     o.zp = R.zp;
     o.inclinaison = R.inclinaison;
-    o.energie = energie_de(r, v);
+    o.energie = energie_de(r, v, modele.mu);
     if (o.energie != 0.0) {
-        o.a = quotient(-mu_terre, 2.0 * o.energie); // a = -mu / (2 energy)
+        o.a = quotient(-modele.mu, 2.0 * o.energie); // a = -mu / (2 energy)
     }
     if (o.energie < 0.0) {
         o.za = R.za;
@@ -82,14 +83,16 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
     const double mf = b.arrivee.m;
     c.masse_consommee = controle(m0 - mf);
     // delta_v = integral of |F| / m dt = isp g0 ln(m0 / mf), m = m0 - |F| t / (isp g0)
-    c.delta_v = controle(b.moteur.isp * g0 * std::log(quotient(m0, mf)));
+    const modele_terre& modele = b.moteur.modele;
+    c.delta_v =
+        controle(b.moteur.isp * modele.g0 * std::log(quotient(m0, mf)) * modele.facteur_poussee);
     const vecteur r0 = position_de(b.depart);
     const vecteur v0 = vitesse_de(b.depart);
     const vecteur r1 = position_de(b.arrivee);
     const vecteur v1 = vitesse_de(b.arrivee);
     c.vitesse_avant = norme(v0);
     c.vitesse_apres = norme(v1);
-    c.delta_energie = controle(energie_de(r1, v1) - energie_de(r0, v0));
+    c.delta_energie = controle(energie_de(r1, v1, modele.mu) - energie_de(r0, v0, modele.mu));
 
     vecteur v_impulsion = v0;
     if (b.moteur.module_poussee != 0.0 && c.delta_v != 0.0) {
@@ -101,11 +104,11 @@ chiffres_tir chiffres_du_tir(const bilan_tir& b) {
     c.vitesse_impulsion = norme(v_impulsion);
     // An orbit the conversion cannot classify (no angular momentum) stays empty.
     try {
-        c.apres_tir = orbite_de(r1, v1);
+        c.apres_tir = orbite_de(r1, v1, modele);
     } catch (const erreur_calcul&) {
     }
     try {
-        c.apres_impulsion = orbite_de(r0, v_impulsion);
+        c.apres_impulsion = orbite_de(r0, v_impulsion, modele);
     } catch (const erreur_calcul&) {
     }
     return c;

@@ -29,7 +29,8 @@ inline std::optional<bilan_tir> dernier_tir;
 
 // Records a completed burn with the thrust and Isp it was integrated with.
 void enregistrer_tir(const etat& depart, const etat& arrivee, double duree, int pas,
-                     const trajectoire& avant, const trajectoire& apres);
+                     const trajectoire& avant, const trajectoire& apres,
+                     const modele_terre& modele = terre_du_programme);
 
 // A burn recorded elsewhere (a lesson file) becomes the last one, under the next number.
 void restituer_tir(bilan_tir b);
@@ -50,11 +51,12 @@ struct orbite_etat {
     double energie = 0.0; // km^2/s^2
 };
 
-orbite_etat orbite_de(const vecteur& r, const vecteur& v);
+orbite_etat orbite_de(const vecteur& r, const vecteur& v,
+                      const modele_terre& modele = terre_du_programme);
 
-// The burn's figures. Thrust in newtons is added to km/s^2 as it stands, so the
-// velocity it delivers, the integral of F / m over the burn, is isp g0 ln(m0 / mf)
-// in km/s.
+// The burn's figures, around the engine's model. On the program's Earth thrust in
+// newtons is added to km/s^2 as it stands, so the velocity it delivers, the integral of
+// F / m over the burn, is isp g0 ln(m0 / mf) in km/s; on the real one, in m/s.
 struct chiffres_tir {
     double masse_consommee = 0.0; // kg
     double delta_v = 0.0;         // km/s

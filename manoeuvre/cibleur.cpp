@@ -72,7 +72,7 @@ tir_prepare ecrire(const commande_tir& c, double module_poussee_choisi, const de
     }
     p.pas = pas ? *pas : pas_pour(p.duree);
     p.anomalie_depart = relu(normaliser_degres(c.anomalie_depart));
-    const double debit = quotient(norme(p.poussee), controle(d.isp * g0)); // kg/s
+    const double debit = quotient(norme(p.poussee), controle(d.isp * d.modele.g0)); // kg/s
     p.masse_finale = controle(d.masse - controle(p.duree * debit));
     return p;
 }
@@ -86,16 +86,16 @@ struct mesure_orbite {
     vecteur w;       // orbit normal
 };
 
-mesure_orbite mesurer(const etat& S) {
+mesure_orbite mesurer(const etat& S, double mu) {
     const vecteur r = position_de(S);
     const vecteur v = vitesse_de(S);
     mesure_orbite m;
     const double energie =
-        controle(0.5 * (v.x * v.x + v.y * v.y + v.z * v.z) - quotient(mu_terre, norme(r)));
+        controle(0.5 * (v.x * v.x + v.y * v.y + v.z * v.z) - quotient(mu, norme(r)));
     if (!(energie < 0.0)) {
         refuser("le tir essayé mène à une orbite ouverte.");
     }
-    m.a = quotient(-mu_terre, 2.0 * energie); // a = -mu / (2 E)
+    m.a = quotient(-mu, 2.0 * energie); // a = -mu / (2 E)
     vecteur h;
     prod_vectoriel(r, v, h);
     unitaire(r, m.u);
@@ -103,7 +103,7 @@ mesure_orbite mesurer(const etat& S) {
     vecteur vh;
     prod_vectoriel(v, h, vh);
     for (int i = 1; i <= 3; ++i) {
-        m.epsilon(i) = controle(vh(i) / mu_terre - m.u(i)); // eps = v x h / mu - r / |r|
+        m.epsilon(i) = controle(vh(i) / mu - m.u(i)); // eps = v x h / mu - r / |r|
     }
     m.e = norme(m.epsilon);
     return m;
@@ -144,7 +144,7 @@ void residus_forme(const mesure_orbite& m, double rp, double ra, std::vector<res
 }
 
 std::vector<residu> residus_de(const cible_tir& c, const etat& fin) {
-    const mesure_orbite m = mesurer(fin);
+    const mesure_orbite m = mesurer(fin, c.mu);
     std::vector<residu> r;
     switch (c.g) {
     case cible_tir::genre::apside_atteinte: {
@@ -357,7 +357,8 @@ std::optional<std::string> trop_long(const depart_tir& d, const tir_prepare& pre
                "cette poussée.";
     }
     try {
-        const std::optional<double> periode = caracteristiques_de(conique_de(d.orbite)).periode;
+        const std::optional<double> periode =
+            caracteristiques_de(conique_de(d.orbite, d.modele)).periode;
         if (periode && premier.duree > 0.25 * *periode) {
             return "la poussée est trop faible : le tir durerait " + secondes(premier.duree) +
                    ", plus du quart de la période (" + secondes(*periode) +
@@ -501,7 +502,9 @@ std::optional<std::string> corriger(correction& k, std::vector<iteration_ciblage
 
 cible_tir cible_de(const demande_manoeuvre& d, const plan_manoeuvre& plan) {
     const tir_impulsionnel& tir = plan.tirs.front();
+    const double rayon_terre = d.modele.rayon;
     cible_tir c;
+    c.mu = d.modele.mu;
     c.rp = tir.apres.zp + rayon_terre;
     c.ra = tir.apres.za + rayon_terre;
     c.inclinaison = tir.apres.inclinaison;
@@ -526,6 +529,18 @@ cible_tir cible_de(const demande_manoeuvre& d, const plan_manoeuvre& plan) {
         break;
     case genre_manoeuvre::changement_inclinaison:
         c.g = cible_tir::genre::plan_et_apsides;
+        break;
+    case genre_manoeuvre::geostationnaire:
+        if (plan.tirs.size() > 1) {
+            c.g = cible_tir::genre::apside_atteinte;
+            c.rayon = rayon_geostationnaire(d.modele);
+            c.apoastre = tir.direction.y > 0.0;
+        } else if (tir.direction.z != 0.0) {
+            c.g = cible_tir::genre::plan_et_apsides; // the circle in the equator
+        } else {
+            c.g = cible_tir::genre::cercle;
+            c.rayon = c.rp;
+        }
         break;
     }
     return c;
@@ -556,9 +571,9 @@ etat integrer_tir_prepare(const depart_tir& d, const tir_prepare& p) {
     // |F|), the Isp and the mass.
     trajectoire T = d.orbite;
     T.anomalie = p.anomalie_depart;
-    const propulsion moteur{p.poussee, norme(p.poussee), d.isp};
+    const propulsion moteur{p.poussee, norme(p.poussee), d.isp, d.modele};
     const consigne_vol vol = consigne_du_vol(T, moteur, p.duree, p.pas, d.masse);
-    etat S = etat_initial(T, vol.m0);
+    etat S = etat_initial(T, vol.m0, d.modele);
     voler(vol, S, sans_observateur);
     return S;
 }
@@ -568,7 +583,7 @@ ciblage cibler(const depart_tir& d, const tir_impulsionnel& tir, const cible_tir
     ciblage c;
     c.noms_residus = noms_de(cible);
     const tir_prepare premier =
-        preparer_tir(d.orbite, tir, module_poussee_choisi, d.masse, d.isp); // may refuse
+        preparer_tir(d.orbite, tir, module_poussee_choisi, d.masse, d.isp, d.modele); // may refuse
     c.tir = premier;
     c.commande = {std::atan2(tir.direction.x, tir.direction.y) * degres_par_radian,
                   std::asin(std::clamp(tir.direction.z, -1.0, 1.0)) * degres_par_radian,
@@ -602,7 +617,7 @@ ciblage cibler(const depart_tir& d, const tir_impulsionnel& tir, const cible_tir
     c.commande = k.x;
     c.commande.duree = k.courant.p.duree;
     c.commande.anomalie_depart = k.courant.p.anomalie_depart;
-    c.prevue = orbite_de(position_de(k.courant.fin), vitesse_de(k.courant.fin));
+    c.prevue = orbite_de(position_de(k.courant.fin), vitesse_de(k.courant.fin), d.modele);
     return c;
 }
 

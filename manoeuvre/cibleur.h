@@ -24,6 +24,7 @@ struct depart_tir {
     trajectoire orbite;
     double masse = 0.0; // kg
     double isp = 0.0;   // s
+    modele_terre modele = terre_du_programme;
 };
 
 // What the corrected burn must reach (radii in km, angles in degrees).
@@ -41,6 +42,7 @@ struct cible_tir {
     double ra = 0.0;
     double grand_omega = 0.0;
     double inclinaison = 0.0;
+    double mu = terre_du_programme.mu; // km^3/s^2, of the Earth the orbit is measured around
 };
 
 // The target of the first burn of `plan` for the manoeuvre `d`: the apsis reached for a

@@ -11,33 +11,34 @@ namespace trajel {
 namespace {
 
 // Record to state: the satellite at the true anomaly of T on its conic.
-void etat_depuis_trajectoire(trajectoire& T, vecteur& r_sortie, vecteur& v_sortie) {
+void etat_depuis_trajectoire(trajectoire& T, vecteur& r_sortie, vecteur& v_sortie,
+                             const modele_terre& modele) {
     // Q.u radial, Q.v ortho-radial at the argument of latitude omega + anomaly.
     repere Q;
     repere_orbital(T.grand_omega, T.inclinaison, controle(T.petit_omega + T.anomalie), Q);
     const double nu = deg_rad(T.anomalie);
-    const double rp = controle(T.zp + rayon_terre); // km
+    const double rp = controle(T.zp + modele.rayon); // km
 
     double e = T.excentricite;
     double p = T.parametre; // km
     double vp = 0.0;        // km/s, speed at the periapsis
     if (T.type_conique == circulaire || T.type_conique == elliptique) {
-        const double ra = controle(T.za + rayon_terre);
+        const double ra = controle(T.za + modele.rayon);
         const double a = controle(controle(rp + ra) * 0.5);
-        const double E = quotient(-mu_terre, controle(2.0 * a)); // specific energy
+        const double E = quotient(-modele.mu, controle(2.0 * a)); // specific energy
         e = quotient(controle(ra - rp), controle(rp + ra));
         p = controle(controle(1.0 - puissance(e, 2.0)) * a);
-        vp = puissance(controle(2.0 * controle(quotient(mu_terre, rp) + E)), 0.5);
+        vp = puissance(controle(2.0 * controle(quotient(modele.mu, rp) + E)), 0.5);
     } else if (T.type_conique == parabolique) {
         e = 1.0;
-        vp = puissance(quotient(2.0 * mu_terre, rp), 0.5);
+        vp = puissance(quotient(2.0 * modele.mu, rp), 0.5);
         p = controle(2.0 * rp);
     } else if (T.type_conique == hyperbolique) {
         e = quotient(1.0, std::cos(deg_rad(T.angle_asymptote))); // cos(Phi) = 1 / e
         const double a = quotient(rp, controle(e - 1.0));
-        const double E = quotient(mu_terre, controle(2.0 * a));
+        const double E = quotient(modele.mu, controle(2.0 * a));
         p = controle(controle(puissance(e, 2.0) - 1.0) * a);
-        vp = puissance(controle(2.0 * controle(quotient(mu_terre, rp) + E)), 0.5);
+        vp = puissance(controle(2.0 * controle(quotient(modele.mu, rp) + E)), 0.5);
     }
 
     // r = p / (1 + e cos nu); h = rp vp; nu' = h / r^2
@@ -91,7 +92,7 @@ struct directions_etat {
     vecteur excentricite;
 };
 
-directions_etat directions_de(const vecteur& r, const vecteur& v) {
+directions_etat directions_de(const vecteur& r, const vecteur& v, double mu) {
     directions_etat d;
     unitaire(r, d.r_unitaire);
     prod_vectoriel(r, v, d.H);
@@ -99,7 +100,7 @@ directions_etat directions_de(const vecteur& r, const vecteur& v) {
     vecteur v_H;
     prod_vectoriel(v, d.H, v_H);
     for (int i = 1; i <= 3; ++i) {
-        d.excentricite(i) = controle(quotient(v_H(i), mu_terre) - d.r_unitaire(i));
+        d.excentricite(i) = controle(quotient(v_H(i), mu) - d.r_unitaire(i));
     }
     return d;
 }
@@ -141,27 +142,28 @@ void orienter(trajectoire& R, const directions_etat& d) {
 }
 
 // The conic's type and shape: e, p and the apsides, or the angle Phi of a hyperbola.
-void donner_forme(trajectoire& R, const directions_etat& d, const vecteur& r, const vecteur& v) {
+void donner_forme(trajectoire& R, const directions_etat& d, const vecteur& r, const vecteur& v,
+                  const modele_terre& modele) {
     const double e = norme(d.excentricite);
     const double norme_r = norme(r);
     const double norme_v = norme(v);
     // E = |v| 0.5 |v| - mu / |r|, km^2/s^2.
     const double E =
-        controle(controle(controle(norme_v * 0.5) * norme_v) - quotient(mu_terre, norme_r));
+        controle(controle(controle(norme_v * 0.5) * norme_v) - quotient(modele.mu, norme_r));
     // p = |r x v|^2 / mu for every conic, and the apsides from it: rp = p / (1 + e),
     // ra = p / (1 - e). Unlike (1 - e) a and (1 - e^2) a, these keep their digits when e
     // is near 1, where a grows without bound.
-    R.parametre = quotient(puissance(norme(d.H), 2.0), mu_terre);
+    R.parametre = quotient(puissance(norme(d.H), 2.0), modele.mu);
     R.type_conique = type_de_conique(E, e);
 
     if (R.type_conique == parabolique) {
-        en_parabole(R);
+        en_parabole(R, modele);
     } else {
         R.excentricite = e;
         const double rp = quotient(R.parametre, controle(1.0 + e));
-        R.zp = controle(rp - rayon_terre);
+        R.zp = controle(rp - modele.rayon);
         if (e < 1.0) {
-            R.za = controle(quotient(R.parametre, controle(1.0 - e)) - rayon_terre);
+            R.za = controle(quotient(R.parametre, controle(1.0 - e)) - modele.rayon);
         } else {
             // Phi between an asymptote and the axis: cos(Phi) = 1 / e, in degrees.
             R.angle_asymptote = controle(180.0 / pi * arccos(quotient(1.0, e)));
@@ -170,27 +172,29 @@ void donner_forme(trajectoire& R, const directions_etat& d, const vecteur& r, co
 }
 
 // State to record: the conic through r with the velocity v.
-void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v) {
+void trajectoire_depuis_etat(trajectoire& T, const vecteur& r, const vecteur& v,
+                             const modele_terre& modele) {
     trajectoire R = T; // fields that the state does not decide stay as they are
-    const directions_etat d = directions_de(r, v);
+    const directions_etat d = directions_de(r, v, modele.mu);
     orienter(R, d);
-    donner_forme(R, d, r, v);
+    donner_forme(R, d, r, v, modele);
     T = std::move(R);
 }
 
 } // namespace
 
-void en_parabole(trajectoire& T) {
+void en_parabole(trajectoire& T, const modele_terre& modele) {
     T.type_conique = parabolique;
     T.excentricite = 1.0;
-    T.zp = controle(controle(T.parametre * 0.5) - rayon_terre);
+    T.zp = controle(controle(T.parametre * 0.5) - modele.rayon);
 }
 
-void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v) {
+void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v,
+                     const modele_terre& modele) {
     if (sens == 1) {
-        etat_depuis_trajectoire(T, r, v);
+        etat_depuis_trajectoire(T, r, v, modele);
     } else if (sens == 2) {
-        trajectoire_depuis_etat(T, r, v);
+        trajectoire_depuis_etat(T, r, v, modele);
     }
 }
 

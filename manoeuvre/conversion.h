@@ -14,8 +14,10 @@ namespace trajel {
 // and v as they were.
 // T made the parabola of its own parameter p: e = 1, the periapsis at p / 2 (the conic
 // of a state at the escape threshold, where the energy and e - 1 are rounding noise).
-void en_parabole(trajectoire& T);
+void en_parabole(trajectoire& T, const modele_terre& modele = terre_du_programme);
 
-void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v);
+// Altitudes are above the model's Earth, speeds under its mu.
+void conversion_etat(const std::int16_t& sens, trajectoire& T, vecteur& r, vecteur& v,
+                     const modele_terre& modele = terre_du_programme);
 
 } // namespace trajel

@@ -67,7 +67,7 @@ template <class A> inline vecteur vectoriel(const vecteur& a, const vecteur& b) 
 }
 
 // D = dS/dt under the engine `moteur`; false when the plain arithmetic may have met a
-// fault. Nothing shared is read but mu_terre.
+// fault. Nothing shared is read: mu, g0 and the unit of the thrust are the engine's model.
 template <class A>
 inline bool equations_du_mouvement(const propulsion& moteur, const etat& S, etat& D) {
     const vecteur v{S.y(1), S.y(2), S.y(3)}; // km/s
@@ -92,19 +92,23 @@ inline bool equations_du_mouvement(const propulsion& moteur, const etat& S, etat
     poussee_dans<A>(moteur.poussee, u, ortho, w, F);
 
     // g = k u, k = -mu / |r|^2 (km/s^2)
-    const double k = A::divise(-mu_terre, A::puissance(norme_r, 2.0));
+    const modele_terre& terre = moteur.modele;
+    const double k = A::divise(-terre.mu, A::puissance(norme_r, 2.0));
     const vecteur g{A::f(k * u.x), A::f(u.y * k), A::f(u.z * k)};
 
-    // N / kg added to km/s^2 as it stands: 1 N on 1000 kg gives 0.001 km/s^2.
-    D.y(1) = A::f(A::divise(F.x, S.m) + g.x);
-    D.y(2) = A::f(A::divise(F.y, S.m) + g.y);
-    D.y(3) = A::f(A::divise(F.z, S.m) + g.z);
+    // N / kg times the model's factor, added to km/s^2: the program's Earth takes it as
+    // it stands (1 N on 1000 kg gives 0.001 km/s^2, the factor 1 is exact), the real one
+    // reads it in m/s^2.
+    const double facteur = terre.facteur_poussee;
+    D.y(1) = A::f(A::f(A::divise(F.x, S.m) * facteur) + g.x);
+    D.y(2) = A::f(A::f(A::divise(F.y, S.m) * facteur) + g.y);
+    D.y(3) = A::f(A::f(A::divise(F.z, S.m) * facteur) + g.z);
     D.y(4) = A::f(v.x);
     D.y(5) = A::f(v.y);
     D.y(6) = A::f(v.z);
 
     // dm/dt = -|F| / (isp g0), constant during a burn (kg/s).
-    const double isp_g0 = A::f(moteur.isp * g0);
+    const double isp_g0 = A::f(moteur.isp * terre.g0);
     D.m = A::divise(-moteur.module_poussee, isp_g0);
     return A::resultat(S, isp_g0, D);
 }

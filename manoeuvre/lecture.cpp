@@ -21,14 +21,15 @@ bool meme_orbite(const orbite_etat& o, const trajectoire& t) {
 
 } // namespace
 
-lecture_orbite lire_orbite(const trajectoire& t) {
-    return lire_orbite(t, dernier_tir);
+lecture_orbite lire_orbite(const trajectoire& t, const modele_terre& modele) {
+    return lire_orbite(t, dernier_tir, modele);
 }
 
-lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir) {
+lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir,
+                           const modele_terre& modele) {
     lecture_orbite l;
     try {
-        l.orbite = caracteristiques_de(conique_de(t));
+        l.orbite = caracteristiques_de(conique_de(t, modele));
         anomalies_suivies suivies;
         if (!l.orbite->c.fermee()) {
             const plage_anomalies plage = plage_tracee(t);

@@ -21,9 +21,10 @@ struct lecture_orbite {
 };
 
 // The times of an open conic are given on the anomalies it is drawn on; `tir` is the
-// last completed burn.
-lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir);
+// last completed burn; the conic turns around the model's Earth.
+lecture_orbite lire_orbite(const trajectoire& t, const std::optional<bilan_tir>& tir,
+                           const modele_terre& modele = terre_du_programme);
 // The same with the shared last burn, dernier_tir.
-lecture_orbite lire_orbite(const trajectoire& t);
+lecture_orbite lire_orbite(const trajectoire& t, const modele_terre& modele = terre_du_programme);
 
 } // namespace trajel

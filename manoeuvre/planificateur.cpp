@@ -6,6 +6,7 @@
 #include "manoeuvre/vol_propulse.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -32,10 +33,10 @@ struct orbite_actuelle {
     double petit_omega = 0.0;
 };
 
-orbite_actuelle orbite_de_depart(const trajectoire& t) {
+orbite_actuelle orbite_de_depart(const trajectoire& t, const modele_terre& modele) {
     orbite_actuelle a;
     try {
-        a.c = conique_de(t);
+        a.c = conique_de(t, modele);
         a.o = caracteristiques_de(a.c);
     } catch (const erreur_calcul&) {
         refuser("l'orbite actuelle n'est pas une conique définie.");
@@ -49,25 +50,25 @@ orbite_actuelle orbite_de_depart(const trajectoire& t) {
 
 // Speed at radius r on the orbit, from the energy: v = (2 (energy + mu / r))^0.5.
 double vitesse_a(const caracteristiques_orbite& o, double r) {
-    return racine(controle(2.0 * (o.energie + quotient(mu_terre, r))));
+    return racine(controle(2.0 * (o.energie + quotient(o.c.modele.mu, r))));
 }
 
 // Speed at r1 on an ellipse from r1 to r2: (mu (2 / r1 - 2 / (r1 + r2)))^0.5.
-double vitesse_transfert(double r1, double r2) {
-    return racine(controle(mu_terre * (2.0 / r1 - 2.0 / (r1 + r2))));
+double vitesse_transfert(double r1, double r2, double mu) {
+    return racine(controle(mu * (2.0 / r1 - 2.0 / (r1 + r2))));
 }
 
-double vitesse_circulaire(double r) {
-    return racine(quotient(mu_terre, r));
+double vitesse_circulaire(double r, double mu) {
+    return racine(quotient(mu, r));
 }
 
 // Half the period of the ellipse from r1 to r2: pi (a^3 / mu)^0.5, a = (r1 + r2) / 2.
-double demi_periode(double r1, double r2) {
+double demi_periode(double r1, double r2, const modele_terre& modele) {
     const double a = 0.5 * (r1 + r2);
-    return controle(pi * racine(controle(a * a * a) / mu_terre));
+    return controle(modele.pi * racine(controle(a * a * a) / modele.mu));
 }
 
-double rayon_vise(double altitude) {
+double rayon_vise(double altitude, double rayon_terre) {
     const double r = controle(altitude + rayon_terre);
     if (!(r > rayon_terre)) {
         refuser("l'altitude visée place l'orbite dans la Terre (elle doit être positive).");
@@ -79,9 +80,10 @@ double rayon_vise(double altitude) {
 // closed orbit, signed on an open one; none when a time is not defined there.
 std::optional<double> attente(const orbite_actuelle& a, double anomalie_point) {
     try {
-        const double t_sat = temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, a.anomalie));
+        const double t_sat =
+            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, a.anomalie), a.c.modele);
         const double t_point =
-            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, anomalie_point));
+            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, anomalie_point), a.c.modele);
         double d = t_point - t_sat;
         if (a.c.fermee() && d < 0.0) {
             d += *a.o.periode;
@@ -112,6 +114,7 @@ tir_impulsionnel tir_tangent(const orbite_actuelle& a, const std::string& lieu, 
     tir.delta_v = std::abs(controle(v_apres - v_avant));
     tir.direction = v_apres >= v_avant ? prograde : retrograde;
     tir.attente = libre ? std::optional<double>(0.0) : attente(a, anomalie);
+    const double rayon_terre = a.c.modele.rayon;
     tir.apres = {controle(std::min(r, r_oppose) - rayon_terre),
                  controle(std::max(r, r_oppose) - rayon_terre), a.inclinaison, a.grand_omega};
     return tir;
@@ -141,6 +144,15 @@ void exiger_orbite_fermee(const orbite_actuelle& a, const char* manoeuvre) {
     }
 }
 
+} // namespace
+
+double rayon_geostationnaire(const modele_terre& modele) {
+    const double T = modele.jour_sideral;
+    return std::cbrt(modele.mu * T * T / (4.0 * modele.pi * modele.pi));
+}
+
+namespace {
+
 // Hohmann: from the apsis r1 (or anywhere on a circle), an ellipse to the circle rc,
 // then the circle at its far end.
 plan_manoeuvre hohmann(const orbite_actuelle& a, double rc) {
@@ -162,9 +174,10 @@ plan_manoeuvre hohmann(const orbite_actuelle& a, double rc) {
         const bool libre = a.c.forme == forme_conique::cercle;
         const double anomalie = libre ? a.anomalie : anomalie_apside(a, o.lieu);
         const double v1 = vitesse_a(a.o, o.r1);
-        const double vt1 = vitesse_transfert(o.r1, rc);
-        const double vt2 = vitesse_transfert(rc, o.r1);
-        const double vc2 = vitesse_circulaire(rc);
+        const double mu = a.c.modele.mu;
+        const double vt1 = vitesse_transfert(o.r1, rc, mu);
+        const double vt2 = vitesse_transfert(rc, o.r1, mu);
+        const double vc2 = vitesse_circulaire(rc, mu);
         std::vector<tir_impulsionnel> tirs;
         tirs.push_back(tir_tangent(a, libre ? "à la position actuelle" : nom_apside(o.lieu),
                                    anomalie, libre, v1, vt1, o.r1, rc));
@@ -174,7 +187,7 @@ plan_manoeuvre hohmann(const orbite_actuelle& a, double rc) {
         second.attente.reset(); // from the transfer orbit, not from this one
         tirs.push_back(second);
         try {
-            plan_manoeuvre plan = conclure(std::move(tirs), demi_periode(o.r1, rc));
+            plan_manoeuvre plan = conclure(std::move(tirs), demi_periode(o.r1, rc, a.c.modele));
             if (!meilleur || plan.delta_v_total < meilleur->delta_v_total) {
                 meilleur = std::move(plan);
             }
@@ -196,7 +209,7 @@ plan_manoeuvre circularisation(const orbite_actuelle& a, apside lieu) {
     }
     const double r = lieu == apside::periastre ? a.o.rp : *a.o.ra;
     return conclure({tir_tangent(a, nom_apside(lieu), anomalie_apside(a, lieu), false,
-                                 vitesse_a(a.o, r), vitesse_circulaire(r), r, r)},
+                                 vitesse_a(a.o, r), vitesse_circulaire(r, a.c.modele.mu), r, r)},
                     std::nullopt);
 }
 
@@ -207,10 +220,10 @@ plan_manoeuvre changement_apside(const orbite_actuelle& a, apside lieu, double r
     }
     const double r = libre || lieu == apside::periastre ? a.o.rp : *a.o.ra;
     const double anomalie = libre ? a.anomalie : anomalie_apside(a, lieu);
-    return conclure(
-        {tir_tangent(a, libre ? "à la position actuelle" : nom_apside(lieu), anomalie, libre,
-                     vitesse_a(a.o, r), vitesse_transfert(r, r_oppose), r, r_oppose)},
-        std::nullopt);
+    return conclure({tir_tangent(a, libre ? "à la position actuelle" : nom_apside(lieu), anomalie,
+                                 libre, vitesse_a(a.o, r),
+                                 vitesse_transfert(r, r_oppose, a.c.modele.mu), r, r_oppose)},
+                    std::nullopt);
 }
 
 // At a node the horizontal velocity vt turns about the radial axis by the change of
@@ -313,6 +326,88 @@ plan_manoeuvre changement_inclinaison(const orbite_actuelle& a, double visee,
     return conclure({*meilleur}, std::nullopt);
 }
 
+bool equatoriale(const orbite_actuelle& a) {
+    // Equatorial to the program's pi: sin(180 degrees) is some 4e-9 with it.
+    return std::abs(std::sin(deg_rad(a.inclinaison))) < 1e-8 && a.inclinaison < 90.0;
+}
+
+// At the node n, the horizontal speed v_avant of the plane turned by |i| about the radial
+// axis into the equator (as tir_au_noeud turns it) and changed to v_apres: one burn of
+// (v_avant^2 + v_apres^2 - 2 v_avant v_apres cos i)^0.5, to the circle of radius r.
+tir_impulsionnel tir_vers_equateur(const orbite_actuelle& a, const noeud& n, double v_avant,
+                                   double v_apres, double r) {
+    const double di = controle(0.0 - a.inclinaison);
+    const double angle = deg_rad(std::abs(di));
+    const double s = n.sens * (di < 0.0 ? -1.0 : 1.0);
+    const double dy = controle(v_apres * std::cos(angle) - v_avant);
+    const double dz = controle(s * v_apres * std::sin(angle));
+    tir_impulsionnel tir;
+    tir.lieu = n.lieu;
+    tir.anomalie = n.anomalie;
+    tir.delta_v = controle(std::hypot(dy, dz));
+    tir.direction = {0.0, quotient(dy, tir.delta_v), quotient(dz, tir.delta_v)};
+    tir.attente = attente(a, n.anomalie);
+    const double z = controle(r - a.c.modele.rayon);
+    tir.apres = {z, z, 0.0, a.grand_omega};
+    return tir;
+}
+
+// The nodes of an inclined orbit: the argument of latitude omega + anomaly is 0 or 180.
+std::array<noeud, 2> noeuds_de(const orbite_actuelle& a, const char* asc, const char* desc) {
+    return {noeud{asc, std::fmod(720.0 - a.petit_omega, 360.0), 1.0},
+            noeud{desc, std::fmod(900.0 - a.petit_omega, 360.0), -1.0}};
+}
+
+// The geostationary circle rc from an inclined circle: the first burn of the transfer at
+// a node, the second at the other node, the transfer's apoapsis, where it also turns the
+// plane into the equator. Done there it costs less than the plane change alone at the
+// start (2 v1 sin(i / 2)) or at the arrival (2 vc sin(i / 2)) added to the transfer.
+plan_manoeuvre geostationnaire_incline(const orbite_actuelle& a, double rc) {
+    exiger_orbite_fermee(a, "l'orbite géostationnaire");
+    if (a.c.forme != forme_conique::cercle) {
+        refuser("depuis une orbite inclinée, l'orbite géostationnaire se planifie depuis un "
+                "cercle : circularisez d'abord.");
+    }
+    const double mu = a.c.modele.mu;
+    const double r1 = a.o.rp;
+    const double v1 = vitesse_circulaire(r1, mu);
+    const double vt1 = vitesse_transfert(r1, rc, mu);
+    const double vt2 = vitesse_transfert(rc, r1, mu);
+    const double vc2 = vitesse_circulaire(rc, mu);
+    const double demi = deg_rad(std::abs(a.inclinaison)) / 2.0;
+    const double hohmann_seul = std::abs(vt1 - v1) + std::abs(vc2 - vt2);
+    const double separe = hohmann_seul + 2.0 * std::min(v1, vc2) * std::sin(demi);
+    const std::array<noeud, 2> depart = noeuds_de(a, "au nœud ascendant (début du transfert)",
+                                                  "au nœud descendant (début du transfert)");
+    const std::array<noeud, 2> arrivee = noeuds_de(
+        a,
+        "au nœud descendant, apoastre du transfert, avec le changement de plan (moins coûteux "
+        "qu'au départ ou à l'arrivée)",
+        "au nœud ascendant, apoastre du transfert, avec le changement de plan (moins coûteux "
+        "qu'au départ ou à l'arrivée)");
+    std::optional<plan_manoeuvre> meilleur;
+    for (std::size_t k = 0; k < 2; ++k) {
+        tir_impulsionnel premier =
+            tir_tangent(a, depart[k].lieu, depart[k].anomalie, false, v1, vt1, r1, rc);
+        tir_impulsionnel second = tir_vers_equateur(a, arrivee[1 - k], vt2, vc2, rc);
+        second.attente.reset(); // from the transfer orbit, not from this one
+        plan_manoeuvre plan =
+            conclure({std::move(premier), std::move(second)}, demi_periode(r1, rc, a.c.modele));
+        if (!meilleur || *plan.tirs.front().attente < *meilleur->tirs.front().attente) {
+            meilleur = std::move(plan);
+        }
+    }
+    if (!(meilleur->delta_v_total < separe)) {
+        refuser("le changement de plan coûte moins seul, au départ : faites d'abord le "
+                "changement d'inclinaison à 0°, puis visez l'orbite géostationnaire.");
+    }
+    return *meilleur;
+}
+
+plan_manoeuvre geostationnaire(const orbite_actuelle& a, double rc) {
+    return equatoriale(a) ? hohmann(a, rc) : geostationnaire_incline(a, rc);
+}
+
 // The apsis radii (none for the apoapsis of an open conic) and the inclination the
 // manoeuvre aims at from a; none when no burn can aim from there.
 struct visee_rayons {
@@ -325,13 +420,13 @@ std::optional<visee_rayons> visee_de(const orbite_actuelle& a, const demande_man
     const bool libre = a.c.forme == forme_conique::cercle;
     switch (d.genre) {
     case genre_manoeuvre::hohmann: {
-        const double rc = rayon_vise(d.altitude_visee);
+        const double rc = rayon_vise(d.altitude_visee, a.c.modele.rayon);
         return visee_rayons{rc, rc, a.inclinaison};
     }
     case genre_manoeuvre::circularisation:
     case genre_manoeuvre::changement_apside: {
         const bool cercle_vise = d.genre == genre_manoeuvre::circularisation;
-        const double r_oppose = cercle_vise ? 0.0 : rayon_vise(d.altitude_visee);
+        const double r_oppose = cercle_vise ? 0.0 : rayon_vise(d.altitude_visee, a.c.modele.rayon);
         if (!libre && d.lieu == apside::apoastre && !a.c.fermee()) {
             return std::nullopt;
         }
@@ -343,6 +438,10 @@ std::optional<visee_rayons> visee_de(const orbite_actuelle& a, const demande_man
     }
     case genre_manoeuvre::changement_inclinaison:
         return visee_rayons{a.o.rp, a.o.ra, d.inclinaison_visee};
+    case genre_manoeuvre::geostationnaire: {
+        const double rc = rayon_geostationnaire(a.c.modele);
+        return visee_rayons{rc, rc, 0.0};
+    }
     }
     return std::nullopt;
 }
@@ -374,7 +473,7 @@ bool atteinte(const orbite_actuelle& a, const visee_rayons& v) {
 
 bool orbite_visee_atteinte(const trajectoire& t, const demande_manoeuvre& d) {
     try {
-        const orbite_actuelle a = orbite_de_depart(t);
+        const orbite_actuelle a = orbite_de_depart(t, d.modele);
         const std::optional<visee_rayons> v = visee_de(a, d);
         return v && atteinte(a, *v);
     } catch (const erreur_calcul&) {
@@ -383,32 +482,51 @@ bool orbite_visee_atteinte(const trajectoire& t, const demande_manoeuvre& d) {
 }
 
 plan_manoeuvre planifier(const trajectoire& t, const demande_manoeuvre& d) {
-    const orbite_actuelle a = orbite_de_depart(t);
+    const orbite_actuelle a = orbite_de_depart(t, d.modele);
+    const double rayon_terre = d.modele.rayon;
     if (const std::optional<visee_rayons> v = visee_de(a, d); v && atteinte(a, *v)) {
         refuser_atteinte(d.genre);
     }
     switch (d.genre) {
     case genre_manoeuvre::hohmann:
-        return hohmann(a, rayon_vise(d.altitude_visee));
+        return hohmann(a, rayon_vise(d.altitude_visee, rayon_terre));
     case genre_manoeuvre::circularisation:
         return circularisation(a, d.lieu);
     case genre_manoeuvre::changement_apside:
-        return changement_apside(a, d.lieu, rayon_vise(d.altitude_visee));
+        return changement_apside(a, d.lieu, rayon_vise(d.altitude_visee, rayon_terre));
     case genre_manoeuvre::changement_inclinaison:
         return changement_inclinaison(a, d.inclinaison_visee, d.longitude_noeud);
+    case genre_manoeuvre::geostationnaire:
+        return geostationnaire(a, rayon_geostationnaire(d.modele));
     }
     refuser("manœuvre inconnue.");
 }
 
 plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d) {
-    const orbite_actuelle a = orbite_de_depart(t);
-    const double rc = rayon_vise(d.altitude_visee);
+    const orbite_actuelle a = orbite_de_depart(t, d.modele);
+    const double rayon_terre = d.modele.rayon;
+    const bool geo = d.genre == genre_manoeuvre::geostationnaire;
+    const double rc =
+        geo ? rayon_geostationnaire(d.modele) : rayon_vise(d.altitude_visee, rayon_terre);
     exiger_orbite_fermee(a, "la fin d'un transfert de Hohmann");
     if (a.c.forme == forme_conique::cercle) {
         refuser("l'orbite de transfert est un cercle : le premier tir n'a rien changé.");
     }
     const apside lieu =
         std::abs(a.o.rp - rc) < std::abs(*a.o.ra - rc) ? apside::periastre : apside::apoastre;
+    if (geo && !equatoriale(a)) {
+        // The far end of the transfer is a node: the circle and the plane change there.
+        const double r = lieu == apside::periastre ? a.o.rp : *a.o.ra;
+        const double anomalie = anomalie_apside(a, lieu);
+        const double u = std::fmod(a.petit_omega + anomalie + 360.0, 360.0);
+        const bool ascendant = u < 90.0 || u > 270.0;
+        const noeud n{ascendant ? "au nœud ascendant, avec le changement de plan"
+                                : "au nœud descendant, avec le changement de plan",
+                      anomalie, ascendant ? 1.0 : -1.0};
+        return conclure(
+            {tir_vers_equateur(a, n, vitesse_a(a.o, r), vitesse_circulaire(r, a.c.modele.mu), r)},
+            std::nullopt);
+    }
     plan_manoeuvre plan = circularisation(a, lieu);
     plan.tirs.front().apres = {controle(rc - rayon_terre), controle(rc - rayon_terre),
                                a.inclinaison, a.grand_omega};
@@ -416,7 +534,8 @@ plan_manoeuvre planifier_suite(const trajectoire& t, const demande_manoeuvre& d)
 }
 
 tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
-                         double module_poussee_choisi, double masse_initiale, double isp_moteur) {
+                         double module_poussee_choisi, double masse_initiale, double isp_moteur,
+                         const modele_terre& modele) {
     if (!(module_poussee_choisi > 0.0) || !std::isfinite(module_poussee_choisi)) {
         refuser("la poussée doit être strictement positive.");
     }
@@ -426,9 +545,11 @@ tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
     if (!(isp_moteur > 0.0) || !std::isfinite(isp_moteur)) {
         refuser("l'Isp doit être strictement positive.");
     }
-    // mf = m0 exp(-delta_v / (isp g0)); D = (m0 - mf) isp g0 / F
-    const double vitesse_ejection = controle(isp_moteur * g0); // km/s in the program's units
-    const double rapport = controle(tir.delta_v / vitesse_ejection);
+    // mf = m0 exp(-delta_v / (isp g0)); D = (m0 - mf) isp g0 / F. isp g0 in the thrust's
+    // units (km/s for the program's Earth, m/s for the real one); delta_v in km/s.
+    const double vitesse_ejection = controle(isp_moteur * modele.g0);
+    const double rapport =
+        controle(tir.delta_v / controle(vitesse_ejection * modele.facteur_poussee));
     const double masse_finale = masse_initiale * std::exp(-rapport);
     const double consommee = controle(-masse_initiale * std::expm1(-rapport));
     if (!(masse_finale > 0.0) || !(consommee < masse_initiale)) {
@@ -449,12 +570,12 @@ tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
         p.anomalie_depart = t.anomalie;
         return p;
     }
-    const orbite_actuelle a = orbite_de_depart(t);
+    const orbite_actuelle a = orbite_de_depart(t, modele);
     try {
         const double t_point =
-            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, tir.anomalie));
+            temps_depuis_periastre(a.c.e, a.c.p, anomalie_vraie(a.c, tir.anomalie), modele);
         const double t_depart = controle(t_point - p.duree / 2.0);
-        p.anomalie_depart = anomalie_record(a.c, anomalie_au_temps(a.c.e, a.c.p, t_depart));
+        p.anomalie_depart = anomalie_record(a.c, anomalie_au_temps(a.c.e, a.c.p, t_depart, modele));
     } catch (const erreur_calcul&) {
         refuser("le point du tir n'est pas atteint sur la conique actuelle.");
     }
@@ -500,7 +621,8 @@ suivi_manoeuvre::issue suivi_manoeuvre::suivre(const std::optional<bilan_tir>& d
     r.visee = visees_[fait];
     r.prevue = attendu.prevue;
     try {
-        r.obtenue = orbite_de(position_de(dernier->arrivee), vitesse_de(dernier->arrivee));
+        r.obtenue = orbite_de(position_de(dernier->arrivee), vitesse_de(dernier->arrivee),
+                              dernier->moteur.modele);
     } catch (const erreur_calcul&) {
     }
     resultats_.push_back(r);

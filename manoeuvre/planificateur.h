@@ -16,11 +16,19 @@ namespace trajel {
 // (nature_erreur::tir_refuse) with the reason in French.
 
 enum class genre_manoeuvre {
-    hohmann,               // to a circle: two burns half a transfer ellipse apart
-    circularisation,       // at an apsis
-    changement_apside,     // the opposite apsis moved by a burn at one apsis
-    changement_inclinaison // at a node
+    hohmann,                // to a circle: two burns half a transfer ellipse apart
+    circularisation,        // at an apsis
+    changement_apside,      // the opposite apsis moved by a burn at one apsis
+    changement_inclinaison, // at a node
+    // To the geostationary circle of the model: a Hohmann transfer, and from an inclined
+    // circle the plane change to i = 0, made where it is cheaper: combined with the
+    // second burn at the transfer's apoapsis (a node), or alone at the start.
+    geostationnaire
 };
+
+// The radius of the model's geostationary circle, whose period is one sidereal day:
+// a = (mu T^2 / (4 pi^2))^(1/3), km.
+double rayon_geostationnaire(const modele_terre& modele);
 
 // The tolerances a burn is held to, by the planner and by the targeter: a radius to
 // 0.01 %, an inclination to 0.001 degree.
@@ -36,6 +44,7 @@ struct demande_manoeuvre {
     // longitude (degrees, from the first axis of the fixed frame); none for the
     // satellite's current position.
     std::optional<double> longitude_noeud;
+    modele_terre modele = terre_du_programme; // the Earth the altitudes and speeds are of
 };
 
 // The orbit a burn aims at: apsis altitudes (km) and inclination (degrees).
@@ -90,7 +99,8 @@ struct tir_prepare {
 };
 
 tir_prepare preparer_tir(const trajectoire& t, const tir_impulsionnel& tir,
-                         double module_poussee_choisi, double masse_initiale, double isp_moteur);
+                         double module_poussee_choisi, double masse_initiale, double isp_moteur,
+                         const modele_terre& modele = terre_du_programme);
 
 // The progress of a plan through the burns the teacher fires: the burns planned, the
 // orbit each aimed at and the one it gave, and the burn prepared and not yet fired.

@@ -37,12 +37,12 @@ repere vue_des_barres() {
 
 // Reads the burn's boxes (duration Text11, steps Text12) and the shared engine and mass,
 // and refuses, before anything changes, a burn that cannot be computed.
-consigne_tir lire_consigne(const trajectoire& T) {
+consigne_tir lire_consigne(const trajectoire& T, const modele_terre& modele) {
     consigne_tir c;
     c.vue = vue_des_barres();
     const double duree = Val(Form1->texte(zone_texte::Text11)); // s
     const double pas_lus = std::floor(Val(Form1->texte(zone_texte::Text12)));
-    c.vol = consigne_du_vol(T, propulsion_partagee(), duree, pas_lus, masse);
+    c.vol = consigne_du_vol(T, propulsion_partagee(modele), duree, pas_lus, masse);
     return c;
 }
 
@@ -87,7 +87,7 @@ textes_resultat former_textes(const trajectoire& R, double m0, double mf) {
 // type that can be drawn: a finite parameter p > 0, e < 1 for an ellipse (an apoapsis of
 // 7e19 km reads back as e = 1 and p = 0), cos(Phi) in (0, 1) for a hyperbola, and the
 // satellite on the conic (1 + e cos(anomaly) > 0).
-bool relu_dessinable(const trajectoire& R, const textes_resultat& t) {
+bool relu_dessinable(const trajectoire& R, const textes_resultat& t, double rayon_terre) {
     const double rp = Val(t.zp) + rayon_terre;
     double e = 0.0;
     double p = rp;
@@ -121,11 +121,11 @@ struct resultat_tir {
     textes_resultat textes;
 };
 
-resultat_tir resultat_de(const etat& fin, double m0) {
-    resultat_tir r{orbite_atteinte(fin), {}};
+resultat_tir resultat_de(const etat& fin, double m0, const modele_terre& modele) {
+    resultat_tir r{orbite_atteinte(fin, modele), {}};
     r.textes = former_textes(r.orbite, m0, fin.m);
-    if (!relu_dessinable(r.orbite, r.textes)) {
-        en_parabole(r.orbite);
+    if (!relu_dessinable(r.orbite, r.textes, modele.rayon)) {
+        en_parabole(r.orbite, modele);
         r.textes = former_textes(r.orbite, m0, fin.m);
     }
     return r;
@@ -160,9 +160,10 @@ void ecrire_resultat(const trajectoire& R, const textes_resultat& t) {
 
 // Over the new orbit's scene that the handlers drew: the orbit before the burn, the
 // orbit reached, and the powered arc on top.
-void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vector<point_vue>& arc) {
-    tracer_scene(avant);
-    tracer_scene(R);
+void tracer_tir(const trajectoire& avant, const trajectoire& R, const std::vector<point_vue>& arc,
+                const modele_terre& modele) {
+    tracer_scene(avant, modele);
+    tracer_scene(R, modele);
     for (std::size_t i = 1; i < arc.size(); ++i) {
         tracer_segment(arc[i - 1], arc[i], couleur_terre);
     }
@@ -192,11 +193,11 @@ void corriger_quasi_cercle(trajectoire& R) {
 
 } // namespace
 
-trajectoire orbite_atteinte(const etat& fin) {
+trajectoire orbite_atteinte(const etat& fin, const modele_terre& modele) {
     vecteur r = position_de(fin);
     vecteur v = vitesse_de(fin);
     trajectoire R;
-    conversion_etat(2, R, r, v);
+    conversion_etat(2, R, r, v, modele);
     corriger_quasi_cercle(R);
     return R;
 }
@@ -211,16 +212,16 @@ garde_tir::~garde_tir() {
     valeurs_.restituer();
 }
 
-void calcul_tir(trajectoire& T) {
-    const consigne_tir consigne = lire_consigne(T);
+void calcul_tir(trajectoire& T, const modele_terre& modele) {
+    const consigne_tir consigne = lire_consigne(T, modele);
     const consigne_vol& vol = consigne.vol;
 
     trajectoire depart = T;
-    etat S = etat_initial(depart, vol.m0);
+    etat S = etat_initial(depart, vol.m0, modele);
     const etat S0 = S;
     const std::vector<point_vue> arc = integrer(vol.moteur, consigne.vue, vol.h, vol.pas, S);
     const double mf = S.m;
-    const resultat_tir resultat = resultat_de(S, vol.m0);
+    const resultat_tir resultat = resultat_de(S, vol.m0, modele);
     const trajectoire& R = resultat.orbite;
     const textes_resultat& textes = resultat.textes;
 
@@ -229,21 +230,21 @@ void calcul_tir(trajectoire& T) {
     masse = mf;
     const trajectoire avant = T;
     ecrire_resultat(R, textes);
-    tracer_tir(avant, R, arc);
-    enregistrer_tir(S0, S, vol.duree, vol.pas, avant, R);
+    tracer_tir(avant, R, arc, modele);
+    enregistrer_tir(S0, S, vol.duree, vol.pas, avant, R, modele);
 }
 
 void retracer_tir(const bilan_tir& b) {
     etat S = b.depart;
     const std::vector<point_vue> arc =
         integrer(b.moteur, vue_des_barres(), quotient(b.duree, b.pas), b.pas, S);
-    tracer_tir(b.avant, b.apres, arc);
+    tracer_tir(b.avant, b.apres, arc, b.moteur.modele);
 }
 
-void cmd_tir_Click() {
+void cmd_tir_Click(const modele_terre& modele) {
     garde_tir garde;
-    calcul_trajectoire(traj);
-    calcul_tir(traj);
+    calcul_trajectoire(traj, modele);
+    calcul_tir(traj, modele);
     garde.valider();
 }
 

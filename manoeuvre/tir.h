@@ -7,17 +7,16 @@
 
 namespace trajel {
 
-// The burn from the satellite's place on T (always traj): integrates the powered flight
-// read from the window (duration Text11, steps Text12, thrust, mass, Isp), writes the
-// conic reached into the element boxes and the options, the remaining mass into Text6
-// and the consumed mass into Label_debit, then draws the orbit before the burn, the new
-// orbit and the powered arc. A burn that cannot be computed is refused (tir_refuse)
-// before anything is changed.
-void calcul_tir(trajectoire& T);
+// The burn from the satellite's place on T (always traj), around the model's Earth: integrates the
+// powered flight read from the window (duration Text11, steps Text12, thrust, mass, Isp), writes
+// the conic reached into the element boxes and the options, the remaining mass into Text6 and the
+// consumed mass into Label_debit, then draws the orbit before the burn, the new orbit and the
+// powered arc. A burn that cannot be computed is refused (tir_refuse) before anything is changed.
+void calcul_tir(trajectoire& T, const modele_terre& modele = terre_du_programme);
 
 // The conic reached at the end of a burn, as the window writes it: a near circle whose
 // apsides read back equal placed from the node line (omega 0).
-trajectoire orbite_atteinte(const etat& fin);
+trajectoire orbite_atteinte(const etat& fin, const modele_terre& modele = terre_du_programme);
 
 // Draws again, over the scene of the orbit reached, what the burn b drew over it: the
 // orbit before the burn, the orbit reached and the powered arc, integrated again from
@@ -26,7 +25,7 @@ void retracer_tir(const bilan_tir& b);
 
 // "Tir !": rereads the window into traj and the satellite values, then fires. A refused
 // or failed burn leaves the window and the shared values as they were.
-void cmd_tir_Click();
+void cmd_tir_Click(const modele_terre& modele = terre_du_programme);
 
 // The undo of a burn: takes a snapshot of what a burn changes (the window as it
 // stands, traj and the satellite values) and puts it back, without running any

@@ -54,7 +54,8 @@ consigne_vol consigne_du_vol(const trajectoire& T, const propulsion& moteur, dou
         refuser("une Isp nulle ne donne aucun débit de masse défini.");
     }
     // The flow is constant: the mass at the end is known before integrating.
-    const double debit = quotient(moteur.module_poussee, controle(moteur.isp * g0)); // kg/s
+    const double debit =
+        quotient(moteur.module_poussee, controle(moteur.isp * moteur.modele.g0)); // kg/s
     if (!(controle(c.m0 - controle(c.duree * debit)) > 0.0)) {
         refuser("le tir consommerait toute la masse du satellite.");
     }
@@ -62,10 +63,10 @@ consigne_vol consigne_du_vol(const trajectoire& T, const propulsion& moteur, dou
     return c;
 }
 
-etat etat_initial(trajectoire& depart, double m0) {
+etat etat_initial(trajectoire& depart, double m0, const modele_terre& modele) {
     vecteur r;
     vecteur v;
-    conversion_etat(1, depart, r, v);
+    conversion_etat(1, depart, r, v, modele);
     vecteur moment;
     prod_vectoriel(r, v, moment);
     if (norme(moment) == 0.0) {

@@ -35,7 +35,7 @@ consigne_vol consigne_du_vol(const trajectoire& T, const propulsion& moteur, dou
 
 // The satellite's state on `depart` with the mass m0 (conversion_etat, which rewrites
 // the eccentricity and parameter of `depart`), refused when its local frame is undefined.
-etat etat_initial(trajectoire& depart, double m0);
+etat etat_initial(trajectoire& depart, double m0, const modele_terre& modele = terre_du_programme);
 
 // The powered flight: `pas` steps of h (s) of the engine `moteur` from S at time 0; after
 // each step observateur(state, time) sees the state just reached. S ends as the state

@@ -10,9 +10,10 @@
 
 namespace trajel {
 
-boite_plan boite_cadree(const trajectoire& t, const repere& vue) {
+boite_plan boite_cadree(const trajectoire& t, const repere& vue, const modele_terre& modele) {
     // At least the Earth's disc about the centre.
-    boite_plan b{-rayon_terre, rayon_terre, -rayon_terre, rayon_terre};
+    const double r = modele.rayon;
+    boite_plan b{-r, r, -r, r};
     auto inclure = [&](const vecteur& p) {
         point_vue v;
         projeter(vue, p, v);
@@ -45,9 +46,9 @@ boite_image boite_dans_l_image(const boite_plan& b, double zoom, double largeur,
             controle(b.droite * k + largeur / 2.0), controle(hauteur / 2.0 - b.bas * k)};
 }
 
-double zoom_ajuste(const trajectoire& t, double marge) {
+double zoom_ajuste(const trajectoire& t, double marge, const modele_terre& modele) {
     // The largest distances from the centre along the picture's width and height, km.
-    const boite_plan b = boite_cadree(t, repere_vue);
+    const boite_plan b = boite_cadree(t, repere_vue, modele);
     const double demi_x = std::max(-b.gauche, b.droite);
     const double demi_y = std::max(-b.bas, b.haut);
     // |x| Hc zoom / 16000 <= (1 - marge) W / 2, and the same for y with Hc.

@@ -18,7 +18,8 @@ struct boite_plan {
 // The box holding the conic of t over the range it is drawn on (the ends of its steps),
 // the Earth's disc and the satellite, seen along `vue`; raises the arithmetic error
 // where a point is not finite.
-boite_plan boite_cadree(const trajectoire& t, const repere& vue);
+boite_plan boite_cadree(const trajectoire& t, const repere& vue,
+                        const modele_terre& modele = terre_du_programme);
 
 // The same box in the picture's units (twips, y downwards) as tracer_segment places it:
 // X = x k + W/2, Y = Hc/2 - y k, k = Hc zoom / 16000.
@@ -36,6 +37,7 @@ boite_image boite_dans_l_image(const boite_plan& b, double zoom, double largeur,
 // view plane must keep |x| k <= (1 - marge) W / 2 and |y| k <= (1 - marge) Hc / 2, with
 // k = Hc zoom / 16000. Reads repere_vue, largeur_image and hauteur_image as the last view
 // set-up left them; raises the arithmetic error where a point is not finite.
-double zoom_ajuste(const trajectoire& t, double marge = marge_cadrage);
+double zoom_ajuste(const trajectoire& t, double marge = marge_cadrage,
+                   const modele_terre& modele = terre_du_programme);
 
 } // namespace trajel

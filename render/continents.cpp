@@ -19,11 +19,12 @@ void charger_continents(std::vector<ligne_geo> lignes) {
     }
 }
 
-void tracer_continents() {
+void tracer_continents(const modele_terre& modele) {
+    const double rayon_terre = modele.rayon;
     surface& image = Form1->Picture1();
     // The Earth turned by `angle` about the polar axis, and scaled to its radius.
-    const trigo angle = trigo_de(angle_terre(terre, terre.temps));
-    auto sur_le_globe = [&angle](const vecteur& d) {
+    const trigo angle = trigo_de(angle_terre(terre, terre.temps, modele));
+    auto sur_le_globe = [&angle, rayon_terre](const vecteur& d) {
         return vecteur{rayon_terre * (d.x * angle.c - d.y * angle.s),
                        rayon_terre * (d.x * angle.s + d.y * angle.c), rayon_terre * d.z};
     };
@@ -45,9 +46,9 @@ void tracer_continents() {
     image.DrawStyle(style_plein);
 }
 
-void tracer_continents_demandes() {
+void tracer_continents_demandes(const modele_terre& modele) {
     if (continents_sur_le_globe) {
-        tracer_continents();
+        tracer_continents(modele);
     }
 }
 

@@ -20,9 +20,9 @@ void charger_continents(std::vector<ligne_geo> lignes);
 // The coastlines on the Earth of the scene, in couleur_terre, turned by the Earth's
 // angle at terre.temps: a segment whose start faces the viewer (S . u > 0, as the
 // grid) solid, any other dotted; width 1. The pen is width 1, solid, afterwards.
-void tracer_continents();
+void tracer_continents(const modele_terre& modele = terre_du_programme);
 
 // tracer_continents() when continents_sur_le_globe is on; nothing otherwise.
-void tracer_continents_demandes();
+void tracer_continents_demandes(const modele_terre& modele = terre_du_programme);
 
 } // namespace trajel

@@ -48,9 +48,9 @@ bool point_sur_conique(const trajectoire& t, double nu, vecteur& p) {
     return true;
 }
 
-bool terre_cache(const vecteur& p, const point_vue& vue) {
+bool terre_cache(const vecteur& p, const point_vue& vue, const modele_terre& modele) {
     return !(prod_scalaire(p, repere_vue.u) >= 0.0 ||
-             racine(vue.x * vue.x + vue.y * vue.y) >= rayon_terre);
+             racine(vue.x * vue.x + vue.y * vue.y) >= modele.rayon);
 }
 
 double echelle_image() {

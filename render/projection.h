@@ -19,7 +19,8 @@ bool point_sur_conique(const trajectoire& t, double nu, vecteur& p);
 
 // Whether the Earth hides the point p (km) that projects to vue: behind the Earth's
 // centre plane (p . u < 0) and inside the Earth's disc on the view plane.
-bool terre_cache(const vecteur& p, const point_vue& vue);
+bool terre_cache(const vecteur& p, const point_vue& vue,
+                 const modele_terre& modele = terre_du_programme);
 
 // One line between two view-plane points (km) in palette colour n, with the current
 // pen. k = hauteur_image x zoom / 16000 units per km; X = floor(x k + W/2),

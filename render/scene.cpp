@@ -25,16 +25,16 @@ point_vue projete(const double& k, const vecteur& v) {
     return resultat;
 }
 
-// A point of the Earth's surface, S(a, b) = 3618 u of repere_local(a, b, 20), with its
+// A point of the Earth's surface, S(a, b) = R u of repere_local(a, b, 20), with its
 // projection and whether it faces the viewer (S . u > 0, the limb excluded).
 struct point_terre {
     point_vue vue;
     bool devant;
 };
 
-point_terre surface_terre(const trigo& a, const trigo& b) {
+point_terre surface_terre(const trigo& a, const trigo& b, double rayon) {
     vecteur s;
-    mult_scalaire(rayon_terre, u_local(a, b), s);
+    mult_scalaire(rayon, u_local(a, b), s);
     point_terre resultat;
     projeter(repere_vue, s, resultat.vue);
     resultat.devant = prod_scalaire(s, repere_vue.u) > 0.0;
@@ -147,7 +147,7 @@ void tracer_satellite_hors_pas(surface& image, const trajectoire& t) {
 // the satellite at its step, or after the steps when its anomaly is not one of them.
 // Bounds beyond the 16-bit range overflow in plage_tracee(); the counter is a plain int
 // so that nu2 = 32767 ends the loop.
-void tracer_conique(const trajectoire& t) {
+void tracer_conique(const trajectoire& t, const modele_terre& modele) {
     const plage_anomalies bornes = en_calculant(
         "la plage des anomalies tracées, qui tient en ±32767° (zone « Anomalie° » ou « Phi° »)",
         [&] { return plage_tracee(t); });
@@ -170,7 +170,7 @@ void tracer_conique(const trajectoire& t) {
                 tracer_satellite(image, p1.vue);
                 satellite_trace = true;
             }
-            if (terre_cache(p1.espace, p1.vue)) {
+            if (terre_cache(p1.espace, p1.vue, modele)) {
                 image.DrawWidth(1);
                 image.DrawStyle(style_pointille);
             } else {
@@ -188,16 +188,15 @@ void tracer_conique(const trajectoire& t) {
 
 // The great circle of the orbit plane on the Earth, its front half only (start point
 // strictly in front).
-void tracer_grand_cercle(const trajectoire& t) {
+void tracer_grand_cercle(const trajectoire& t, double rayon) {
     const trigo grand_omega = trigo_de(t.grand_omega);
     const trigo inclinaison = trigo_de(t.inclinaison);
     vecteur g1;
-    mult_scalaire(rayon_terre, u_orbital(grand_omega, inclinaison, trigo_de(0.0)), g1);
+    mult_scalaire(rayon, u_orbital(grand_omega, inclinaison, trigo_de(0.0)), g1);
     for (int nu = 0; nu <= 360; nu += 10) {
         vecteur g2;
-        mult_scalaire(rayon_terre,
-                      u_orbital(grand_omega, inclinaison, trigo_de(static_cast<double>(nu + 10))),
-                      g2);
+        mult_scalaire(
+            rayon, u_orbital(grand_omega, inclinaison, trigo_de(static_cast<double>(nu + 10))), g2);
         if (prod_scalaire(g1, repere_vue.u) > 0.0) {
             point_vue a;
             point_vue b;
@@ -231,7 +230,8 @@ void tracer_repere(const repere& R, const std::string& lu, const std::string& lv
     }
 }
 
-void tracer_terre() {
+void tracer_terre(const modele_terre& modele) {
+    const double rayon_terre = modele.rayon;
     mise_en_place_vue();
     surface& image = Form1->Picture1();
     plume_normale(image);
@@ -240,7 +240,7 @@ void tracer_terre() {
     repere_orbital(0.0, 0.0, 0.0, equateur);
     tracer_repere_etiquete(equateur, "X0(gamma)", "y0", "z0", couleur_terre);
 
-    // Outline: 3618 v of repere_local(lambda, phi, alpha), the circle of radius 3618 km
+    // Outline: R v of repere_local(lambda, phi, alpha), the circle of the Earth's radius
     // about the view's centre, drawn whole. The end of one step is the start of the
     // next (the same whole angle, the same bits).
     const trigo lambda = trigo_de(longitude_vue());
@@ -257,10 +257,10 @@ void tracer_terre() {
     // the viewer; its end point is not tested.
     for (int b = -90; b <= 90; b += 30) {
         const trigo latitude = trigo_de(static_cast<double>(b));
-        point_terre depart = surface_terre(trigo_de(0.0), latitude);
+        point_terre depart = surface_terre(trigo_de(0.0), latitude, rayon_terre);
         for (int a = 0; a <= 360; a += 10) {
             const point_terre arrivee =
-                surface_terre(trigo_de(static_cast<double>(a + 10)), latitude);
+                surface_terre(trigo_de(static_cast<double>(a + 10)), latitude, rayon_terre);
             if (depart.devant) {
                 tracer_segment(depart.vue, arrivee.vue, couleur_terre);
             }
@@ -269,11 +269,11 @@ void tracer_terre() {
     }
     for (int a = 0; a <= 360; a += 30) {
         const trigo longitude = trigo_de(static_cast<double>(a));
-        point_terre depart = surface_terre(longitude, trigo_de(-90.0));
+        point_terre depart = surface_terre(longitude, trigo_de(-90.0), rayon_terre);
         // b = 90 ends 10 degrees past the pole, on the opposite meridian.
         for (int b = -90; b <= 90; b += 10) {
             const point_terre arrivee =
-                surface_terre(longitude, trigo_de(static_cast<double>(b + 10)));
+                surface_terre(longitude, trigo_de(static_cast<double>(b + 10)), rayon_terre);
             if (depart.devant) {
                 tracer_segment(depart.vue, arrivee.vue, couleur_terre);
             }
@@ -282,29 +282,29 @@ void tracer_terre() {
     }
 }
 
-void tracer_scene(const trajectoire& t) {
+void tracer_scene(const trajectoire& t, const modele_terre& modele) {
     lire_taille_image();
     plume_normale(Form1->Picture1());
     tracer_reperes_orbite(t);
-    tracer_conique(t);
-    tracer_grand_cercle(t);
+    tracer_conique(t, modele);
+    tracer_grand_cercle(t, modele.rayon);
 }
 
 namespace {
 std::uint64_t rafraichissements_complets = 0;
 }
 
-void rafraichissement_complet() {
+void rafraichissement_complet(const modele_terre& modele) {
     // A trajectory that cannot be drawn does not stay: traj and the satellite values
     // go back to those of the last scene drawn, which the picture keeps.
     const valeurs_calculees dessinees = valeurs_calculees::actuelles();
     liberer_registres_etendus();
     try {
         Form1->Picture1().Cls();
-        calcul_trajectoire(traj);
-        tracer_terre();
-        tracer_continents_demandes();
-        tracer_scene(traj);
+        calcul_trajectoire(traj, modele);
+        tracer_terre(modele);
+        tracer_continents_demandes(modele);
+        tracer_scene(traj, modele);
         tracer_marques_demandees(traj);
         tracer_fantomes_demandes();
     } catch (...) {
@@ -318,12 +318,12 @@ std::uint64_t nombre_rafraichissements_complets() {
     return rafraichissements_complets;
 }
 
-void rafraichissement_vue() {
+void rafraichissement_vue(const modele_terre& modele) {
     liberer_registres_etendus();
     Form1->Picture1().Cls();
-    tracer_terre();
-    tracer_continents_demandes();
-    tracer_scene(traj);
+    tracer_terre(modele);
+    tracer_continents_demandes(modele);
+    tracer_scene(traj, modele);
     tracer_marques_demandees(traj);
     tracer_fantomes_demandes();
 }

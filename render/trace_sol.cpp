@@ -28,10 +28,11 @@ vecteur position(const trajectoire& t, double nu) {
 // Earth turned by one period more.
 void trace_fermee(const trajectoire& t, const conique& c, const horloge_terre& h, int revolutions,
                   trace_au_sol& trace, ligne_geo& ligne) {
-    const double periode = periode_orbitale(c.e, c.p);
+    const modele_terre& m = c.modele;
+    const double periode = periode_orbitale(c.e, c.p, m);
     trace.periode = periode;
-    trace.decalage = controle(-rotation_terre * periode);
-    const double t0 = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie));
+    trace.decalage = controle(-m.rotation() * periode);
+    const double t0 = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie), m);
     struct pas_orbite {
         point_geo direction; // right ascension (reduced) and declination
         double delai = 0.0;  // s after the satellite, within one period
@@ -43,7 +44,7 @@ void trace_fermee(const trajectoire& t, const conique& c, const horloge_terre& h
         if (j > 0) {
             // Kepler's time from the periapsis is taken modulo the period: back into
             // (0, period) after the satellite.
-            double delai = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, nu)) - t0;
+            double delai = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, nu), m) - t0;
             if (delai < 0.0) {
                 delai += periode;
             }
@@ -54,13 +55,13 @@ void trace_fermee(const trajectoire& t, const conique& c, const horloge_terre& h
     for (int k = 0; k < revolutions; ++k) {
         const double debut = controle(h.temps + k * periode);
         for (const pas_orbite& pas : tour) {
-            const double angle = angle_terre(h, debut + pas.delai);
+            const double angle = angle_terre(h, debut + pas.delai, m);
             ligne.push_back(
                 {longitude_reduite(pas.direction.longitude - angle), pas.direction.latitude});
         }
     }
     const double fin = controle(h.temps + revolutions * periode);
-    ligne.push_back({longitude_reduite(tour[0].direction.longitude - angle_terre(h, fin)),
+    ligne.push_back({longitude_reduite(tour[0].direction.longitude - angle_terre(h, fin, m)),
                      tour[0].direction.latitude});
     trace.sous_satellite = ligne.front();
 }
@@ -68,16 +69,18 @@ void trace_fermee(const trajectoire& t, const conique& c, const horloge_terre& h
 // An open conic over its drawn range, its times signed from the satellite's.
 void trace_ouverte(const trajectoire& t, const conique& c, const horloge_terre& h,
                    trace_au_sol& trace, ligne_geo& ligne) {
-    const double t0 = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie));
-    trace.sous_satellite = point_sous(position(t, t.anomalie), angle_terre(h, h.temps));
+    const modele_terre& m = c.modele;
+    const double t0 = temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie), m);
+    trace.sous_satellite = point_sous(position(t, t.anomalie), angle_terre(h, h.temps, m));
     const plage_anomalies plage = plage_tracee(t);
     for (int nu = plage.debut; nu <= plage.fin; ++nu) {
         vecteur p;
         if (!point_sur_conique(t, nu, p)) {
             continue;
         }
-        const double temps = h.temps + temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, nu)) - t0;
-        ligne.push_back(point_sous(p, angle_terre(h, controle(temps))));
+        const double temps =
+            h.temps + temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, nu), m) - t0;
+        ligne.push_back(point_sous(p, angle_terre(h, controle(temps), m)));
     }
 }
 
@@ -181,20 +184,22 @@ struct passage {
     std::optional<double> periode;
 };
 
-passage passage_au_periastre(const trajectoire& t, const horloge_terre& h) {
-    const conique c = conique_de(t);
+passage passage_au_periastre(const trajectoire& t, const horloge_terre& h,
+                             const modele_terre& modele) {
+    const conique c = conique_de(t, modele);
     passage p;
-    p.temps = h.temps - temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie));
+    p.temps = h.temps - temps_depuis_periastre(c.e, c.p, anomalie_vraie(c, t.anomalie), modele);
     if (c.fermee()) {
-        p.periode = periode_orbitale(c.e, c.p);
+        p.periode = periode_orbitale(c.e, c.p, modele);
     }
     return p;
 }
 
 } // namespace
 
-trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions) {
-    const conique c = conique_de(t);
+trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions,
+                            const modele_terre& modele) {
+    const conique c = conique_de(t, modele);
     trace_au_sol trace;
     ligne_geo ligne;
     if (c.fermee()) {
@@ -207,25 +212,26 @@ trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int re
     return trace;
 }
 
-point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h) {
-    if (!conique_de(t).fermee()) {
-        return point_sous(position(t, t.anomalie), angle_terre(h, h.temps));
+point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h,
+                               const modele_terre& modele) {
+    if (!conique_de(t, modele).fermee()) {
+        return point_sous(position(t, t.anomalie), angle_terre(h, h.temps, modele));
     }
     // As the first point of a closed orbit's track: its direction, then the Earth turned.
     const point_geo d = point_sous(position(t, t.anomalie), 0.0);
-    return {longitude_reduite(d.longitude - angle_terre(h, h.temps)), d.latitude};
+    return {longitude_reduite(d.longitude - angle_terre(h, h.temps, modele)), d.latitude};
 }
 
 bool sur_la_meme_trace(const trajectoire& depart, const horloge_terre& h_depart,
-                       const trajectoire& t, const horloge_terre& h) {
+                       const trajectoire& t, const horloge_terre& h, const modele_terre& modele) {
     trajectoire meme_conique = depart;
     meme_conique.anomalie = t.anomalie;
     meme_conique.repere_sat = t.repere_sat;
     if (!(meme_conique == t) || h.longitude_origine != h_depart.longitude_origine) {
         return false;
     }
-    const passage avant = passage_au_periastre(depart, h_depart);
-    const passage apres = passage_au_periastre(t, h);
+    const passage avant = passage_au_periastre(depart, h_depart, modele);
+    const passage apres = passage_au_periastre(t, h, modele);
     const double ecoule = h.temps - h_depart.temps;
     if (!avant.periode) {
         return ecoule >= 0.0 && std::abs(apres.temps - avant.temps) <= 1e-6;

@@ -29,19 +29,23 @@ struct trace_au_sol {
 // The track of t, a point every degree of anomaly: a closed orbit from the satellite
 // now over `revolutions` turns, an open conic over its drawn range (plage_tracee).
 // Positions from the conic in the equatorial frame, times from Kepler's equation
-// counted from the satellite at h.temps, the Earth turned by angle_terre(h, time).
+// counted from the satellite at h.temps, the Earth of the model turned by
+// angle_terre(h, time, modele).
 // A conic Kepler's equation cannot follow raises the arithmetic error.
-trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions);
+trace_au_sol calculer_trace(const trajectoire& t, const horloge_terre& h, int revolutions,
+                            const modele_terre& modele = terre_du_programme);
 
 // The point under the satellite now, as calculer_trace finds it.
-point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h);
+point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h,
+                               const modele_terre& modele = terre_du_programme);
 
 // Whether the satellite of `t` at `h` runs along the track calculer_trace gave for
-// `depart` at `h_depart`: the same conic, the same Earth, the same time of the periapsis
+// `depart` at `h_depart` around `modele`: the same conic, the same Earth, the same time of the periapsis
 // passage (modulo the period), and for a closed orbit within its first revolution since
 // then. Only the point under the satellite moved: what an animation frame does.
 bool sur_la_meme_trace(const trajectoire& depart, const horloge_terre& h_depart,
-                       const trajectoire& t, const horloge_terre& h);
+                       const trajectoire& t, const horloge_terre& h,
+                       const modele_terre& modele = terre_du_programme);
 
 // The launch sites of the presets.
 struct site_de_lancement {

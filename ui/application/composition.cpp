@@ -9,6 +9,7 @@
 #include "ui/lecon/orbites_precedentes.h"
 #include "ui/outils/animation.h"
 #include "ui/outils/assistant_manoeuvre.h"
+#include "ui/outils/choix_modele.h"
 #include "ui/outils/fenetre_caracteristiques.h"
 #include "ui/outils/fenetre_trace_sol.h"
 #include "ui/outils/guide.h"
@@ -130,6 +131,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
     outils_image* image = ajouter_outils_image(fenetre, fenetre.menu_outils());
     outils_lecon* lecon = ajouter_outils_lecon(fenetre);
     ajouter_trace_sol(fenetre);
+    ajouter_choix_modele(fenetre);
     ajouter_guide(fenetre);
     historique_lecon* historique = ajouter_historique(fenetre);
     ajouter_journal(fenetre, *historique);

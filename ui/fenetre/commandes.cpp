@@ -40,9 +40,9 @@ void fenetre_principale::zoomer(int crans) {
 
 void fenetre_principale::vue_initiale() {
     if (zoom != vue_d_ouverture::zoom) {
-        evenements_.executer([] {
+        evenements_.executer([this] {
             zoom = vue_d_ouverture::zoom;
-            rafraichissement_vue();
+            rafraichissement_vue(terre_active_);
         });
     }
     HScroll1->setValue(vue_d_ouverture::longitude);
@@ -56,7 +56,7 @@ bool fenetre_principale::changer_zoom(const std::function<double()>& nouveau) {
         try {
             mise_en_place_vue();
             zoom = nouveau();
-            rafraichissement_vue();
+            rafraichissement_vue(terre_active_);
         } catch (...) {
             zoom = avant;
             throw;
@@ -67,7 +67,7 @@ bool fenetre_principale::changer_zoom(const std::function<double()>& nouveau) {
 }
 
 void fenetre_principale::redessiner_vue() {
-    evenements_.executer([] { rafraichissement_vue(); });
+    evenements_.executer([this] { rafraichissement_vue(terre_active_); });
 }
 
 instantane_scene fenetre_principale::scene() const {
@@ -88,6 +88,7 @@ instantane_scene fenetre_principale::scene() const {
                    orbites_precedentes};
     s.terre = terre;
     s.temps_mission = temps_mission_;
+    s.modele = terre_active_;
     return s;
 }
 
@@ -99,6 +100,7 @@ etat_fenetre fenetre_principale::etat() const {
     e.dernier_tir = dernier_tir;
     e.bandeau = saisie_->bandeau();
     e.temps_mission = temps_mission_;
+    e.modele = terre_active_;
     return e;
 }
 
@@ -109,10 +111,11 @@ bool fenetre_principale::restituer_etat(const etat_fenetre& e) {
         legende_Label_debit(e.debit);
         dernier_tir = e.dernier_tir;
         temps_mission_ = e.temps_mission;
+        terre_active_ = e.modele;
     };
     const bool dessinee = executer_sans_dialogue([&] {
         remettre();
-        rafraichissement_vue();
+        rafraichissement_vue(terre_active_);
         if (e.arc_du_tir) {
             retracer_tir(*e.dernier_tir);
         }
@@ -136,7 +139,7 @@ void fenetre_principale::reprendre_tir(const std::optional<bilan_tir>& tir) {
 bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene,
                                          const std::optional<bilan_tir>& tir, bool arc) {
     try {
-        rafraichissement_complet();
+        rafraichissement_complet(terre_active_);
     } catch (const erreur_calcul&) {
         scene.restituer();
         throw;
@@ -149,7 +152,7 @@ bool fenetre_principale::redessiner_tout(const valeurs_calculees& scene,
         retracer_tir(*dernier_tir);
         return true;
     } catch (const erreur_calcul&) {
-        rafraichissement_complet(); // a record that cannot be drawn: no arc
+        rafraichissement_complet(terre_active_); // a record that cannot be drawn: no arc
         return false;
     }
 }
@@ -170,7 +173,7 @@ bool fenetre_principale::afficher(const options_affichage& options) {
     }
     bool reussi = false;
     evenements_.executer([&] {
-        rafraichissement_vue();
+        rafraichissement_vue(terre_active_);
         reussi = true;
     });
     return reussi;
@@ -213,6 +216,7 @@ bool fenetre_principale::ecrire_lecon(const lecon_a_ecrire& l) {
     const valeurs_calculees scene = valeurs_calculees::actuelles();
     const std::string debit = legende_Label_debit();
     temps_mission_ = l.temps_mission;
+    terre_active_ = l.modele;
     executer_sans_dialogue([&] {
         sans_arret([&] { selectionner(l.type_orbite); });
         sans_arret([&] { selectionner(l.reperes); });
@@ -239,6 +243,25 @@ bool fenetre_principale::ecrire_lecon(const lecon_a_ecrire& l) {
     return arc;
 }
 
+bool fenetre_principale::changer_modele(const commande::changer_modele& c) {
+    if (!c.nom.isEmpty() && evenements_.profondeur() == 0) {
+        annonceur_.commencer(c.nom, c.pas);
+    }
+    const modele_terre avant = terre_active_;
+    bool reussi = false;
+    evenements_.executer([&] {
+        terre_active_ = c.modele;
+        try {
+            rafraichissement_complet(terre_active_);
+        } catch (...) {
+            terre_active_ = avant;
+            throw;
+        }
+        reussi = true;
+    });
+    return reussi;
+}
+
 bool fenetre_principale::executer(const commande_fenetre& c) {
     struct execution {
         fenetre_principale& f;
@@ -263,6 +286,7 @@ bool fenetre_principale::executer(const commande_fenetre& c) {
             f.informer(x.message);
             return true;
         }
+        bool operator()(const commande::changer_modele& x) { return f.changer_modele(x); }
     };
     return std::visit(execution{*this}, c);
 }

@@ -47,6 +47,7 @@ public:
     surface& Picture1() override;
     std::unique_ptr<memoire> memoriser() const override;
     void restituer(const memoire& m) override;
+    const modele_terre& modele_de_la_terre() const override { return terre_active_; }
 
     // poste_de_travail. The "Outils" menu stands between "Au menu" and "A propos".
     QWidget& widget() override { return *this; }
@@ -69,6 +70,7 @@ public:
     bool saisir(const commande::saisir& s);
     bool ecrire_lecon(const lecon_a_ecrire& l);
     bool restituer_etat(const etat_fenetre& etat);
+    bool changer_modele(const commande::changer_modele& c);
 
     // How an error is shown. An error of the user's typing goes to the strip over the
     // bottom of the picture and marks the box; any other to a modal message box, which
@@ -175,6 +177,7 @@ private:
     bool fermeture_accordee_ = false; // "quitter" has asked already
     QString fenetre_precedente_;      // objectName of the program's last active window
     double temps_mission_ = 0.0;      // s: the burns' durations and the animation's time
+    modele_terre terre_active_ = terre_du_programme; // "Outils" > "Modèle de la Terre"
 
     QWidget* fond_ = nullptr; // the client area, in which the design places the controls
     trajel::Picture1* Picture1_ = nullptr;

@@ -27,7 +27,7 @@ constexpr double pas_zoom_plus = 0.2;
 
 void fenetre_principale::Form_Activate() {
     valeurs_d_activation();
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 // Carried to its end: an error of one box's redraw does not stop the others, and is
@@ -47,12 +47,12 @@ void fenetre_principale::Command1_Click() {
         sans_arret([&] { changer_texte(zone, texte); });
     }
     zoom = 1.0;
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Command4_Click() {
     zoom = zoom + pas_zoom_plus;
-    rafraichissement_vue();
+    rafraichissement_vue(terre_active_);
 }
 
 void fenetre_principale::Command5_Click() {
@@ -63,16 +63,16 @@ void fenetre_principale::Command5_Click() {
     if (zoom - pas_zoom_moins >= zoom_minimal - 1e-9) {
         zoom = zoom - pas_zoom_moins;
     }
-    rafraichissement_vue();
+    rafraichissement_vue(terre_active_);
 }
 
 void fenetre_principale::HScroll1_Change() {
-    rafraichissement_vue();
+    rafraichissement_vue(terre_active_);
     Label2->setText(QString::fromStdString(Str(HScroll1->value())));
 }
 
 void fenetre_principale::VScroll1_Change() {
-    rafraichissement_vue();
+    rafraichissement_vue(terre_active_);
     Label1->setText(QString::fromStdString(Str(-VScroll1->value())));
 }
 
@@ -82,7 +82,7 @@ void fenetre_principale::Option_circulaire_Click() {
     deselectionner(bouton_option::Option_parabolique);
     deselectionner(bouton_option::Option_hyperbolique);
     accorder_Text1();
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_elliptique_Click() {
@@ -95,7 +95,7 @@ void fenetre_principale::Option_elliptique_Click() {
         changer_texte(zone_texte::Text1,
                       *proposition_Text1(bouton_option::Option_elliptique, *this));
     });
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_parabolique_Click() {
@@ -104,7 +104,7 @@ void fenetre_principale::Option_parabolique_Click() {
     selectionner(bouton_option::Option_parabolique);
     deselectionner(bouton_option::Option_hyperbolique);
     accorder_Text1();
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_hyperbolique_Click() {
@@ -117,36 +117,36 @@ void fenetre_principale::Option_hyperbolique_Click() {
         changer_texte(zone_texte::Text1,
                       *proposition_Text1(bouton_option::Option_hyperbolique, *this));
     });
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_tous_Click() {
     deselectionner(bouton_option::Option_RN);
     deselectionner(bouton_option::Option_RH);
     deselectionner(bouton_option::Option_RP);
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_RP_Click() {
     deselectionner(bouton_option::Option_tous);
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_RH_Click() {
     deselectionner(bouton_option::Option_tous);
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Option_RN_Click() {
     deselectionner(bouton_option::Option_tous);
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 // The rules that write "0" run at once for the program's assignments; for the user's
 // typing they wait for the edit to be committed, while the picture follows every key.
 void fenetre_principale::changement_de_boite(zone_texte zone) {
     saisie_->appliquer_regle(zone);
-    rafraichissement_complet();
+    rafraichissement_complet(terre_active_);
 }
 
 void fenetre_principale::Text1_Change() {
@@ -174,7 +174,7 @@ void fenetre_principale::Text7_Change() {
 }
 
 void fenetre_principale::cmd_tir_Click() {
-    trajel::cmd_tir_Click();
+    trajel::cmd_tir_Click(terre_active_);
     if (dernier_tir) {
         temps_mission_ += dernier_tir->duree; // completed: the burn's time is the mission's
     }

@@ -22,7 +22,7 @@ void fenetre_principale::orbite_predefinie(bouton_option type, const char* za, c
     echec = sans_arret([&] { changer_texte(zone_texte::Text2, zp); }) || echec;
     echec = sans_arret([&] { changer_texte(zone_texte::Text4, inclinaison); }) || echec;
     if (echec) {
-        rafraichissement_complet();
+        rafraichissement_complet(terre_active_);
     }
 }
 

@@ -112,7 +112,7 @@ void saisie_utilisateur::valider() {
             }
         }
         if (echec) {
-            rafraichissement_complet();
+            rafraichissement_complet(modele_.modele_de_la_terre());
         }
     });
     rapport_non_modal_ = non_modal;

@@ -96,7 +96,7 @@ QString duree_et_secondes(const std::optional<double>& s) {
 std::vector<std::pair<QString, QString>> chiffres_orbite(const instantane_scene& scene) {
     const QString km = QStringLiteral("km");
     const QString km_s = QStringLiteral("km/s");
-    const lecture_orbite l = lire_orbite(scene.valeurs.traj, scene.dernier_tir);
+    const lecture_orbite l = lire_orbite(scene.valeurs.traj, scene.dernier_tir, scene.modele);
     const QString tiret = QStringLiteral("-");
     std::vector<std::pair<QString, QString>> lignes;
     if (const auto& o = l.orbite) {

@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* noms_types[] = {"circulaire", "elliptique", "parabolique", "hyperbolique"};
 constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
+constexpr const char* noms_modeles[] = {"terre_du_programme", "terre_reelle"};
 constexpr qsizetype tirs_maximum = 100000;
 
 // What is wrong with a field: its name and why.
@@ -365,6 +366,18 @@ lecon lire_objet(const QJsonObject& racine) {
         }
         l.exercice = std::get<section_exercice>(std::move(section));
     }
+    if (racine.contains("modele")) {
+        l.modele = choix(racine, "modele", noms_modeles) == 1 ? terre_reelle : terre_du_programme;
+    }
+    // The burns recorded were integrated around the lesson's Earth.
+    if (l.dernier_tir) {
+        l.dernier_tir->moteur.modele = l.modele;
+    }
+    for (ligne_journal& ligne : l.journal) {
+        if (ligne.tir) {
+            ligne.tir->moteur.modele = l.modele;
+        }
+    }
     return l;
 }
 
@@ -410,6 +423,9 @@ QByteArray ecrire_lecon(const lecon& l) {
     if (l.exercice) {
         racine.insert("version", version_format_exercice);
         racine.insert("exercice", ecrire_section_exercice(*l.exercice));
+    }
+    if (l.modele == terre_reelle) {
+        racine.insert("modele", QString::fromLatin1(noms_modeles[1]));
     }
     return QJsonDocument(racine).toJson(QJsonDocument::Indented);
 }

@@ -20,7 +20,8 @@ namespace trajel {
 // thirteen boxes, the orbit type and the frame option, the view (scroll bars, zoom), the
 // marks and the animation's time acceleration, the journal of the burns and the notes;
 // the last burn's record, whether the picture showed its arc, the consumed mass as
-// Label_debit wrote it, and the mission clock.
+// Label_debit wrote it, the mission clock, and the Earth model (key "modele", written
+// only for the real Earth: a file without it is of the program's Earth, as before).
 // Reading and writing need only QtCore, so that the fuzzer calls the reader as it stands.
 struct lecon {
     std::array<QString, 13> textes;
@@ -35,8 +36,9 @@ struct lecon {
     QString notes;
     std::optional<bilan_tir> dernier_tir; // its numero is not kept
     bool arc_du_tir = false;
-    std::optional<QString> debit; // Label_debit; none in files that did not keep it
-    double temps_mission = 0.0;   // s; 0 in files that did not keep it
+    std::optional<QString> debit;             // Label_debit; none in files that did not keep it
+    double temps_mission = 0.0;               // s; 0 in files that did not keep it
+    modele_terre modele = terre_du_programme; // its burns' records fly around it
     // An exercise and, handed in, its score; none in a plain lesson, whose file is
     // written at version 1 as before.
     std::optional<section_exercice> exercice;

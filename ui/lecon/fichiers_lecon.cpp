@@ -91,6 +91,7 @@ lecon fichiers_lecon::lecon_actuelle() const {
     }
     l.debit = QString::fromStdString(scene.debit);
     l.temps_mission = scene.temps_mission;
+    l.modele = scene.modele;
     return l;
 }
 
@@ -257,6 +258,7 @@ bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {
     e.tir = l.dernier_tir;
     e.arc = l.arc_du_tir;
     e.temps_mission = l.temps_mission;
+    e.modele = l.modele;
     if (l.debit) {
         e.debit = l.debit->toStdString();
     }

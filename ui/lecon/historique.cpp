@@ -80,7 +80,8 @@ std::optional<zone_texte> zone_de(const QString& evenement) {
 
 bool instantane_lecon::meme_etat(const instantane_lecon& autre) const {
     return textes == autre.textes && options == autre.options &&
-           fenetre.debit == autre.fenetre.debit && branche == autre.branche && tirs == autre.tirs;
+           fenetre.debit == autre.fenetre.debit && branche == autre.branche && tirs == autre.tirs &&
+           fenetre.modele == autre.fenetre.modele;
 }
 
 // One step: the state before and after it. Pushed once done, so its first redo does

@@ -75,15 +75,16 @@ void animation_satellite::demarrer() {
     }
     bool pret = false;
     principale_.executer(commande::saisir{[this, &pret](formulaire& f) {
-        const trajectoire t = principale_.scene().valeurs.traj;
-        c_ = conique_de(t);
+        const instantane_scene scene = principale_.scene();
+        const trajectoire& t = scene.valeurs.traj;
+        c_ = conique_de(t, scene.modele);
         double nu = anomalie_vraie(c_, t.anomalie);
         periode_.reset();
         fin_.reset();
         nu_fin_.reset();
         std::optional<double> retour; // the record's anomaly to start again from
         if (c_.fermee()) {
-            periode_ = periode_orbitale(c_.e, c_.p);
+            periode_ = periode_orbitale(c_.e, c_.p, c_.modele);
         } else {
             // Along the drawn range of an open conic, to its end.
             const plage_anomalies plage = plage_tracee(t);
@@ -100,7 +101,7 @@ void animation_satellite::demarrer() {
                 retour = plage.debut;
             }
         }
-        temps_ = temps_depuis_periastre(c_.e, c_.p, nu);
+        temps_ = temps_depuis_periastre(c_.e, c_.p, nu, c_.modele);
         temps_origine_ = temps_;
         if (retour) {
             f.changer_texte(zone_texte::Text7, Str(*retour));
@@ -181,7 +182,7 @@ bool animation_satellite::image_a(double secondes) {
     commande::saisir image{[&](formulaire& f) {
                                temps_ = temps_a(secondes);
                                secondes_ = secondes;
-                               const double nu = anomalie_au_temps(c_.e, c_.p, temps_);
+                               const double nu = anomalie_au_temps(c_.e, c_.p, temps_, c_.modele);
                                double anomalie = 0.0;
                                if (nu_fin_ && nu >= *nu_fin_) {
                                    anomalie = *fin_;

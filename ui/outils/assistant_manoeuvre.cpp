@@ -110,6 +110,8 @@ void assistant_manoeuvre::creer_saisies() {
                     static_cast<int>(genre_manoeuvre::changement_apside));
     genre_->addItem(QStringLiteral("Changement d'inclinaison"),
                     static_cast<int>(genre_manoeuvre::changement_inclinaison));
+    genre_->addItem(QStringLiteral("Orbite géostationnaire"),
+                    static_cast<int>(genre_manoeuvre::geostationnaire));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
     altitude_->setToolTip(QStringLiteral(
         "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
@@ -277,6 +279,7 @@ demande_manoeuvre assistant_manoeuvre::demande() const {
     if (choix_noeud_->currentIndex() == 1) {
         d.longitude_noeud = longitude_noeud_->value();
     }
+    d.modele = principale_.scene().modele;
     return d;
 }
 
@@ -352,7 +355,7 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
     const double isp_moteur = valeur_boite(scene, zone_texte::Text13);
     std::optional<double> periode;
     try {
-        periode = caracteristiques_de(conique_de(depuis)).periode;
+        periode = caracteristiques_de(conique_de(depuis, scene.modele)).periode;
     } catch (const erreur_calcul&) {
     }
     for (std::size_t i = 0; i < plan.tirs.size(); ++i) {
@@ -368,7 +371,7 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         std::optional<tir_prepare> p;
         QString echec;
         try {
-            p = preparer_tir(depuis, tir, poussee_->value(), masse, isp_moteur);
+            p = preparer_tir(depuis, tir, poussee_->value(), masse, isp_moteur, scene.modele);
         } catch (const erreur_calcul& e) {
             if (i == 0) {
                 throw;
@@ -484,6 +487,7 @@ void assistant_manoeuvre::afficher_resultats() {
                                 o ? valeur_fr(o->inclinaison, "°", 8) : QStringLiteral("-")});
         if (o && o->za) {
             // The mean radius reached against the one aimed at.
+            const double rayon_terre = principale_.scene().modele.rayon;
             const double vise = 0.5 * (r.visee.zp + r.visee.za) + rayon_terre;
             const double obtenu = 0.5 * (o->zp + *o->za) + rayon_terre;
             new QTreeWidgetItem(g, {QStringLiteral("Écart du rayon moyen"), QString(), QString(),
@@ -507,7 +511,7 @@ void assistant_manoeuvre::preparer() {
         }
         numero = suivi_.prochain();
         const depart_tir depart{scene.valeurs.traj, valeur_boite(scene, zone_texte::Text6),
-                                valeur_boite(scene, zone_texte::Text13)};
+                                valeur_boite(scene, zone_texte::Text13), scene.modele};
         c = cibler(depart, plan.tirs.front(), cible_de(demande(), plan), poussee_->value());
     } catch (const erreur_calcul& e) {
         signaler(QString::fromUtf8(e.what()), true); // refused: nothing is written

@@ -383,7 +383,7 @@ void fenetre_caracteristiques::actualiser() {
     lu_sur_ = source_de(scene);
     try {
         donnees d;
-        d.l = lire_orbite(scene.valeurs.traj);
+        d.l = lire_orbite(scene.valeurs.traj, scene.modele);
         d.tir = scene.dernier_tir ? &*scene.dernier_tir : nullptr;
         d.temps_mission = scene.temps_mission;
         if (d.tir != nullptr && d.tir->numero != tir_analyse_) {

@@ -254,14 +254,14 @@ void fenetre_trace_sol::actualiser() {
         const instantane_scene scene = principale_.scene();
         const trajectoire& t = scene.valeurs.traj;
         const int revolutions = revolutions_->value();
-        if (origine_ && origine_->revolutions == revolutions &&
-            sur_la_meme_trace(origine_->traj, origine_->terre, t, scene.terre)) {
-            trace_.sous_satellite = point_sous_satellite(t, scene.terre);
+        if (origine_ && origine_->revolutions == revolutions && origine_->modele == scene.modele &&
+            sur_la_meme_trace(origine_->traj, origine_->terre, t, scene.terre, scene.modele)) {
+            trace_.sous_satellite = point_sous_satellite(t, scene.terre, scene.modele);
             redessiner(false);
             return;
         }
-        trace_ = calculer_trace(t, scene.terre, revolutions);
-        origine_ = origine_trace{t, scene.terre, revolutions};
+        trace_ = calculer_trace(t, scene.terre, revolutions, scene.modele);
+        origine_ = origine_trace{t, scene.terre, revolutions, scene.modele};
         message_.clear();
     } catch (const erreur_calcul& e) {
         origine_.reset();

@@ -102,6 +102,7 @@ private:
         trajectoire traj;
         horloge_terre terre;
         int revolutions = 0;
+        modele_terre modele;
     };
     std::optional<origine_trace> origine_;
     QString message_; // why there is no track, when there is none

@@ -7,6 +7,7 @@
 #include "ui/image/gestes.h"
 #include "ui/image/picture1.h"
 #include "ui/outils/animation.h"
+#include "ui/outils/panneau_projecteur.h"
 #include "ui/outils/vue_agrandie.h"
 #include "ui/poste/evenements.h"
 #include "ui/poste/poste.h"
@@ -24,7 +25,8 @@ outils_image::outils_image(poste_de_travail& fenetre, QMenu* menu)
         fenetre_.widget(), *image_, [this] { return scene_de(*image_); },
         [this] {
             const instantane_scene s = fenetre_.scene();
-            return legende_orbite(s.valeurs.traj, s.longitude, s.latitude, s.zoom);
+            return legende_orbite(s.valeurs.traj, s.longitude, s.latitude, s.zoom) +
+                   legende_modele(s.modele);
         },
         {QStringLiteral("Enregistrer l'image"), QStringLiteral("Imprimer l'image"),
          QStringLiteral("Calcul d'orbite"), QStringLiteral("orbite.png")});
@@ -105,8 +107,9 @@ void outils_image::marquer_le_mouvement(bool actif) {
 }
 
 void outils_image::ajuster_vue() {
-    fenetre_.executer(commande::changer_zoom{
-        [traj = fenetre_.scene().valeurs.traj] { return zoom_ajuste(traj); }});
+    fenetre_.executer(commande::changer_zoom{[scene = fenetre_.scene()] {
+        return zoom_ajuste(scene.valeurs.traj, marge_cadrage, scene.modele);
+    }});
 }
 
 void outils_image::ajuster_vue_agrandie() {
@@ -114,8 +117,8 @@ void outils_image::ajuster_vue_agrandie() {
     try {
         repere vue;
         repere_local(s.longitude, s.latitude, 0.0, vue);
-        const boite_image b = boite_dans_l_image(boite_cadree(s.valeurs.traj, vue), s.zoom,
-                                                 image_->Width(), image_->Height());
+        const boite_image b = boite_dans_l_image(boite_cadree(s.valeurs.traj, vue, s.modele),
+                                                 s.zoom, image_->Width(), image_->Height());
         vue_->cadrer(QRectF(QPointF(b.gauche, b.haut), QPointF(b.droite, b.bas)));
     } catch (const erreur_calcul& e) {
         // A scene that could not be drawn: the large view stays as it is.

@@ -2,6 +2,7 @@
 
 #include "ui/francais/convention_poussee.h"
 #include "ui/francais/format_fr.h"
+#include "ui/outils/choix_modele.h"
 
 namespace trajel {
 
@@ -80,6 +81,16 @@ const palette_peinture& palette_projecteur() {
         {255, 255, 255},
     }};
     return couleurs;
+}
+
+ligne_panneau ligne_modele(const modele_terre& modele) {
+    return {QStringLiteral("Modèle de la Terre"),
+            modele == terre_reelle ? QStringLiteral("réelle (rayon 6378,137 km)")
+                                   : QStringLiteral("programme (rayon 3618 km)")};
+}
+
+QString legende_modele(const modele_terre& modele) {
+    return modele == terre_reelle ? QStringLiteral(" ; ") + nom_du_modele(modele) : QString();
 }
 
 ligne_panneau ligne_temps_mission(double secondes) {

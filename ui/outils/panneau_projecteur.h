@@ -37,6 +37,14 @@ std::vector<entree_legende> legende_couleurs(const palette_peinture* couleurs = 
 // black; the light colours of the palette darkened.
 const palette_peinture& palette_projecteur();
 
+// The Earth model: "Modèle de la Terre" and "programme (rayon 3618 km)" or "réelle
+// (rayon 6378,137 km)".
+ligne_panneau ligne_modele(const modele_terre& modele);
+
+// What the print caption adds for the model: nothing for the program's Earth (the caption
+// stays as it was), " ; Terre réelle (...)" for the real one.
+QString legende_modele(const modele_terre& modele);
+
 // The time since the lesson's start: "Temps de mission" and "4 h 25 min 26 s".
 ligne_panneau ligne_temps_mission(double secondes);
 

@@ -195,8 +195,10 @@ void vue_agrandie::actualiser_panneau(const instantane_scene& scene) {
         return;
     }
     const trajectoire& t = scene.valeurs.traj;
-    std::vector<ligne_panneau> lignes = lignes_panneau(t, lire_orbite(t, scene.dernier_tir));
+    std::vector<ligne_panneau> lignes =
+        lignes_panneau(t, lire_orbite(t, scene.dernier_tir, scene.modele));
     lignes.push_back(ligne_temps_mission(scene.temps_mission));
+    lignes.push_back(ligne_modele(scene.modele));
     if (scene.affichage.orbites_precedentes != fantomes_) {
         fantomes_ = scene.affichage.orbites_precedentes;
         lignes_.clear(); // the legend changes: the panel is painted again

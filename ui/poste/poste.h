@@ -123,7 +123,8 @@ struct instantane_scene {
     std::string debit;
     options_affichage affichage;
     horloge_terre terre;
-    double temps_mission = 0.0; // s: the burns' durations and the animation's time
+    double temps_mission = 0.0;               // s: the burns' durations and the animation's time
+    modele_terre modele = terre_du_programme; // the Earth the scene is computed around
 
     const std::string& texte(zone_texte zone) const {
         return textes[static_cast<std::size_t>(zone)];
@@ -144,6 +145,7 @@ struct etat_fenetre {
     bool arc_du_tir = false;
     etat_bandeau bandeau;
     double temps_mission = 0.0; // s
+    modele_terre modele = terre_du_programme;
 };
 
 // What a tool's figures are computed from: traj, the satellite values and the number of
@@ -171,7 +173,8 @@ struct lecon_a_ecrire {
     std::optional<bilan_tir> tir;
     bool arc = false;
     std::optional<std::string> debit;
-    double temps_mission = 0.0; // s
+    double temps_mission = 0.0;               // s
+    modele_terre modele = terre_du_programme; // set before the boxes are written
 };
 
 // What a tool may ask of the main window. Each command runs as one event of the window,
@@ -229,12 +232,21 @@ struct restituer_etat {
 struct informer {
     QString message;
 };
+// The Earth model of the computations, then a full redraw: the boxes keep their texts
+// (the same altitudes above the new Earth). A step of the lesson named after the control
+// `nom`; a redraw that fails puts the model back.
+struct changer_modele {
+    modele_terre modele;
+    QString nom{};
+    QString pas{};
+};
 } // namespace commande
 
 using commande_fenetre =
     std::variant<commande::tourner_vue, commande::zoomer, commande::vue_initiale,
                  commande::changer_zoom, commande::afficher, commande::saisir,
-                 commande::ecrire_lecon, commande::restituer_etat, commande::informer>;
+                 commande::ecrire_lecon, commande::restituer_etat, commande::informer,
+                 commande::changer_modele>;
 
 // What a tool sees of the main window: the window itself (parent and place of the tool
 // windows), its "Outils" menu and picture, the announcements of its events, the scene and
