@@ -40,8 +40,8 @@ point_geo point_sous_satellite(const trajectoire& t, const horloge_terre& h,
                                const modele_terre& modele = terre_du_programme);
 
 // Whether the satellite of `t` at `h` runs along the track calculer_trace gave for
-// `depart` at `h_depart` around `modele`: the same conic, the same Earth, the same time of the periapsis
-// passage (modulo the period), and for a closed orbit within its first revolution since
+// `depart` at `h_depart` around `modele`: the same conic, the same Earth, the same time of the
+// periapsis passage (modulo the period), and for a closed orbit within its first revolution since
 // then. Only the point under the satellite moved: what an animation frame does.
 bool sur_la_meme_trace(const trajectoire& depart, const horloge_terre& h_depart,
                        const trajectoire& t, const horloge_terre& h,
