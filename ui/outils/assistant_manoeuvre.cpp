@@ -113,9 +113,6 @@ void assistant_manoeuvre::creer_saisies() {
     genre_->addItem(QStringLiteral("Orbite géostationnaire"),
                     static_cast<int>(genre_manoeuvre::geostationnaire));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
-    altitude_->setToolTip(QStringLiteral(
-        "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
-        "d'arrivée, ou celle de l'apside opposée au tir"));
     apside_ = new QComboBox(this);
     apside_->setObjectName(QStringLiteral("apside_tir"));
     apside_->setToolTip(QStringLiteral("L'apside où le tir a lieu"));
@@ -126,10 +123,6 @@ void assistant_manoeuvre::creer_saisies() {
         QStringLiteral("Inclinaison visée, en degrés ; le tir a lieu au nœud le moins coûteux "
                        "(orbite équatoriale : au nœud choisi)"));
     poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
-    poussee_->setToolTip(
-        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
-                       "par la masse en kg, il donne l'accélération en km/s².\n") +
-        explication_convention_poussee());
     choix_noeud_ = new QComboBox(this);
     choix_noeud_->setObjectName(QStringLiteral("choix_noeud"));
     choix_noeud_->addItem(QStringLiteral("à la position du satellite"));
@@ -150,6 +143,26 @@ void assistant_manoeuvre::creer_saisies() {
     saisies_->addRow(QStringLiteral("&Nœud (orbite équatoriale) :"), choix_noeud_);
     saisies_->addRow(QStringLiteral("&Longitude du nœud :"), longitude_noeud_);
     saisies_->addRow(QStringLiteral("&Poussée du moteur (convention de Trajel) :"), poussee_);
+    nommer_modele(terre_du_programme);
+}
+
+// The texts that name the Earth model: its radius, and its engine's convention when it
+// has one.
+void assistant_manoeuvre::nommer_modele(const modele_terre& modele) {
+    altitude_->setToolTip(QStringLiteral("Altitude visée, en km au-dessus de la Terre (") +
+                          rayon_terre_fr(modele) +
+                          QStringLiteral(") : celle du cercle d'arrivée, ou celle de l'apside "
+                                         "opposée au tir"));
+    poussee_->setToolTip(
+        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
+                       "par la masse en kg, il donne l'accélération en ") +
+        (modele.poussee_si ? QStringLiteral("m/s².\n") : QStringLiteral("km/s².\n")) +
+        explication_moteur(modele));
+    if (auto* etiquette = qobject_cast<QLabel*>(saisies_->labelForField(poussee_))) {
+        etiquette->setText(modele.poussee_si
+                               ? QStringLiteral("&Poussée du moteur :")
+                               : QStringLiteral("&Poussée du moteur (convention de Trajel) :"));
+    }
 }
 
 // The plan, the results, the targeter's iterations, the orbit predicted, the message.
@@ -309,6 +322,7 @@ void assistant_manoeuvre::signaler(const QString& message, bool refus) {
 void assistant_manoeuvre::actualiser() {
     const instantane_scene scene = principale_.scene();
     calcule_sur_ = source_de(scene);
+    nommer_modele(scene.modele);
     try {
         const bool termine = suivi_.termine();
         plan_->setVisible(!termine);
@@ -388,8 +402,8 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         }
         if (p) {
             afficher_tir_fini(g, *p, masse, i == 0 ? periode : std::nullopt);
-            for (const ligne_moteur& l :
-                 lignes_convention_moteur(poussee_->value(), tir.delta_v, masse, isp_moteur)) {
+            for (const ligne_moteur& l : lignes_convention_moteur(
+                     poussee_->value(), tir.delta_v, masse, isp_moteur, !scene.modele.poussee_si)) {
                 bulle(ligne(g, l.nom, l.valeur), l.bulle);
             }
             masse = p->masse_finale;
