@@ -460,6 +460,11 @@ plan_manoeuvre geostationnaire_ellipse(const orbite_actuelle& a, double rc) {
         if (!apside_a_rc) {
             tir_impulsionnel premier = tir_vers_ligne_des_noeuds(a, noeuds[k], e, rc);
             premier.lieu += " : l'apside opposée portée à l'altitude géostationnaire";
+            if (std::abs(e.vr) > tolerance_rayon * e.vt) {
+                // The apsides off the nodes: the radial speed cancelled, at a cost.
+                premier.lieu += " ; la vitesse radiale annulée y amène la ligne des apsides "
+                                "sur la ligne des nœuds";
+            }
             tirs.push_back(std::move(premier));
             v_arrivee = vitesse_transfert(rc, e.r, mu);
             transfert = demi_periode(e.r, rc, a.c.modele);

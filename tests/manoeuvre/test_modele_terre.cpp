@@ -220,6 +220,9 @@ private slots:
         const tir_impulsionnel& dernier = plan.tirs.back();
         QVERIFY(dernier.lieu.find("changement de plan en un seul tir") != std::string::npos);
         QVERIFY(dernier.lieu.find("moins coûteux") != std::string::npos);
+        // Off the nodes, the first burn says it also cancels the radial speed.
+        QCOMPARE(plan.tirs.front().lieu.find("vitesse radiale annulée") != std::string::npos,
+                 w == 10.0);
         const double rp = m.rayon + zp;
         const double ra = m.rayon + za;
         const double vc = std::sqrt(m.mu / rc);
