@@ -452,8 +452,8 @@ plan_manoeuvre geostationnaire_ellipse(const orbite_actuelle& a, double rc) {
         const char* nom = rc > e.r ? "apoastre" : "périastre";
         noeud arrivee = noeuds[1 - k];
         arrivee.lieu += std::string(", ") + nom +
-                        " à l'altitude géostationnaire : circularisation et changement de plan "
-                        "en un seul tir (moins coûteux que séparés)";
+                        " : cercle et changement de plan en un seul tir (moins coûteux que "
+                        "séparés)";
         std::vector<tir_impulsionnel> tirs;
         std::optional<double> transfert;
         double v_arrivee = oppose.vt;
@@ -462,8 +462,7 @@ plan_manoeuvre geostationnaire_ellipse(const orbite_actuelle& a, double rc) {
             premier.lieu += " : l'apside opposée portée à l'altitude géostationnaire";
             if (std::abs(e.vr) > tolerance_rayon * e.vt) {
                 // The apsides off the nodes: the radial speed cancelled, at a cost.
-                premier.lieu += " ; la vitesse radiale annulée y amène la ligne des apsides "
-                                "sur la ligne des nœuds";
+                premier.lieu += " (vitesse radiale annulée : apsides sur la ligne des nœuds)";
             }
             tirs.push_back(std::move(premier));
             v_arrivee = vitesse_transfert(rc, e.r, mu);

@@ -312,6 +312,15 @@ private slots:
         }
         QVERIFY2(dernier.contains(QStringLiteral("changement de plan en un seul tir")),
                  qPrintable(dernier));
+        // The first burn, at a node off the apsides, also cancels the radial speed.
+        const QTreeWidgetItem* premier = plan->topLevelItem(0);
+        QString direction;
+        for (int k = 0; k < premier->childCount(); ++k) {
+            if (premier->child(k)->text(0) == QStringLiteral("Direction de la poussée")) {
+                direction = premier->child(k)->text(1);
+            }
+        }
+        QVERIFY2(direction.startsWith(QStringLiteral("radiale -")), qPrintable(direction));
         auto* message = f.controle<QLabel>("message_assistant");
         for (int tir = 1; tir <= 3 && !message->text().startsWith("Manœuvre terminée"); ++tir) {
             QTest::mouseClick(f.controle<QPushButton>("bouton_preparer"), Qt::LeftButton);

@@ -48,7 +48,9 @@ QString direction_fr(const vecteur& d) {
         return d.y > 0.0 ? QStringLiteral("prograde (ortho-radiale)")
                          : QStringLiteral("rétrograde (ortho-radiale)");
     }
-    return QStringLiteral("ortho-radiale %1 ; normale %2").arg(nombre_fr(d.y), nombre_fr(d.z));
+    const QString plan =
+        QStringLiteral("ortho-radiale %1 ; normale %2").arg(nombre_fr(d.y), nombre_fr(d.z));
+    return d.x == 0.0 ? plan : QStringLiteral("radiale %1 ; ").arg(nombre_fr(d.x)) + plan;
 }
 
 QString orbite_fr(const orbite_visee& o) {
@@ -380,6 +382,7 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         QFont gras = g->font(0);
         gras.setBold(true);
         g->setFont(0, gras);
+        g->setToolTip(0, g->text(0));
         // The finite burn of the chosen thrust, from the mass left by the burns before;
         // the first one refused refuses the plan.
         std::optional<tir_prepare> p;
@@ -474,6 +477,11 @@ void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
         item->setFont(0, gras);
     }
     plan_->expandAll();
+    // The burns' titles span the row: the names' column is as wide as the names.
+    for (int k = 0; k < plan_->topLevelItemCount(); ++k) {
+        QTreeWidgetItem* g = plan_->topLevelItem(k);
+        g->setFirstColumnSpanned(g->childCount() > 0);
+    }
     for (int c = 0; c < plan_->columnCount(); ++c) {
         plan_->resizeColumnToContents(c); // nothing cut; a scroll bar when too wide
     }
