@@ -534,7 +534,9 @@ cible_tir cible_de(const demande_manoeuvre& d, const plan_manoeuvre& plan) {
         if (plan.tirs.size() > 1) {
             c.g = cible_tir::genre::apside_atteinte;
             c.rayon = rayon_geostationnaire(d.modele);
-            c.apoastre = tir.direction.y > 0.0;
+            // The apsis brought to rc: the apoapsis, even lowered to it (from a GTO
+            // beyond the geostationary radius).
+            c.apoastre = std::abs(c.ra - c.rayon) <= std::abs(c.rp - c.rayon);
         } else if (tir.direction.z != 0.0) {
             c.g = cible_tir::genre::plan_et_apsides; // the circle in the equator
         } else {

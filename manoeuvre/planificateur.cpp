@@ -363,11 +363,6 @@ std::array<noeud, 2> noeuds_de(const orbite_actuelle& a, const char* asc, const 
 // plane into the equator. Done there it costs less than the plane change alone at the
 // start (2 v1 sin(i / 2)) or at the arrival (2 vc sin(i / 2)) added to the transfer.
 plan_manoeuvre geostationnaire_incline(const orbite_actuelle& a, double rc) {
-    exiger_orbite_fermee(a, "l'orbite géostationnaire");
-    if (a.c.forme != forme_conique::cercle) {
-        refuser("depuis une orbite inclinée, l'orbite géostationnaire se planifie depuis un "
-                "cercle : circularisez d'abord.");
-    }
     const double mu = a.c.modele.mu;
     const double r1 = a.o.rp;
     const double v1 = vitesse_circulaire(r1, mu);
@@ -404,8 +399,103 @@ plan_manoeuvre geostationnaire_incline(const orbite_actuelle& a, double rc) {
     return *meilleur;
 }
 
+// At the node n of an inclined ellipse: its radius, and the velocity's radial and
+// horizontal parts, mu / h e sin(nu) and h / r.
+struct etat_au_noeud {
+    double r;
+    double vr;
+    double vt;
+};
+
+etat_au_noeud etat_au(const orbite_actuelle& a, const noeud& n) {
+    const double nu = anomalie_vraie(a.c, n.anomalie);
+    const double r = quotient(a.c.p, controle(1.0 + a.c.e * std::cos(nu)));
+    const double h = a.o.moment_cinetique;
+    return {r, controle(quotient(h, a.c.p) * a.c.e * std::sin(nu)), quotient(h, r)};
+}
+
+// From the node n, the velocity made horizontal, of the speed that carries the opposite
+// node (an apsis then) to rc: a tangent burn when n is an apsis already.
+tir_impulsionnel tir_vers_ligne_des_noeuds(const orbite_actuelle& a, const noeud& n,
+                                           const etat_au_noeud& e, double rc) {
+    const double dx = -e.vr;
+    const double dy = controle(vitesse_transfert(e.r, rc, a.c.modele.mu) - e.vt);
+    tir_impulsionnel tir;
+    tir.lieu = n.lieu;
+    tir.anomalie = n.anomalie;
+    tir.delta_v = controle(std::hypot(dx, dy));
+    tir.direction = {quotient(dx, tir.delta_v), quotient(dy, tir.delta_v), 0.0};
+    tir.attente = attente(a, n.anomalie);
+    const double rayon_terre = a.c.modele.rayon;
+    tir.apres = {controle(std::min(e.r, rc) - rayon_terre),
+                 controle(std::max(e.r, rc) - rayon_terre), a.inclinaison, a.grand_omega};
+    return tir;
+}
+
+// The geostationary circle rc from an inclined ellipse (a GTO): at one node the apsides
+// brought onto the line of nodes, the opposite one at rc; there, the circularisation
+// combined with the plane change into the equator, (v^2 + vc^2 - 2 v vc cos i)^0.5, less
+// than the two made separately. One burn when a node is already an apsis at rc; of the
+// two nodes, the cheaper plan.
+plan_manoeuvre geostationnaire_ellipse(const orbite_actuelle& a, double rc) {
+    const double mu = a.c.modele.mu;
+    const double vc = vitesse_circulaire(rc, mu);
+    const double sin_demi = std::sin(deg_rad(std::abs(a.inclinaison)) / 2.0);
+    const std::array<noeud, 2> noeuds = noeuds_de(a, "au nœud ascendant", "au nœud descendant");
+    std::optional<plan_manoeuvre> meilleur;
+    double separe = 0.0;
+    for (std::size_t k = 0; k < 2; ++k) {
+        const etat_au_noeud e = etat_au(a, noeuds[k]);
+        const etat_au_noeud oppose = etat_au(a, noeuds[1 - k]);
+        const bool apside_a_rc = std::abs(oppose.r - rc) <= tolerance_rayon * rc &&
+                                 std::abs(oppose.vr) <= tolerance_rayon * oppose.vt;
+        const char* nom = rc > e.r ? "apoastre" : "périastre";
+        noeud arrivee = noeuds[1 - k];
+        arrivee.lieu += std::string(", ") + nom +
+                        " : cercle et changement de plan en un seul tir (moins coûteux que "
+                        "séparés)";
+        std::vector<tir_impulsionnel> tirs;
+        std::optional<double> transfert;
+        double v_arrivee = oppose.vt;
+        if (!apside_a_rc) {
+            tir_impulsionnel premier = tir_vers_ligne_des_noeuds(a, noeuds[k], e, rc);
+            premier.lieu += " : l'apside opposée portée à l'altitude géostationnaire";
+            if (std::abs(e.vr) > tolerance_rayon * e.vt) {
+                // The apsides off the nodes: the radial speed cancelled, at a cost.
+                premier.lieu += " (vitesse radiale annulée : apsides sur la ligne des nœuds)";
+            }
+            tirs.push_back(std::move(premier));
+            v_arrivee = vitesse_transfert(rc, e.r, mu);
+            transfert = demi_periode(e.r, rc, a.c.modele);
+        }
+        tir_impulsionnel second = tir_vers_equateur(a, arrivee, v_arrivee, vc, rc);
+        if (!tirs.empty()) {
+            second.attente.reset(); // from the orbit the first burn reaches
+        }
+        tirs.push_back(std::move(second));
+        plan_manoeuvre plan = conclure(std::move(tirs), transfert);
+        const double a_part = plan.tirs.size() > 1 ? plan.tirs.front().delta_v : 0.0;
+        const double sep =
+            a_part + std::abs(vc - v_arrivee) + 2.0 * std::min(vc, v_arrivee) * sin_demi;
+        if (!meilleur || plan.delta_v_total < meilleur->delta_v_total) {
+            meilleur = std::move(plan);
+            separe = sep;
+        }
+    }
+    if (!(meilleur->delta_v_total < separe)) {
+        refuser("le changement de plan coûte moins seul : faites d'abord le changement "
+                "d'inclinaison à 0°, puis visez l'orbite géostationnaire.");
+    }
+    return *meilleur;
+}
+
 plan_manoeuvre geostationnaire(const orbite_actuelle& a, double rc) {
-    return equatoriale(a) ? hohmann(a, rc) : geostationnaire_incline(a, rc);
+    if (equatoriale(a)) {
+        return hohmann(a, rc);
+    }
+    exiger_orbite_fermee(a, "l'orbite géostationnaire");
+    return a.c.forme == forme_conique::cercle ? geostationnaire_incline(a, rc)
+                                              : geostationnaire_ellipse(a, rc);
 }
 
 // The apsis radii (none for the apoapsis of an open conic) and the inclination the

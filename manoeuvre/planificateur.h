@@ -22,7 +22,9 @@ enum class genre_manoeuvre {
     changement_inclinaison, // at a node
     // To the geostationary circle of the model: a Hohmann transfer, and from an inclined
     // circle the plane change to i = 0, made where it is cheaper: combined with the
-    // second burn at the transfer's apoapsis (a node), or alone at the start.
+    // second burn at the transfer's apoapsis (a node), or alone at the start. From an
+    // inclined ellipse (a GTO), a burn at a node bringing the opposite node, an apsis
+    // then, to the geostationary radius, where the circle and the plane change are one.
     geostationnaire
 };
 

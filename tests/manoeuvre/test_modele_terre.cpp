@@ -37,6 +37,20 @@ trajectoire cercle(double z, double i, double anomalie, const modele_terre& m) {
     return traj;
 }
 
+// An ellipse of apsis altitudes zp, za, inclination i and argument of periapsis w, around
+// `m`.
+trajectoire ellipse(double zp, double za, double i, double w, const modele_terre& m) {
+    auto& f = *static_cast<faux_formulaire*>(Form1);
+    f.choisir(bouton_option::Option_elliptique);
+    f.ecrire(zone_texte::Text1, Str(za));
+    f.ecrire(zone_texte::Text2, Str(zp));
+    f.ecrire(zone_texte::Text4, Str(i));
+    f.ecrire(zone_texte::Text5, Str(w));
+    f.ecrire(zone_texte::Text7, "25");
+    calcul_trajectoire(traj, m);
+    return traj;
+}
+
 // The impulse applied to the state at its point, around `m`.
 trajectoire appliquer(trajectoire t, const tir_impulsionnel& tir, const modele_terre& m) {
     t.anomalie = tir.anomalie;
@@ -167,6 +181,79 @@ private slots:
         PROCHE(arrivee.inclinaison, 0.0, 1e-6);
         PROCHE(arrivee.zp, r2 - m.rayon, 1e-2);
         PROCHE(arrivee.za, r2 - m.rayon, 1e-2);
+    }
+
+    // From an inclined ellipse (the launch menu's GTO): with its apsides on the line of
+    // nodes (w = 0), a tangent burn at the periapsis bringing the apoapsis to rc, then at
+    // the apoapsis the circle and the plane change in one burn, (va^2 + vc^2 - 2 va vc
+    // cos i)^0.5, said so; one burn when the apoapsis is at rc already. With w = 10 the
+    // first burn, at a node, also cancels the radial speed. Every plan, applied burn by
+    // burn (the second as planifier_suite plans it), gives the equatorial circle of rc.
+    void geostationnaire_gto_data() {
+        QTest::addColumn<QString>("modele");
+        QTest::addColumn<double>("za"); // km; negative: the model's geostationary altitude
+        QTest::addColumn<double>("w");  // degrees
+        QTest::addColumn<int>("tirs");
+        QTest::newRow("GTO, Terre du programme") << "programme" << 36000.0 << 0.0 << 2;
+        QTest::newRow("GTO, Terre réelle (apoastre abaissé)") << "reelle" << 36000.0 << 0.0 << 2;
+        QTest::newRow("GTO à l'altitude géostationnaire, réelle") << "reelle" << -1.0 << 0.0 << 1;
+        QTest::newRow("GTO à l'altitude géostationnaire, programme")
+            << "programme" << -1.0 << 180.0 << 1;
+        QTest::newRow("GTO w = 10, Terre du programme") << "programme" << 36000.0 << 10.0 << 2;
+        QTest::newRow("GTO w = 10, Terre réelle") << "reelle" << 36000.0 << 10.0 << 2;
+    }
+    void geostationnaire_gto() {
+        QFETCH(QString, modele);
+        QFETCH(double, za);
+        QFETCH(double, w);
+        QFETCH(int, tirs);
+        const modele_terre& m = modele_nomme(modele);
+        const double rc = trajel::rayon_geostationnaire(m);
+        const double i = 7.0 * std::numbers::pi / 180.0;
+        const double zp = 200.0;
+        if (za < 0.0) {
+            za = rc - m.rayon;
+        }
+        const trajectoire t = ellipse(zp, za, 7.0, w, m);
+        const plan_manoeuvre plan = planifier(t, vers_geo(m));
+        QCOMPARE(int(plan.tirs.size()), tirs);
+        const tir_impulsionnel& dernier = plan.tirs.back();
+        QVERIFY(dernier.lieu.find("changement de plan en un seul tir") != std::string::npos);
+        QVERIFY(dernier.lieu.find("moins coûteux") != std::string::npos);
+        // Off the nodes, the first burn says it also cancels the radial speed.
+        QCOMPARE(plan.tirs.front().lieu.find("vitesse radiale annulée") != std::string::npos,
+                 w == 10.0);
+        const double rp = m.rayon + zp;
+        const double ra = m.rayon + za;
+        const double vc = std::sqrt(m.mu / rc);
+        const auto combine = [&](double v) {
+            return std::sqrt(v * v + vc * vc - 2.0 * v * vc * std::cos(i));
+        };
+        if (w == 0.0 && tirs == 2) {
+            const double vp = std::sqrt(m.mu * (2.0 / rp - 2.0 / (rp + ra)));
+            const double vt1 = std::sqrt(m.mu * (2.0 / rp - 2.0 / (rp + rc)));
+            const double vt2 = std::sqrt(m.mu * (2.0 / rc - 2.0 / (rp + rc)));
+            PROCHE(plan.tirs[0].delta_v, std::abs(vt1 - vp), 1e-9);
+            PROCHE(plan.tirs[1].delta_v, combine(vt2), 1e-7);
+        } else if (tirs == 1) {
+            PROCHE(plan.tirs[0].delta_v, combine(std::sqrt(m.mu * (2.0 / ra - 2.0 / (rp + ra)))),
+                   1e-7);
+        }
+        trajectoire etat = t;
+        tir_impulsionnel fin = dernier;
+        if (tirs == 2) {
+            // The second burn as the follow-up plans it on the orbit the first one gave.
+            etat = appliquer(t, plan.tirs[0], m);
+            PROCHE(etat.inclinaison, 7.0, 1e-9);
+            const plan_manoeuvre suite = planifier_suite(etat, vers_geo(m));
+            QCOMPARE(suite.tirs.size(), std::size_t(1));
+            PROCHE(suite.tirs[0].delta_v, plan.tirs[1].delta_v, 1e-6);
+            fin = suite.tirs[0];
+        }
+        const trajectoire arrivee = appliquer(etat, fin, m);
+        PROCHE(arrivee.inclinaison, 0.0, 1e-6);
+        PROCHE(arrivee.zp, rc - m.rayon, 1e-2);
+        PROCHE(arrivee.za, rc - m.rayon, 1e-2);
     }
 
     // A prograde burn from a circle, integrated by RK4, against the same flight without

@@ -7,6 +7,7 @@
 #include "core/texte.h"
 #include "core/vecteur.h"
 #include "fenetre_de_test.h"
+#include "manoeuvre/planificateur.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -134,6 +135,9 @@ std::optional<double> mesure(const fenetre_de_test& f, const QString& quoi) {
     if (p[0] == QLatin1String("geostationnaire")) {
         return altitude_geostationnaire();
     }
+    if (p[0] == QLatin1String("geostationnaire-reelle")) {
+        return rayon_geostationnaire(terre_reelle) - terre_reelle.rayon;
+    }
     QString texte;
     if (p[0] == QLatin1String("lu")) {
         f.fenetre->findChild<QAction*>(QStringLiteral("menu_caracteristiques"))->trigger();
@@ -161,6 +165,13 @@ std::vector<std::array<QString, 3>> lignes_des_lecons() {
     const QString plan = cercle + QStringLiteral("|menu_assistant_manoeuvre|choix_manoeuvre=3"
                                                  "|inclinaison_visee=0|poussee_choisie=200");
     const QString a36000 = cercle + QStringLiteral("|Text2=36000");
+    const QString reelle = QStringLiteral("modele_terre_reelle|");
+    const QString iss = reelle + cercle + QStringLiteral("|Text2=400|Text4=51.6");
+    const QString gto_reelle = reelle + gto;
+    const QString equateur = reelle + cercle + QStringLiteral("|Text4=0");
+    const QString geo = equateur + QStringLiteral("|Text2=35786");
+    const QString vers_geo = equateur + QStringLiteral("|menu_assistant_manoeuvre|choix_manoeuvre=4"
+                                                       "|poussee_choisie=20000");
     return {
         // 1. Kepler
         {"l1-zp", gto, "Text2"},
@@ -202,6 +213,22 @@ std::vector<std::array<QString, 3>> lignes_des_lecons() {
          a36000 + "|menu_assistant_manoeuvre|choix_manoeuvre=3"
                   "|inclinaison_visee=0|poussee_choisie=200",
          "plan:Tir 1:Δv impulsionnel"},
+        // 4. The real Earth
+        {"l4-zp-iss", iss, "Text2"},
+        {"l4-i-iss", iss, "Text4"},
+        {"l4-v-iss", iss, "lu:Satellite:Vitesse"},
+        {"l4-T-iss", iss, "lu:Orbite:Période"},
+        {"l4-T-iss-programme", cercle + "|Text2=400|Text4=51.6", "lu:Orbite:Période"},
+        {"l4-zp-gto", gto_reelle, "Text2"},
+        {"l4-za-gto", gto_reelle, "Text1"},
+        {"l4-vp-gto", gto_reelle, "lu:Orbite:Vitesse au périastre"},
+        {"l4-va-gto", gto_reelle, "lu:Orbite:Vitesse à l'apoastre"},
+        {"l4-T-gto", gto_reelle, "lu:Orbite:Période"},
+        {"l4-z-geo", reelle + cercle, "geostationnaire-reelle"},
+        {"l4-T-geo", geo, "lu:Orbite:Période"},
+        {"l4-dv1", vers_geo, "plan:Tir 1:Δv impulsionnel"},
+        {"l4-dv2", vers_geo, "plan:Tir 2:Δv impulsionnel"},
+        {"l4-poussee", vers_geo + "|bouton_preparer", "Text8"},
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -271,6 +272,70 @@ private slots:
                      inclinaison != 0.0);
         }
         QVERIFY(f.rapports.empty());
+    }
+
+    // From the launch menu's GTO (7 degrees, w = 10) the assistant's geostationary plan,
+    // flown burn by burn as the teacher does ("Préparer le tir", then "Tir !"), reaches
+    // the model's geostationary circle: i within 0.01 degree, each apsis within 0.1 %.
+    // The last burn says it combines the circle and the plane change.
+    void gto_vers_geostationnaire_data() {
+        QTest::addColumn<QString>("modele");
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<double>("poussee"); // N: in SI on the real Earth, a real engine's
+        QTest::newRow("GTO Ariane IV, Terre du programme") << "programme"
+                                                           << "menu_GTO_IV" << 100.0;
+        QTest::newRow("GTO Ariane IV, Terre réelle") << "reelle"
+                                                     << "menu_GTO_IV" << 20000.0;
+        QTest::newRow("GTO Ariane V, Terre réelle") << "reelle"
+                                                    << "menu_GTO_V" << 20000.0;
+    }
+    void gto_vers_geostationnaire() {
+        QFETCH(QString, modele);
+        QFETCH(QString, preset);
+        QFETCH(double, poussee);
+        fenetre_de_test f;
+        choisir(f, modele);
+        action(f, qPrintable(preset))->trigger();
+        QCOMPARE(f.fenetre->scene().valeurs.traj.inclinaison, 7.0);
+        action(f, "menu_assistant_manoeuvre")->trigger();
+        auto* genre = f.controle<QComboBox>("choix_manoeuvre");
+        genre->setCurrentIndex(genre->findText(QStringLiteral("Orbite géostationnaire")));
+        f.controle<QDoubleSpinBox>("poussee_choisie")->setValue(poussee);
+        auto* plan = f.controle<QTreeWidget>("plan_manoeuvre");
+        QCOMPARE(plan->topLevelItemCount() > 0 ? plan->topLevelItem(0)->text(0).left(4) : QString(),
+                 QStringLiteral("Tir "));
+        QString dernier;
+        for (int k = 0; k < plan->topLevelItemCount(); ++k) {
+            if (plan->topLevelItem(k)->text(0).startsWith("Tir ")) {
+                dernier = plan->topLevelItem(k)->text(0);
+            }
+        }
+        QVERIFY2(dernier.contains(QStringLiteral("changement de plan en un seul tir")),
+                 qPrintable(dernier));
+        // The first burn, at a node off the apsides, also cancels the radial speed.
+        const QTreeWidgetItem* premier = plan->topLevelItem(0);
+        QString direction;
+        for (int k = 0; k < premier->childCount(); ++k) {
+            if (premier->child(k)->text(0) == QStringLiteral("Direction de la poussée")) {
+                direction = premier->child(k)->text(1);
+            }
+        }
+        QVERIFY2(direction.startsWith(QStringLiteral("radiale -")), qPrintable(direction));
+        auto* message = f.controle<QLabel>("message_assistant");
+        for (int tir = 1; tir <= 3 && !message->text().startsWith("Manœuvre terminée"); ++tir) {
+            QTest::mouseClick(f.controle<QPushButton>("bouton_preparer"), Qt::LeftButton);
+            QVERIFY2(message->text().startsWith(QStringLiteral("Tir %1 préparé").arg(tir)),
+                     qPrintable(QString::number(tir) + message->text()));
+            QTest::mouseClick(f.controle<QPushButton>("cmd_tir"), Qt::LeftButton);
+            QVERIFY(f.rapports.empty());
+        }
+        QVERIFY2(message->text().startsWith("Manœuvre terminée"), qPrintable(message->text()));
+        const modele_terre& m = modele_nomme(modele);
+        const double z = rayon_geostationnaire(m) - m.rayon;
+        const trajectoire& t = f.fenetre->scene().valeurs.traj;
+        PROCHE(t.inclinaison, 0.0, 0.01);
+        PROCHE(t.zp, z, 1e-3 * (z + m.rayon));
+        PROCHE(t.za, z, 1e-3 * (z + m.rayon));
     }
 
     // A "modele" that is neither name is refused, naming the field.

@@ -97,12 +97,30 @@ void poser_bulles_fenetre_principale(QWidget& fenetre) {
             controle->setToolTip(QString::fromUtf8(b.texte));
         }
     }
-    // The thrust's frame says the program's convention, in the words of the readout.
+    poser_bulles_du_modele(fenetre, terre_du_programme);
+}
+
+void poser_bulles_du_modele(QWidget& fenetre, const modele_terre& modele) {
+    // The Earth's radius in the picture's and Zp's tooltips.
+    for (const char* nom : {"Picture1", "Text2"}) {
+        for (const bulle& b : bulles) {
+            auto* controle = fenetre.findChild<QWidget*>(QString::fromLatin1(nom));
+            if (controle != nullptr && qstrcmp(b.nom, nom) == 0) {
+                controle->setToolTip(QString::fromUtf8(b.texte).replace(
+                    QStringLiteral("rayon 3618 km"), rayon_terre_fr(modele)));
+            }
+        }
+    }
+    // The thrust's frame says how the model's engine works, in the words of the readout.
     if (auto* cadre = fenetre.findChild<QWidget*>(QStringLiteral("Frame_Poussee"))) {
-        cadre->setToolTip(
-            QStringLiteral("Poussée du moteur dans le repère local du satellite, en newtons ; "
-                           "équivalent SI : F N ici poussent comme F kN (200 N : 200 kN).\n") +
-            explication_convention_poussee());
+        const QString debut =
+            modele.poussee_si
+                ? QStringLiteral("Poussée du moteur dans le repère local du satellite, en "
+                                 "newtons.\n")
+                : QStringLiteral("Poussée du moteur dans le repère local du satellite, en "
+                                 "newtons ; équivalent SI : F N ici poussent comme F kN (200 N : "
+                                 "200 kN).\n");
+        cadre->setToolTip(debut + explication_moteur(modele));
     }
 }
 

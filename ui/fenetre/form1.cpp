@@ -91,8 +91,11 @@ fenetre_principale::fenetre_principale(QWidget* parent) : QMainWindow(parent) {
         }
         redessins_au_debut_ = redessins;
         accorder_Text1();
+        poser_bulles_du_modele(*this, terre_active_);
         annonceur_.terminer(reussi);
     });
+    connect(&annonceur_, &annonceur_evenements::etat_restitue, this,
+            [this] { poser_bulles_du_modele(*this, terre_active_); });
     evenements_.definir_rapporteur([this](const erreur_calcul& e) { saisie_->rapporter(e); });
     // The display options the tools set start off, as their items start unchecked.
     marques_du_mouvement = false;

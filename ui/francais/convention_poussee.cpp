@@ -23,6 +23,21 @@ QString explication_convention_poussee() {
         "brûlerait bien plus.");
 }
 
+QString explication_moteur(const modele_terre& modele) {
+    if (!modele.poussee_si) {
+        return explication_convention_poussee();
+    }
+    return QStringLiteral(
+        "Moteur en unités SI : une poussée de F newtons sur m kg accélère de F / m m/s², et le "
+        "débit de masse vaut F / (Isp · 9,80665) kg/s.\n"
+        "Le Δv d'un tir vaut Isp · 9,80665 · ln(m0 / mf), comme pour un vrai moteur.");
+}
+
+QString rayon_terre_fr(const modele_terre& modele) {
+    return QStringLiteral("rayon ") + QString::number(modele.rayon, 'g', 12).replace('.', ',') +
+           QStringLiteral(" km");
+}
+
 QString poussee_equivalente_si(double poussee) {
     // F N here give F / m km/s^2 = 1000 F / m m/s^2: 1000 F N in SI.
     return valeur_fr(poussee, QStringLiteral("kN"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/constantes.h"
+
 #include <QString>
 
 #include <vector>
@@ -21,6 +23,13 @@ QString delta_v_fr(double delta_v);
 
 // The engine's convention in full: the tooltips of the thrust's frame and of its rows.
 QString explication_convention_poussee();
+
+// How the model's engine works, for the tooltips of its figures: the program's convention
+// in full, or the SI law of a model with SI thrust.
+QString explication_moteur(const modele_terre& modele);
+
+// "rayon 3618 km", "rayon 6378,137 km".
+QString rayon_terre_fr(const modele_terre& modele);
 
 // The thrust the same acceleration needs in SI units: 200 N here are "200 kN".
 QString poussee_equivalente_si(double poussee);

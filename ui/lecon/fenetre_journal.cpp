@@ -36,6 +36,12 @@ fenetre_journal::fenetre_journal(poste_de_travail& principale, historique_lecon&
     disposer(boutons, creer_notes());
     creer_dialogues();
     connect(&historique_, &historique_lecon::journal_change, this, &fenetre_journal::actualiser);
+    // The Δv's tooltips follow the Earth model's engine.
+    suivre_les_evenements([this](bool reussi) {
+        if (reussi) {
+            nommer_moteur();
+        }
+    });
     actualiser();
     const QFontMetrics m(font());
     resize(m.horizontalAdvance(QLatin1Char('x')) * 120, m.height() * 24);
@@ -60,7 +66,6 @@ void fenetre_journal::creer_table() {
     totaux_ = new QLabel(this);
     totaux_->setObjectName(QStringLiteral("totaux_journal"));
     totaux_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    totaux_->setToolTip(explication_convention_poussee());
 }
 
 QHBoxLayout* fenetre_journal::creer_boutons() {
@@ -129,6 +134,13 @@ void fenetre_journal::actualiser() {
     }
     modele_->suivre(historique_.tirs_affiches());
     totaux_->setText(texte_des_totaux());
+    nommer_moteur();
+}
+
+void fenetre_journal::nommer_moteur() {
+    const QString bulle = explication_moteur(principale_.scene().modele);
+    modele_->definir_bulle_delta_v(bulle);
+    totaux_->setToolTip(bulle);
 }
 
 QString fenetre_journal::texte_des_totaux() const {

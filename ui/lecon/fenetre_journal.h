@@ -42,6 +42,8 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
+    // The Δv's tooltips: how the active model's engine works.
+    void nommer_moteur();
     // Lowered beside the main window to some 14 lines, its width kept.
     QSize taille_minimale() const override;
 

@@ -43,7 +43,8 @@ ligne_journal ligne_representative() {
 
 } // namespace
 
-modele_journal::modele_journal(QObject* parent) : QAbstractTableModel(parent) {
+modele_journal::modele_journal(QObject* parent)
+    : QAbstractTableModel(parent), bulle_delta_v_(explication_convention_poussee()) {
     for (const std::string& e : entetes_journal()) {
         entetes_ << QString::fromStdString(e);
     }
@@ -84,9 +85,17 @@ QVariant modele_journal::headerData(int section, Qt::Orientation orientation, in
         return entetes_[section];
     }
     if (role == Qt::ToolTipRole && entetes_[section].startsWith(QStringLiteral("Δv"))) {
-        return explication_convention_poussee();
+        return bulle_delta_v_;
     }
     return {};
+}
+
+void modele_journal::definir_bulle_delta_v(const QString& bulle) {
+    if (bulle == bulle_delta_v_) {
+        return;
+    }
+    bulle_delta_v_ = bulle;
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(entetes_.size()) - 1);
 }
 
 void modele_journal::suivre(std::span<const ligne_journal> lignes) {

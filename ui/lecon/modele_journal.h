@@ -29,6 +29,8 @@ public:
     // The rows made those of `lignes`: the rows past the common ones removed, the new
     // ones appended; a journal with nothing in common is reset.
     void suivre(std::span<const ligne_journal> lignes);
+    // The tooltip of the Δv columns' headers.
+    void definir_bulle_delta_v(const QString& bulle);
 
     // The cells of one row, as shown.
     static QStringList cellules(std::size_t numero, const ligne_journal& l);
@@ -38,6 +40,7 @@ public:
 
 private:
     QStringList entetes_;
+    QString bulle_delta_v_;
     std::vector<ligne_journal> lignes_;
     mutable std::vector<QStringList> cellules_; // empty until the row is first shown
 };

@@ -48,7 +48,9 @@ QString direction_fr(const vecteur& d) {
         return d.y > 0.0 ? QStringLiteral("prograde (ortho-radiale)")
                          : QStringLiteral("rétrograde (ortho-radiale)");
     }
-    return QStringLiteral("ortho-radiale %1 ; normale %2").arg(nombre_fr(d.y), nombre_fr(d.z));
+    const QString plan =
+        QStringLiteral("ortho-radiale %1 ; normale %2").arg(nombre_fr(d.y), nombre_fr(d.z));
+    return d.x == 0.0 ? plan : QStringLiteral("radiale %1 ; ").arg(nombre_fr(d.x)) + plan;
 }
 
 QString orbite_fr(const orbite_visee& o) {
@@ -113,9 +115,6 @@ void assistant_manoeuvre::creer_saisies() {
     genre_->addItem(QStringLiteral("Orbite géostationnaire"),
                     static_cast<int>(genre_manoeuvre::geostationnaire));
     altitude_ = champ(this, "altitude_visee", -1e6, 1e9, 36000.0, 1, QStringLiteral(" km"));
-    altitude_->setToolTip(QStringLiteral(
-        "Altitude visée, en km au-dessus de la Terre (rayon 3618 km) : celle du cercle "
-        "d'arrivée, ou celle de l'apside opposée au tir"));
     apside_ = new QComboBox(this);
     apside_->setObjectName(QStringLiteral("apside_tir"));
     apside_->setToolTip(QStringLiteral("L'apside où le tir a lieu"));
@@ -126,10 +125,6 @@ void assistant_manoeuvre::creer_saisies() {
         QStringLiteral("Inclinaison visée, en degrés ; le tir a lieu au nœud le moins coûteux "
                        "(orbite équatoriale : au nœud choisi)"));
     poussee_ = champ(this, "poussee_choisie", 0.0, 1e9, 100.0, 3, QStringLiteral(" N"));
-    poussee_->setToolTip(
-        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
-                       "par la masse en kg, il donne l'accélération en km/s².\n") +
-        explication_convention_poussee());
     choix_noeud_ = new QComboBox(this);
     choix_noeud_->setObjectName(QStringLiteral("choix_noeud"));
     choix_noeud_->addItem(QStringLiteral("à la position du satellite"));
@@ -150,6 +145,26 @@ void assistant_manoeuvre::creer_saisies() {
     saisies_->addRow(QStringLiteral("&Nœud (orbite équatoriale) :"), choix_noeud_);
     saisies_->addRow(QStringLiteral("&Longitude du nœud :"), longitude_noeud_);
     saisies_->addRow(QStringLiteral("&Poussée du moteur (convention de Trajel) :"), poussee_);
+    nommer_modele(terre_du_programme);
+}
+
+// The texts that name the Earth model: its radius, and its engine's convention when it
+// has one.
+void assistant_manoeuvre::nommer_modele(const modele_terre& modele) {
+    altitude_->setToolTip(QStringLiteral("Altitude visée, en km au-dessus de la Terre (") +
+                          rayon_terre_fr(modele) +
+                          QStringLiteral(") : celle du cercle d'arrivée, ou celle de l'apside "
+                                         "opposée au tir"));
+    poussee_->setToolTip(
+        QStringLiteral("Module de la poussée, en N, écrit dans le vecteur poussée ; divisé "
+                       "par la masse en kg, il donne l'accélération en ") +
+        (modele.poussee_si ? QStringLiteral("m/s².\n") : QStringLiteral("km/s².\n")) +
+        explication_moteur(modele));
+    if (auto* etiquette = qobject_cast<QLabel*>(saisies_->labelForField(poussee_))) {
+        etiquette->setText(modele.poussee_si
+                               ? QStringLiteral("&Poussée du moteur :")
+                               : QStringLiteral("&Poussée du moteur (convention de Trajel) :"));
+    }
 }
 
 // The plan, the results, the targeter's iterations, the orbit predicted, the message.
@@ -309,6 +324,7 @@ void assistant_manoeuvre::signaler(const QString& message, bool refus) {
 void assistant_manoeuvre::actualiser() {
     const instantane_scene scene = principale_.scene();
     calcule_sur_ = source_de(scene);
+    nommer_modele(scene.modele);
     try {
         const bool termine = suivi_.termine();
         plan_->setVisible(!termine);
@@ -366,6 +382,7 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         QFont gras = g->font(0);
         gras.setBold(true);
         g->setFont(0, gras);
+        g->setToolTip(0, g->text(0));
         // The finite burn of the chosen thrust, from the mass left by the burns before;
         // the first one refused refuses the plan.
         std::optional<tir_prepare> p;
@@ -388,8 +405,8 @@ void assistant_manoeuvre::afficher_plan(const plan_manoeuvre& plan, const trajec
         }
         if (p) {
             afficher_tir_fini(g, *p, masse, i == 0 ? periode : std::nullopt);
-            for (const ligne_moteur& l :
-                 lignes_convention_moteur(poussee_->value(), tir.delta_v, masse, isp_moteur)) {
+            for (const ligne_moteur& l : lignes_convention_moteur(
+                     poussee_->value(), tir.delta_v, masse, isp_moteur, !scene.modele.poussee_si)) {
                 bulle(ligne(g, l.nom, l.valeur), l.bulle);
             }
             masse = p->masse_finale;
@@ -460,6 +477,11 @@ void assistant_manoeuvre::afficher_totaux(const plan_manoeuvre& plan) {
         item->setFont(0, gras);
     }
     plan_->expandAll();
+    // The burns' titles span the row: the names' column is as wide as the names.
+    for (int k = 0; k < plan_->topLevelItemCount(); ++k) {
+        QTreeWidgetItem* g = plan_->topLevelItem(k);
+        g->setFirstColumnSpanned(g->childCount() > 0);
+    }
     for (int c = 0; c < plan_->columnCount(); ++c) {
         plan_->resizeColumnToContents(c); // nothing cut; a scroll bar when too wide
     }

@@ -68,6 +68,7 @@ private:
     void signaler(const QString& message, bool refus);
     bool suivre_tir();
     void adapter_saisies();
+    void nommer_modele(const modele_terre& modele);
 
     QComboBox* genre_ = nullptr;
     QDoubleSpinBox* altitude_ = nullptr;

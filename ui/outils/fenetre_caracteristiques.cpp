@@ -316,6 +316,7 @@ void fenetre_caracteristiques::construire_tir() {
                 }));
         lignes_.back().item->setToolTip(0, modele[k].bulle);
         lignes_.back().item->setToolTip(1, modele[k].bulle);
+        lignes_moteur_.push_back(lignes_.back().item);
     }
     ajouter(g, QStringLiteral("Vitesse avant le tir"),
             sur_tir([](const C& c, const B&) { return valeur_fr(c.vitesse_avant, km_s); }));
@@ -409,6 +410,10 @@ void fenetre_caracteristiques::actualiser() {
         const bool avec_tir = d.tir != nullptr;
         for (int i = 0; i < groupe_tir_->childCount(); ++i) {
             groupe_tir_->child(i)->setHidden(!avec_tir);
+        }
+        // A model with SI thrust has no convention to explain.
+        for (QTreeWidgetItem* item : lignes_moteur_) {
+            item->setHidden(!avec_tir || scene.modele.poussee_si);
         }
         // After Reset, a preset or a typed element, the burn was made on another orbit.
         groupe_tir_->setText(1, !avec_tir ? QStringLiteral("aucun tir effectué")

@@ -72,6 +72,7 @@ private:
     QHBoxLayout* boutons_ = nullptr;
     QTreeWidgetItem* groupe_tir_ = nullptr;
     std::vector<QTreeWidgetItem*> groupes_du_tir_;
+    std::vector<QTreeWidgetItem*> lignes_moteur_; // the engine convention's rows
     std::vector<ligne> lignes_;
     std::optional<source_figures> lu_sur_; // none before the first readout
     // The half-step rerun, done once for each burn.
