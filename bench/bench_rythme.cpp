@@ -105,6 +105,26 @@ static void BM_vue_agrandie_1080p_vers_4k(benchmark::State& etat) {
 }
 BENCHMARK(BM_vue_agrandie_1080p_vers_4k)->Unit(benchmark::kMillisecond);
 
+// The same resize of an empty top-level QWidget, for comparison: what the toolkit and the
+// system cost to make and fill a new 4K backing store, none of the program's painting.
+static void BM_fenetre_nue_1080p_vers_4k(benchmark::State& etat) {
+    QWidget nue;
+    nue.setObjectName(QStringLiteral("fenetre_nue"));
+    nue.resize(1920, 1080);
+    nue.show();
+    jusqu_a_la_peinture(nue);
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        nue.resize(1920, 1080);
+        jusqu_a_la_peinture(nue);
+        etat.ResumeTiming();
+        nue.resize(3840, 2160);
+        jusqu_a_la_peinture(nue);
+    }
+    etat.counters["largeur"] = nue.width();
+}
+BENCHMARK(BM_fenetre_nue_1080p_vers_4k)->Unit(benchmark::kMillisecond);
+
 // The animation run by its own timer for 3 s with the map at 20 revolutions: the
 // intervals between frames, their median and 99th percentile against the timer's.
 static void BM_intervalle_images(benchmark::State& etat) {

@@ -6,7 +6,19 @@
 
 namespace trajel {
 
+namespace {
+bool continents_charges = false;
+}
+
+const std::vector<ligne_geo>& continents_lus() {
+    if (!continents_charges && source_continents) {
+        charger_continents(source_continents());
+    }
+    return continents;
+}
+
 void charger_continents(std::vector<ligne_geo> lignes) {
+    continents_charges = true;
     continents = std::move(lignes);
     directions_continents.clear();
     for (const ligne_geo& ligne : continents) {
@@ -20,6 +32,7 @@ void charger_continents(std::vector<ligne_geo> lignes) {
 }
 
 void tracer_continents(const modele_terre& modele) {
+    continents_lus();
     const double rayon_terre = modele.rayon;
     surface& image = Form1->Picture1();
     // The Earth turned by `angle` about the polar axis, and scaled to its radius.

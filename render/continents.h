@@ -2,6 +2,7 @@
 
 #include "core/geographie.h"
 
+#include <functional>
 #include <vector>
 
 namespace trajel {
@@ -16,6 +17,13 @@ inline std::vector<std::vector<vecteur>> directions_continents;
 
 // Sets both.
 void charger_continents(std::vector<ligne_geo> lignes);
+
+// Where the program reads its coastlines: called once, on their first use (the map or the
+// coasts on the globe), unless charger_continents() came first.
+inline std::function<std::vector<ligne_geo>()> source_continents;
+
+// The coastlines, read from source_continents on the first call.
+const std::vector<ligne_geo>& continents_lus();
 
 // The coastlines on the Earth of the scene, in couleur_terre, turned by the Earth's
 // angle at terre.temps: a segment whose start faces the viewer (S . u > 0, as the

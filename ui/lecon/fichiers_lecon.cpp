@@ -274,7 +274,8 @@ QStringList fichiers_lecon::recentes() const {
                               : QSettings().value(cle_recentes).toStringList();
 }
 
-// The settings are written once the event loop is idle again, after the redraw.
+// The settings are written after the redraw, at most once a second: lessons opened one
+// after the other in that second are written together (and at the end, by the destructor).
 void fichiers_lecon::ecrire_recentes() {
     if (recentes_a_ecrire_) {
         QSettings().setValue(cle_recentes, *std::exchange(recentes_a_ecrire_, std::nullopt));
@@ -293,7 +294,7 @@ void fichiers_lecon::noter_recente(const QString& chemin) {
         liste.removeLast();
     }
     if (!recentes_a_ecrire_) {
-        QTimer::singleShot(0, this, &fichiers_lecon::ecrire_recentes);
+        QTimer::singleShot(1000, this, &fichiers_lecon::ecrire_recentes);
     }
     recentes_a_ecrire_ = liste;
 }

@@ -408,8 +408,14 @@ void fenetre_caracteristiques::actualiser() {
             }
         }
         const bool avec_tir = d.tir != nullptr;
+        // Hiding a row lays the whole tree out again and repaints it: only on a change.
+        const auto cacher = [avec_tir](QTreeWidgetItem* item) {
+            if (item->isHidden() == avec_tir) {
+                item->setHidden(!avec_tir);
+            }
+        };
         for (int i = 0; i < groupe_tir_->childCount(); ++i) {
-            groupe_tir_->child(i)->setHidden(!avec_tir);
+            cacher(groupe_tir_->child(i));
         }
         // A model with SI thrust has no convention to explain.
         for (QTreeWidgetItem* item : lignes_moteur_) {
@@ -421,9 +427,11 @@ void fenetre_caracteristiques::actualiser() {
                                     ? QString()
                                     : QStringLiteral("sur une orbite précédente"));
         for (QTreeWidgetItem* g : groupes_du_tir_) {
-            g->setHidden(!avec_tir);
+            cacher(g);
         }
-        arbre_->setColumnHidden(2, !avec_tir);
+        if (arbre_->isColumnHidden(2) == avec_tir) {
+            arbre_->setColumnHidden(2, !avec_tir);
+        }
     } catch (const std::exception&) {
         // A readout that fails leaves the last one shown; the redraw goes on.
     }

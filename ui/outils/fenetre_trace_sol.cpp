@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace trajel {
 
@@ -275,7 +277,7 @@ void fenetre_trace_sol::redessiner(bool trace_changee) {
     const QString premiere =
         message_.isEmpty() ? ligne_decalage(trace_, revolutions_->value()) : message_;
     const QRect avant = carte_->zone_marque();
-    carte_->definir_couches(dessiner_carte(carte_->liste(), continents, trace_,
+    carte_->definir_couches(dessiner_carte(carte_->liste(), continents_lus(), trace_,
                                            {premiere.toStdString(), credit_cotes.toStdString()}),
                             trace_changee);
     if (trace_changee) {
@@ -296,24 +298,33 @@ void fenetre_trace_sol::changer_longitude_origine(double degres) {
 }
 
 void ajouter_trace_sol(poste_de_travail& principale) {
-    QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
-    if (fichier.open(QIODevice::ReadOnly)) {
+    source_continents = [] {
+        QFile fichier(QStringLiteral(":/trajel/cotes.txt"));
+        if (!fichier.open(QIODevice::ReadOnly)) {
+            return std::vector<ligne_geo>{};
+        }
         const QByteArray texte = fichier.readAll();
-        charger_continents(lire_cotes(std::string_view(texte.constData(), texte.size())));
-    }
+        return lire_cotes(std::string_view(texte.constData(), texte.size()));
+    };
 
     QMenu* menu = principale.menu_outils();
     menu->addSeparator();
-    auto* fenetre = new fenetre_trace_sol(principale);
     QAction* trace = menu->addAction(QStringLiteral("&Trace au sol"));
     trace->setObjectName(QStringLiteral("menu_trace_sol"));
     trace->setShortcut(QKeySequence(Qt::Key_F3));
     trace->setShortcutContext(Qt::ApplicationShortcut);
-    fenetre->montrer_par(*trace);
+    // Made when first asked for.
+    auto fenetre = std::make_shared<QPointer<fenetre_trace_sol>>();
+    QObject::connect(trace, &QAction::triggered, &principale.widget(), [&principale, fenetre] {
+        if (fenetre->isNull()) {
+            *fenetre = new fenetre_trace_sol(principale);
+        }
+        (*fenetre)->montrer();
+    });
     QAction* globe = menu->addAction(QStringLiteral("Continents sur le &globe"));
     globe->setObjectName(QStringLiteral("menu_continents_globe"));
     globe->setCheckable(true);
-    QObject::connect(globe, &QAction::toggled, fenetre, [&principale](bool actif) {
+    QObject::connect(globe, &QAction::toggled, &principale.widget(), [&principale](bool actif) {
         options_affichage options = principale.scene().affichage;
         options.continents_sur_le_globe = actif;
         principale.executer(commande::afficher{options});

@@ -109,8 +109,8 @@ private:
     exportateur* exportateur_ = nullptr;
 };
 
-// "Trace au sol" and "Continents sur le globe" in the "Outils" menu; the coasts read
-// from the program's resources.
+// "Trace au sol" and "Continents sur le globe" in the "Outils" menu; the window made on its
+// first opening, the coasts read from the program's resources on their first use.
 void ajouter_trace_sol(poste_de_travail& principale);
 
 } // namespace trajel
