@@ -134,6 +134,8 @@ private slots:
         f.controle<QComboBox>("choix_manoeuvre")->setCurrentIndex(0);
         f.controle<QDoubleSpinBox>("altitude_visee")->setValue(20000);
         auto* poussee = f.controle<QDoubleSpinBox>("poussee_choisie");
+        // The same engine in the model's unit: 100 N of the convention, 100 kN in SI.
+        QCOMPARE(poussee->value(), convention ? 100.0 : 100000.0);
         QCOMPARE(etiquette(poussee).contains(QStringLiteral("convention de Trajel")), convention);
         QCOMPARE(poussee->toolTip().contains(explication_convention_poussee()), convention);
         QCOMPARE(poussee->toolTip().contains(QStringLiteral("km/s²")), convention);

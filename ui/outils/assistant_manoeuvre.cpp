@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -149,8 +150,15 @@ void assistant_manoeuvre::creer_saisies() {
 }
 
 // The texts that name the Earth model: its radius, and its engine's convention when it
-// has one.
+// has one. The thrust follows the model's unit so that the engine stays the same: F N of
+// the program's convention accelerate as 1000 F N in SI, and the burns keep their
+// durations (100 N would take hours to put a satellite on a real transfer).
 void assistant_manoeuvre::nommer_modele(const modele_terre& modele) {
+    if (modele.poussee_si != poussee_si_) {
+        poussee_si_ = modele.poussee_si;
+        const QSignalBlocker silence(poussee_);
+        poussee_->setValue(poussee_si_ ? poussee_->value() * 1000.0 : poussee_->value() / 1000.0);
+    }
     altitude_->setToolTip(QStringLiteral("Altitude visée, en km au-dessus de la Terre (") +
                           rayon_terre_fr(modele) +
                           QStringLiteral(") : celle du cercle d'arrivée, ou celle de l'apside "

@@ -75,6 +75,7 @@ private:
     QComboBox* apside_ = nullptr;
     QDoubleSpinBox* inclinaison_ = nullptr;
     QDoubleSpinBox* poussee_ = nullptr;
+    bool poussee_si_ = false; // the thrust field holds SI newtons (the real Earth's engine)
     QComboBox* choix_noeud_ = nullptr;
     QDoubleSpinBox* longitude_noeud_ = nullptr;
     QTreeWidget* ciblage_ = nullptr;
