@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -179,12 +178,8 @@ void ajouter_journal(poste_de_travail& principale, historique_lecon& historique)
     action->setObjectName(QStringLiteral("menu_journal_tirs"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     action->setShortcutContext(Qt::ApplicationShortcut);
-    auto fenetre = std::make_shared<QPointer<fenetre_journal>>();
-    QObject::connect(action, &QAction::triggered, &historique, [&principale, &historique, fenetre] {
-        if (fenetre->isNull()) {
-            *fenetre = new fenetre_journal(principale, historique);
-        }
-        (*fenetre)->montrer();
+    montrer_a_la_demande<fenetre_journal>(*action, historique, [&principale, &historique] {
+        return new fenetre_journal(principale, historique);
     });
 }
 

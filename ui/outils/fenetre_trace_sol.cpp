@@ -18,14 +18,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace trajel {
 
@@ -313,14 +311,8 @@ void ajouter_trace_sol(poste_de_travail& principale) {
     trace->setObjectName(QStringLiteral("menu_trace_sol"));
     trace->setShortcut(QKeySequence(Qt::Key_F3));
     trace->setShortcutContext(Qt::ApplicationShortcut);
-    // Made when first asked for.
-    auto fenetre = std::make_shared<QPointer<fenetre_trace_sol>>();
-    QObject::connect(trace, &QAction::triggered, &principale.widget(), [&principale, fenetre] {
-        if (fenetre->isNull()) {
-            *fenetre = new fenetre_trace_sol(principale);
-        }
-        (*fenetre)->montrer();
-    });
+    montrer_a_la_demande<fenetre_trace_sol>(
+        *trace, principale.widget(), [&principale] { return new fenetre_trace_sol(principale); });
     QAction* globe = menu->addAction(QStringLiteral("Continents sur le &globe"));
     globe->setObjectName(QStringLiteral("menu_continents_globe"));
     globe->setCheckable(true);

@@ -5,13 +5,11 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 
 namespace trajel {
 
@@ -78,14 +76,8 @@ void ajouter_guide(poste_de_travail& principale) {
         menu->addSeparator();
     }
     menu->addAction(action);
-    // Made when first asked for.
-    auto guide = std::make_shared<QPointer<fenetre_guide>>();
-    QObject::connect(action, &QAction::triggered, &principale.widget(), [&principale, guide] {
-        if (guide->isNull()) {
-            *guide = new fenetre_guide(principale);
-        }
-        (*guide)->montrer();
-    });
+    montrer_a_la_demande<fenetre_guide>(*action, principale.widget(),
+                                        [&principale] { return new fenetre_guide(principale); });
 }
 
 } // namespace trajel

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QAction>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
-class QAction;
 class QObject;
 class QWidget;
 
@@ -89,5 +91,19 @@ private:
     // The event whose completion the window was last refreshed for.
     std::optional<unsigned long long> rafraichie_a_;
 };
+
+// `action` shows the tool window `faire()` makes on its first use (and again if it was
+// destroyed), or brings it to the front: a window nobody opens costs nothing at start-up.
+// The connection ends with `contexte`.
+template <class Fenetre, class Faire>
+void montrer_a_la_demande(QAction& action, QObject& contexte, Faire faire) {
+    auto fenetre = std::make_shared<QPointer<Fenetre>>();
+    QObject::connect(&action, &QAction::triggered, &contexte, [fenetre, faire] {
+        if (fenetre->isNull()) {
+            *fenetre = faire();
+        }
+        (*fenetre)->montrer();
+    });
+}
 
 } // namespace trajel
