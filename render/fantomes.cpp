@@ -25,7 +25,8 @@ point_vue vu(const vecteur& p) {
 // The conic over the scene's range, ending on its last anomaly: for a closed orbit the
 // satellite's, 360 degrees on. One step drawn, the next left out: dashed at any pen width,
 // where a pen's own dash pattern would fill steps shorter than a dash.
-void tracer_orbite(const trajectoire& t) {
+void tracer_orbite(const trajectoire& t, std::int16_t couleur = couleur_trajectoire,
+                   int traits = 1) {
     const plage_anomalies bornes = plage_tracee(t);
     bool precedent = false;
     int pas = 0;
@@ -37,8 +38,8 @@ void tracer_orbite(const trajectoire& t) {
             continue;
         }
         const point_vue b = vu(p);
-        if (precedent && pas++ % 2 == 0) {
-            tracer_segment(a, b, couleur_trajectoire);
+        if (precedent && pas++ % (traits + 1) < traits) {
+            tracer_segment(a, b, couleur);
         }
         a = b;
         precedent = true;
@@ -79,9 +80,36 @@ void tracer_fantomes(const std::vector<orbite_fantome>& fantomes) {
     image.DrawStyle(style_plein);
 }
 
+void tracer_orbites_exercice(const orbites_exercice& o) {
+    surface& image = Form1->Picture1();
+    image.DrawWidth(1);
+    image.DrawStyle(style_plein);
+    if (o.cible && conique_dessinable(*o.cible)) {
+        tracer_orbite(*o.cible, couleur_cible, 3);
+    }
+    for (const orbite_fantome& f : o.solution) {
+        if (!conique_dessinable(f.orbite)) {
+            continue;
+        }
+        tracer_orbite(f.orbite, couleur_solution);
+        vecteur p;
+        if (f.numero != 0 && point_sur_conique(f.orbite, f.orbite.anomalie, p)) {
+            const point_vue v = vu(p);
+            tracer_segment(v, v, couleur_solution);
+            image.Print(std::to_string(f.numero));
+        }
+    }
+}
+
 void tracer_fantomes_demandes() {
     if (orbites_precedentes && fantomes_de_la_lecon) {
         tracer_fantomes(fantomes_de_la_lecon());
+    }
+    if (orbites_de_l_exercice) {
+        const orbites_exercice o = orbites_de_l_exercice();
+        if (o.cible || !o.solution.empty()) {
+            tracer_orbites_exercice(o);
+        }
     }
 }
 

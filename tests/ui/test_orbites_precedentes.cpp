@@ -4,6 +4,7 @@
 
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
+#include "render/fantomes.h"
 #include "ui/application/composition.h"
 #include "ui/lecon/fichier_lecon.h"
 #include "ui/lecon/fichiers_lecon.h"
@@ -123,6 +124,67 @@ private slots:
         QCOMPARE(fantomes(f).numeros, QStringList{"1"});
         option->setChecked(false);
         QVERIFY(f.image()->elements_affiches() == apres_tir);
+    }
+
+    // The exercise's target and solution over the scene, in their own colours; the
+    // picture as it was once they are gone.
+    void exercice_sur_l_image_data() {
+        QTest::addColumn<bool>("cible");
+        QTest::addColumn<int>("solution");
+        QTest::addColumn<QStringList>("numeros");
+        QTest::newRow("la cible") << true << 0 << QStringList{};
+        QTest::newRow("la solution en deux tirs") << false << 2 << QStringList{"1", "2"};
+        QTest::newRow("les deux") << true << 1 << QStringList{"1"};
+    }
+    void exercice_sur_l_image() {
+        QFETCH(bool, cible);
+        QFETCH(int, solution);
+        QFETCH(QStringList, numeros);
+        fenetre_de_test f;
+        const auto depart = f.image()->elements_affiches();
+        const trajectoire t = f.fenetre->scene().valeurs.traj;
+        trajel::orbites_de_l_exercice = [&] {
+            orbites_exercice o;
+            if (cible) {
+                o.cible = t;
+            }
+            for (int i = 1; i <= solution; ++i) {
+                o.solution.push_back({t, {}, static_cast<unsigned>(i)});
+            }
+            return o;
+        };
+        const auto redessiner = [&] { QVERIFY(f.fenetre->executer(commande::redessiner{})); };
+        redessiner();
+        int magenta = 0, cyan = 0, joints = 0;
+        QStringList vus;
+        const element_affichage* precedent = nullptr;
+        for (const element_affichage& e : f.image()->elements_affiches()) {
+            if (e.nature == element_affichage::genre::texte && precedent != nullptr &&
+                precedent->couleur == couleur_solution) {
+                vus << QString::fromStdString(e.texte);
+            }
+            if (e.nature != element_affichage::genre::trait) {
+                continue;
+            }
+            QCOMPARE(e.style == style_tirets, false);
+            if (e.couleur == couleur_cible) {
+                ++magenta;
+                joints += precedent != nullptr && precedent->couleur == couleur_cible &&
+                          precedent->x2 == e.x1 && precedent->y2 == e.y1;
+            }
+            cyan += e.couleur == couleur_solution;
+            precedent = &e;
+        }
+        // Long dashes: three steps joined, then a gap.
+        QCOMPARE(magenta > 0, cible);
+        if (cible) {
+            QVERIFY(joints > magenta / 2 && joints < magenta);
+        }
+        QCOMPARE(cyan > 0, solution > 0);
+        QCOMPARE(vus, numeros);
+        trajel::orbites_de_l_exercice = nullptr;
+        redessiner();
+        QVERIFY(f.image()->elements_affiches() == depart);
     }
 
     void temps_de_mission_data() {

@@ -1,5 +1,6 @@
 #include "ui/application/composition.h"
 
+#include "ui/exercice/exercices.h"
 #include "ui/francais/format_fr.h"
 #include "ui/image/picture1.h"
 #include "ui/lecon/fenetre_journal.h"
@@ -147,6 +148,7 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
                                 [animation] { return animation->acceleration(); },
                                 [lecon](double facteur) { lecon->choisir_acceleration(facteur); }});
     ajouter_fiche(fenetre, *historique);
+    installer_exercices(fenetre, *historique, *fichiers, {});
     return {fichiers};
 }
 

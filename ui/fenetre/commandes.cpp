@@ -66,8 +66,13 @@ bool fenetre_principale::changer_zoom(const std::function<double()>& nouveau) {
     return reussi;
 }
 
-void fenetre_principale::redessiner_vue() {
-    evenements_.executer([this] { rafraichissement_vue(terre_active_); });
+bool fenetre_principale::redessiner_vue() {
+    bool reussi = false;
+    evenements_.executer([&] {
+        rafraichissement_vue(terre_active_);
+        reussi = true;
+    });
+    return reussi;
 }
 
 instantane_scene fenetre_principale::scene() const {
@@ -279,6 +284,7 @@ bool fenetre_principale::executer(const commande_fenetre& c) {
         }
         bool operator()(const commande::changer_zoom& x) { return f.changer_zoom(x.nouveau); }
         bool operator()(const commande::afficher& x) { return f.afficher(x.options); }
+        bool operator()(const commande::redessiner&) { return f.redessiner_vue(); }
         bool operator()(const commande::saisir& x) { return f.saisir(x); }
         bool operator()(const commande::ecrire_lecon& x) { return f.ecrire_lecon(x.lecon); }
         bool operator()(const commande::restituer_etat& x) { return f.restituer_etat(x.etat); }

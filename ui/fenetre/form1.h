@@ -65,7 +65,7 @@ public:
     void zoomer(int crans);
     void vue_initiale();
     bool changer_zoom(const std::function<double()>& nouveau);
-    void redessiner_vue();
+    bool redessiner_vue();
     bool afficher(const options_affichage& options);
     bool saisir(const commande::saisir& s);
     bool ecrire_lecon(const lecon_a_ecrire& l);

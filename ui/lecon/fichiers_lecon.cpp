@@ -92,6 +92,9 @@ lecon fichiers_lecon::lecon_actuelle() const {
     l.debit = QString::fromStdString(scene.debit);
     l.temps_mission = scene.temps_mission;
     l.modele = scene.modele;
+    if (exercice_actuel) {
+        l.exercice = exercice_actuel();
+    }
     return l;
 }
 
@@ -246,6 +249,9 @@ void fichiers_lecon::appliquer(const lecon& l) {
         reglages_.accelerer(l.acceleration);
         return ecrire_dans_la_fenetre(l);
     });
+    if (exercice_applique) {
+        exercice_applique(l.exercice);
+    }
 }
 
 bool fichiers_lecon::ecrire_dans_la_fenetre(const lecon& l) {

@@ -86,6 +86,11 @@ public:
     // chosen (QMessageBox::Save, Discard or Cancel).
     std::function<int(QMessageBox&)> poser_question;
 
+    // The exercise the lesson carries: told the one of each lesson applied (opened, new,
+    // or none), asked for the one to save. Unset, lessons carry none.
+    std::function<void(const std::optional<section_exercice>&)> exercice_applique;
+    std::function<std::optional<section_exercice>()> exercice_actuel;
+
 private:
     // The lesson's boxes and options through the window's handlers, then one full
     // redraw; true when the picture then carries the last burn's arc.

@@ -202,6 +202,9 @@ struct changer_zoom {
 struct afficher {
     options_affichage options;
 };
+// The picture drawn again (a view redraw), for what the scene reads from the tools (the
+// exercise's orbits).
+struct redessiner {};
 // The boxes and options written as the user would, each write running its handlers.
 // Without `dialogue` (the program's own timer) an error goes to the strip, framing the
 // box it names; no dialog interrupts. The Earth's clock first moves on by
@@ -244,7 +247,7 @@ struct changer_modele {
 
 using commande_fenetre =
     std::variant<commande::tourner_vue, commande::zoomer, commande::vue_initiale,
-                 commande::changer_zoom, commande::afficher, commande::saisir,
+                 commande::changer_zoom, commande::afficher, commande::redessiner, commande::saisir,
                  commande::ecrire_lecon, commande::restituer_etat, commande::informer,
                  commande::changer_modele>;
 
