@@ -3,6 +3,7 @@
 // labels painted overlap and none touches the Earth's disc. The labels are read from
 // what the large view paints, on a device that records its texts.
 
+#include "appareil_enregistreur.h"
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
 #include "render/etiquettes.h"
@@ -10,11 +11,9 @@
 #include "ui/outils/vue_agrandie.h"
 
 #include <QAction>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QTextItem>
 
 #include <cmath>
 
@@ -22,76 +21,6 @@ using namespace trajel;
 using namespace trajel::test;
 
 namespace {
-
-// A paint engine that keeps the frame of every text drawn (device pixels: the painter's
-// translation applied), and draws nothing.
-class moteur_textes : public QPaintEngine {
-public:
-    moteur_textes() : QPaintEngine(QPaintEngine::AllFeatures) {}
-
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState& etat) override {
-        if (etat.state() & QPaintEngine::DirtyTransform) {
-            transformation_ = etat.transform();
-        }
-    }
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawPath(const QPainterPath&) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawTextItem(const QPointF& p, const QTextItem& texte) override {
-        const QFontMetricsF m(texte.font(), paintDevice());
-        const QPointF coin = transformation_.map(p - QPointF(0.0, m.ascent()));
-        textes.push_back(
-            {texte.text(), QRectF(coin, QSizeF(m.horizontalAdvance(texte.text()), m.height()))});
-    }
-    Type type() const override { return QPaintEngine::User; }
-
-    struct texte_peint {
-        QString texte;
-        QRectF cadre;
-    };
-    std::vector<texte_peint> textes;
-
-private:
-    QTransform transformation_;
-};
-
-class appareil_textes : public QPaintDevice {
-public:
-    explicit appareil_textes(QSize taille) : taille_(taille) {}
-    QPaintEngine* paintEngine() const override { return &moteur_; }
-    std::vector<moteur_textes::texte_peint>& textes() { return moteur_.textes; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return taille_.width();
-        case PdmHeight:
-            return taille_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return 0;
-        default:
-            return QPaintDevice::metric(m);
-        }
-    }
-
-private:
-    QSize taille_;
-    mutable moteur_textes moteur_;
-};
 
 QString cadre_texte(const QRectF& r) {
     return QString("(%1, %2, %3 x %4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
@@ -141,7 +70,7 @@ private slots:
         vue_agrandie vue(image);
         vue.resize(1920, 1080);
         vue.definir_mode_projecteur(true);
-        appareil_textes appareil(vue.size());
+        appareil_enregistreur appareil(vue.size());
         vue.render(&appareil);
 
         // The Earth's disc where the view paints it.
@@ -156,11 +85,11 @@ private slots:
         const auto nombre = std::count_if(
             image->elements_affiches().begin(), image->elements_affiches().end(),
             [](const element_affichage& e) { return e.nature == element_affichage::genre::texte; });
-        QVERIFY(nombre >= 4 && static_cast<std::size_t>(nombre) <= appareil.textes().size());
+        QVERIFY(nombre >= 4 && static_cast<std::size_t>(nombre) <= appareil.textes.size());
         const QRectF visible = vue.zone_visible();
         std::vector<QRectF> cadres;
         for (std::size_t i = 0; i < static_cast<std::size_t>(nombre); ++i) {
-            const QRectF& r = appareil.textes()[i].cadre;
+            const QRectF& r = appareil.textes[i].cadre;
             if (visible.intersects(r)) {
                 QVERIFY2(visible.contains(r), qPrintable(cadre_texte(r)));
                 cadres.push_back(r);

@@ -2,6 +2,7 @@
 // animation runs, its time the scene's, gone once stopped; in the assistant, the arrival
 // time of a plan, the clock plus the wait to the first burn and the transfer.
 
+#include "appareil_enregistreur.h"
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
 #include "manoeuvre/planificateur.h"
@@ -14,8 +15,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QPaintEngine>
-#include <QTextItem>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -25,68 +24,6 @@ using namespace trajel::test;
 
 namespace {
 
-// A paint device that keeps every text painted on it, with where it was painted, and
-// draws nothing.
-class appareil_textes : public QPaintDevice {
-public:
-    struct texte_peint {
-        QString texte;
-        QPointF position;
-    };
-    explicit appareil_textes(QSize taille) : taille_(taille) {}
-    QPaintEngine* paintEngine() const override { return &moteur_; }
-    const std::vector<texte_peint>& textes() const { return moteur_.textes; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return taille_.width();
-        case PdmHeight:
-            return taille_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        case PdmDepth:
-            return 32;
-        default:
-            return QPaintDevice::metric(m);
-        }
-    }
-
-private:
-    class moteur : public QPaintEngine {
-    public:
-        moteur() : QPaintEngine(AllFeatures) {}
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState& etat) override {
-            if (etat.state() & DirtyTransform) {
-                transformation_ = etat.transform();
-            }
-        }
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawPath(const QPainterPath&) override {}
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF& p, const QTextItem& t) override {
-            textes.push_back({t.text(), transformation_.map(p)});
-        }
-        Type type() const override { return User; }
-        std::vector<texte_peint> textes;
-
-    private:
-        QTransform transformation_;
-    };
-    QSize taille_;
-    mutable moteur moteur_;
-};
-
 outils_lecon& lecon(const fenetre_de_test& f) {
     return *f.fenetre->findChild<outils_lecon*>(QStringLiteral("outils_lecon"));
 }
@@ -94,16 +31,16 @@ outils_lecon& lecon(const fenetre_de_test& f) {
 // The texts of the large view beginning "Temps de mission": those over the picture, and
 // how many in the projector's panel.
 struct horloges_peintes {
-    std::vector<appareil_textes::texte_peint> image;
+    std::vector<appareil_enregistreur::texte_peint> image;
     int panneau = 0;
 };
 
 horloges_peintes horloges(vue_agrandie* vue) {
-    appareil_textes appareil(vue->size());
+    appareil_enregistreur appareil(vue->size());
     vue->render(&appareil);
     horloges_peintes h;
     const QRectF visible = vue->zone_visible();
-    for (const appareil_textes::texte_peint& t : appareil.textes()) {
+    for (const appareil_enregistreur::texte_peint& t : appareil.textes) {
         if (!t.texte.startsWith(QStringLiteral("Temps de mission"))) {
             continue;
         }

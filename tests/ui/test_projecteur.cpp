@@ -3,6 +3,7 @@
 // Ctrl+0, the main window's picture untouched; "Couleurs pour projecteur" and the lines
 // actually painted.
 
+#include "appareil_enregistreur.h"
 #include "commun/principal.h"
 #include "fenetre_de_test.h"
 #include "ui/outils/outils_image.h"
@@ -12,8 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPaintEngine>
-#include <QPaintEngineState>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -25,74 +24,6 @@ using namespace trajel;
 using namespace trajel::test;
 
 namespace {
-
-// A paint device that keeps every line painted on it with its pen: 1920 x 1080 device
-// pixels at 96 dpi, no scaling.
-class enregistreur_traits : public QPaintDevice {
-public:
-    struct trait {
-        QLineF ligne;
-        QPen stylo;
-    };
-    std::vector<trait> traits;
-
-    QPaintEngine* paintEngine() const override { return &moteur_; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override {
-        switch (m) {
-        case PdmWidth:
-            return 1920;
-        case PdmHeight:
-            return 1080;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return static_cast<int>(devicePixelRatioFScale());
-        default:
-            return 0;
-        }
-    }
-
-private:
-    class moteur : public QPaintEngine {
-    public:
-        explicit moteur(enregistreur_traits& e) : QPaintEngine(AllFeatures), e_(e) {}
-        bool begin(QPaintDevice*) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState& etat) override {
-            if (etat.state() & DirtyPen) {
-                stylo_ = etat.pen();
-            }
-            if (etat.state() & DirtyTransform) {
-                transformation_ = etat.transform();
-            }
-        }
-        void drawLines(const QLineF* lignes, int n) override {
-            for (int i = 0; i < n; ++i) {
-                e_.traits.push_back({transformation_.map(lignes[i]), stylo_});
-            }
-        }
-        void drawPath(const QPainterPath&) override {}
-        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawTextItem(const QPointF&, const QTextItem&) override {}
-        Type type() const override { return User; }
-
-    private:
-        enregistreur_traits& e_;
-        QPen stylo_;
-        QTransform transformation_;
-    };
-    mutable moteur moteur_{*this};
-};
 
 QColor qcouleur(const couleur_rgb& c) {
     return QColor(c.r, c.g, c.b);
@@ -283,7 +214,7 @@ private slots:
                 ->setChecked(choix == 1);
         }
         QCOMPARE(vue->couleurs_projecteur(), couleurs);
-        enregistreur_traits toile;
+        appareil_enregistreur toile;
         vue->render(&toile);
         QVERIFY(toile.traits.size() > 400);
 
