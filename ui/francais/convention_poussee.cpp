@@ -44,7 +44,7 @@ QString poussee_equivalente_si(double poussee) {
 }
 
 double ergols_moteur_reel(double delta_v, double masse_initiale, double isp) {
-    constexpr double g0 = 9.80665; // m/s^2
+    constexpr double g0 = terre_reelle.g0; // m/s^2: a real engine's standard gravity
     // m0 - mf with mf = m0 exp(-Δv / (Isp g0)), Δv in m/s.
     return masse_initiale * -std::expm1(-delta_v * 1000.0 / (isp * g0));
 }
