@@ -26,6 +26,16 @@ const modele_terre& modele_nomme(const QString& nom) {
 
 // A circle of altitude z and inclination i, as calcul_trajectoire makes it in the fake
 // window, around `m`.
+// The speeds of a Hohmann transfer from the circle of r1 to the circle of r2: the first
+// circle's, the transfer's at r1 and at r2, the second circle's.
+struct vitesses {
+    double v1, vt1, vt2, v2;
+};
+vitesses vitesses_hohmann(const modele_terre& m, double r1, double r2) {
+    return {std::sqrt(m.mu / r1), std::sqrt(m.mu * (2.0 / r1 - 2.0 / (r1 + r2))),
+            std::sqrt(m.mu * (2.0 / r2 - 2.0 / (r1 + r2))), std::sqrt(m.mu / r2)};
+}
+
 trajectoire cercle(double z, double i, double anomalie, const modele_terre& m) {
     auto& f = *static_cast<faux_formulaire*>(Form1);
     f.choisir(bouton_option::Option_circulaire);
@@ -119,10 +129,7 @@ private slots:
         QCOMPARE(plan.tirs.size(), std::size_t(2));
         const double r1 = m.rayon + 200.0;
         const double r2 = trajel::rayon_geostationnaire(m);
-        const double v1 = std::sqrt(m.mu / r1);
-        const double vt1 = std::sqrt(m.mu * (2.0 / r1 - 2.0 / (r1 + r2)));
-        const double vt2 = std::sqrt(m.mu * (2.0 / r2 - 2.0 / (r1 + r2)));
-        const double v2 = std::sqrt(m.mu / r2);
+        const auto [v1, vt1, vt2, v2] = vitesses_hohmann(m, r1, r2);
         PROCHE(plan.tirs[0].delta_v, vt1 - v1, 1e-9);
         PROCHE(plan.tirs[1].delta_v, v2 - vt2, 1e-9);
         if (total_arrondi != 0.0) {
@@ -160,10 +167,7 @@ private slots:
         QCOMPARE(plan.tirs.size(), std::size_t(2));
         const double r1 = m.rayon + 200.0;
         const double r2 = trajel::rayon_geostationnaire(m);
-        const double v1 = std::sqrt(m.mu / r1);
-        const double vt1 = std::sqrt(m.mu * (2.0 / r1 - 2.0 / (r1 + r2)));
-        const double vt2 = std::sqrt(m.mu * (2.0 / r2 - 2.0 / (r1 + r2)));
-        const double v2 = std::sqrt(m.mu / r2);
+        const auto [v1, vt1, vt2, v2] = vitesses_hohmann(m, r1, r2);
         const double i = inclinaison * std::numbers::pi / 180.0;
         PROCHE(plan.tirs[0].delta_v, vt1 - v1, 1e-9);
         PROCHE(plan.tirs[1].delta_v, std::sqrt(vt2 * vt2 + v2 * v2 - 2.0 * vt2 * v2 * std::cos(i)),
