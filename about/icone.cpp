@@ -112,6 +112,19 @@ void peindre_icone(QPainter& peintre, qreal cote) {
 QImage dessin_icone(int cote) {
     QImage image(cote, cote, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
+    if (cote == cote_icone) {
+        // At its own size a cell is a pixel: the same image as painted, without the
+        // union of paths (the window icon is made before the first frame).
+        for (int y = 0; y < cote_icone; ++y) {
+            for (int x = 0; x < cote_icone; ++x) {
+                if (const int n = indice_cellule(x, y); n >= 0) {
+                    const couleur_rgb c = palette(static_cast<std::int16_t>(n));
+                    image.setPixel(x, y, qRgb(c.r, c.g, c.b));
+                }
+            }
+        }
+        return image;
+    }
     QPainter peintre(&image);
     peindre_icone(peintre, cote);
     return image;

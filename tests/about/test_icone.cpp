@@ -30,6 +30,36 @@ class TestIcone : public QObject {
     Q_OBJECT
 
 private slots:
+    // At 32 x 32, where the image is set cell by cell rather than painted, it is the
+    // painted drawing to the bit, whatever the scale of the painter it is drawn through.
+    void taille_propre_data() {
+        QTest::addColumn<int>("echelle");
+        for (const int echelle : {1, 2, 3}) {
+            QTest::addRow("x%d", echelle) << echelle;
+        }
+    }
+    void taille_propre() {
+        QFETCH(int, echelle);
+        QImage peinte(32 * echelle, 32 * echelle, QImage::Format_ARGB32);
+        peinte.fill(Qt::transparent);
+        {
+            QPainter peintre(&peinte);
+            peindre_icone(peintre, 32 * echelle);
+        }
+        const QImage image = dessin_icone();
+        QCOMPARE(image.format(), peinte.format());
+        int opaques = 0;
+        for (int y = 0; y < peinte.height(); ++y) {
+            for (int x = 0; x < peinte.width(); ++x) {
+                const QRgb attendu = image.pixel(x / echelle, y / echelle);
+                opaques += qAlpha(attendu) == 255 ? 1 : 0;
+                QVERIFY2(peinte.pixel(x, y) == attendu,
+                         qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+            }
+        }
+        QVERIFY(opaques > 0); // the Earth and the orbit are there
+    }
+
     // Every size is the 32 x 32 drawing scaled: a pixel inside one cell has that cell's colour,
     // a pixel over opaque cells only is opaque (no seam where two colours meet), a pixel over
     // transparent cells only is transparent.
