@@ -40,11 +40,14 @@ using placement = fenetre_principale::placement;
 using namespace plan_form1;
 
 // "MS Sans Serif" 8.25 pt where the system has it; elsewhere "Arial" (Liberation
-// Sans, of the same metrics), rather than whatever the font matcher substitutes.
+// Sans, of the same metrics), rather than whatever the font matcher substitutes. The
+// family is looked up by its installed name: hasFamily would first run fontconfig's
+// substitution rules on it, twice, before the first frame.
 QFont police_controles() {
-    const QString famille = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
-                                ? QStringLiteral("MS Sans Serif")
-                                : QStringLiteral("Arial");
+    const QString famille =
+        QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive)
+            ? QStringLiteral("MS Sans Serif")
+            : QStringLiteral("Arial");
     QFont police(famille);
     police.setPointSizeF(8.25);
     if (famille != QLatin1String("MS Sans Serif")) {
