@@ -1,27 +1,25 @@
-// Cold start to the first painted frame: Trajel's main window with its tools (this
-// program started again with --enfant=trajel), against a bare Qt Widgets window
-// (fenetre_nue, beside it, linked with Qt Widgets alone); each child quits once its
-// window has received its first paint. The child's CPU time (user and system, from wait4)
-// is the figure; the wall time is the iteration's time. "rapport" runs both in turn in
-// the same run.
+// Cold start to the first painted frame: the program itself (trajel, as installed: its
+// icon, its command line, its settings, its tools), against a bare Qt Widgets window of
+// the same size (fenetre_nue, linked with Qt Widgets alone), each a process of its own on
+// the same platform, with the same style and the same probe: sonde_premiere_peinture,
+// preloaded, quits each at its first paint. The child's CPU time (user and system, from
+// wait4) is the figure; the wall time is the iteration's time. "rapport" runs both in
+// turn in the same run. The children's settings go to a scratch folder.
 //
 // Run: bench_demarrage --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 // (offscreen unless QT_QPA_PLATFORM says otherwise; on Xvfb: QT_QPA_PLATFORM=xcb)
 
-#include "ui/application/composition.h"
-#include "ui/application/francais.h"
 #include "ui/fenetre/form1.h"
-#include "ui/image/picture1.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QStandardPaths>
-#include <QTimer>
-#include <QWidget>
+#include <QSize>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -33,33 +31,29 @@ extern char** environ;
 
 namespace {
 
-std::string programme;   // this program
-std::string fenetre_nue; // the bare window, beside it
+std::vector<std::string> environnement; // the children's: the probe, a scratch home
+QSize taille_fenetre;                   // the program's window, which the bare one takes
 
-// Quits the application at the first paint the widget receives.
-struct premiere_peinture : QObject {
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !vue) {
-            vue = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-    bool vue = false;
-};
-
-int enfant(int argc, char** argv) {
+// The size of the program's main window on this platform.
+QSize taille_de_la_fenetre(int argc, char** argv) {
     QApplication application(argc, argv);
-    premiere_peinture guet;
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setOrganizationName(QStringLiteral("Trajel"));
-    QApplication::setApplicationName(QStringLiteral("trajel"));
-    trajel::installer_francais(application);
-    trajel::fenetre_principale fenetre;
-    trajel::installer_outils(fenetre);
-    fenetre.image()->installEventFilter(&guet);
-    fenetre.show();
-    return QApplication::exec();
+    const trajel::fenetre_principale fenetre;
+    return fenetre.size();
+}
+
+void preparer_environnement(const std::string& dossier) {
+    for (char** v = environ; *v != nullptr; ++v) {
+        const std::string variable = *v;
+        if (variable.rfind("LD_PRELOAD=", 0) != 0 && variable.rfind("HOME=", 0) != 0 &&
+            variable.rfind("XDG_", 0) != 0) {
+            environnement.push_back(variable);
+        }
+    }
+    environnement.push_back("LD_PRELOAD=" TRAJEL_SONDE);
+    environnement.push_back("HOME=" + dossier);
+    environnement.push_back("XDG_CONFIG_HOME=" + dossier + "/config");
+    environnement.push_back("XDG_DATA_HOME=" + dossier + "/donnees");
+    environnement.push_back("XDG_CACHE_HOME=" + dossier + "/cache");
 }
 
 struct mesure {
@@ -70,12 +64,18 @@ struct mesure {
 // One child started and waited for.
 mesure lancer(const char* mode) {
     const bool nue = std::strcmp(mode, "nu") == 0;
-    std::string chemin = nue ? fenetre_nue : programme;
-    std::string option = "--enfant=trajel";
-    char* arguments[] = {chemin.data(), nue ? nullptr : option.data(), nullptr};
+    std::string chemin = nue ? TRAJEL_FENETRE_NUE : TRAJEL_PROGRAMME;
+    std::string largeur = std::to_string(taille_fenetre.width());
+    std::string hauteur = std::to_string(taille_fenetre.height());
+    char* arguments[] = {chemin.data(), nue ? largeur.data() : nullptr, hauteur.data(), nullptr};
+    std::vector<char*> variables;
+    for (std::string& v : environnement) {
+        variables.push_back(v.data());
+    }
+    variables.push_back(nullptr);
     const auto debut = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, chemin.c_str(), nullptr, nullptr, arguments, environ) != 0) {
+    if (posix_spawn(&pid, chemin.c_str(), nullptr, nullptr, arguments, variables.data()) != 0) {
         return {};
     }
     int statut = 0;
@@ -125,17 +125,18 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--enfant=trajel") == 0) {
-            return enfant(argc, argv);
-        }
+    taille_fenetre = taille_de_la_fenetre(argc, argv);
+    char modele[] = "/tmp/bench_demarrage.XXXXXX";
+    const char* dossier = mkdtemp(modele);
+    if (dossier == nullptr) {
+        return 1;
     }
-    char chemin[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", chemin, sizeof chemin - 1);
-    programme = n > 0 ? std::string(chemin, static_cast<std::size_t>(n)) : std::string(argv[0]);
-    fenetre_nue = programme.substr(0, programme.rfind('/') + 1) + "fenetre_nue";
+    preparer_environnement(dossier);
+    benchmark::AddCustomContext("fenetre", std::to_string(taille_fenetre.width()) + " x " +
+                                               std::to_string(taille_fenetre.height()));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::filesystem::remove_all(dossier);
     return 0;
 }
