@@ -202,7 +202,8 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(texte(f, "enonce_correction").contains(enonce));
         QVERIFY(texte(f, "cible_correction")
-                    .contains("Za " + nombre_fr(36000.0) + " km (± " + nombre_fr(0.5) + " %)"));
+                    .contains(QString("Za %1\u00A0km (±\u00A0%2\u00A0%)")
+                                  .arg(nombre_fr(36000.0), nombre_fr(0.5))));
         QCOMPARE(f.controle<QTableWidget>("table_tirs_correction")->rowCount(), 2);
 
         // The score is the replay's of the journal in the file.

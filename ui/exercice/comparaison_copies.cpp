@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 #include <variant>
 
@@ -145,6 +146,7 @@ fenetre_comparaison::fenetre_comparaison(poste_de_travail& principale)
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
+    table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* exporter_bouton = new QPushButton(QStringLiteral("&Exporter en CSV..."), this);
     exporter_bouton->setObjectName(QStringLiteral("bouton_exporter_copies"));
@@ -180,6 +182,16 @@ void fenetre_comparaison::afficher(std::vector<copie_comparee> copies) {
     table_->setSortingEnabled(true);
     table_->sortByColumn(0, Qt::AscendingOrder);
     table_->resizeColumnsToContents();
+    // A long reason is cut: it is whole in the tooltip. The window takes the table's width.
+    const int x = fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    table_->setColumnWidth(5, std::min(table_->columnWidth(5), 48 * x));
+    int largeur = 4 * x;
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        largeur += table_->columnWidth(c);
+    }
+    if (!isVisible()) {
+        resize(std::max(width(), largeur), height());
+    }
 }
 
 void fenetre_comparaison::remplir_ligne(int ligne, const copie_comparee& c) {

@@ -9,9 +9,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace trajel {
 
@@ -40,6 +44,14 @@ void ecrire_ligne(QTableWidget* t, int ligne, const QStringList& cellules) {
     }
 }
 
+// As tall as its rows, up to eight: the texts under it stay in view.
+void ajuster_hauteur(QTableWidget* t) {
+    const int lignes = std::clamp(t->rowCount(), 1, 8);
+    const int rangee = t->verticalHeader()->defaultSectionSize();
+    t->setFixedHeight(t->horizontalHeader()->sizeHint().height() + lignes * rangee +
+                      2 * t->frameWidth() + t->horizontalScrollBar()->sizeHint().height());
+}
+
 QLabel* etiquette(QWidget* parent, const char* nom) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(nom));
@@ -66,7 +78,7 @@ fenetre_correction::fenetre_correction(poste_de_travail& principale, exercice_en
     creer_controles();
     disposer();
     const QFontMetrics m(font());
-    resize(m.horizontalAdvance(QLatin1Char('x')) * 80, m.height() * 34);
+    resize(m.horizontalAdvance(QLatin1Char('x')) * 100, m.height() * 34);
 }
 
 void fenetre_correction::creer_controles() {
@@ -88,24 +100,32 @@ void fenetre_correction::creer_controles() {
     total_solution_ = etiquette(this, "total_solution");
 }
 
+// The correction scrolls as a whole where the screen is short of room (a large scale):
+// its texts wrap and its tables keep a few rows; "Fermer" stays at the bottom.
 void fenetre_correction::disposer() {
-    auto* d = new QVBoxLayout(this);
+    auto* contenu = new QWidget;
+    auto* d = new QVBoxLayout(contenu);
     d->addWidget(enonce_);
     d->addWidget(cible_);
-    d->addWidget(new QLabel(QStringLiteral("Tirs de l'élève :"), this));
-    d->addWidget(tirs_, 2);
+    d->addWidget(new QLabel(QStringLiteral("Tirs de l'élève :"), contenu));
+    d->addWidget(tirs_);
     d->addWidget(score_);
     d->addWidget(copie_);
-    auto* boutons = new QHBoxLayout;
-    boutons->addWidget(voir_solution_);
-    boutons->addStretch(1);
+    d->addWidget(voir_solution_, 0, Qt::AlignLeft);
+    d->addWidget(solution_);
+    d->addWidget(total_solution_);
+    d->addStretch(1);
+    auto* defilement = new QScrollArea(this);
+    defilement->setObjectName(QStringLiteral("defilement_correction"));
+    defilement->setWidgetResizable(true);
+    defilement->setFrameShape(QFrame::NoFrame);
+    defilement->setWidget(contenu);
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("bouton_fermer_correction"));
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);
-    boutons->addWidget(fermer);
-    d->addLayout(boutons);
-    d->addWidget(solution_, 1);
-    d->addWidget(total_solution_);
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(defilement, 1);
+    disposition->addWidget(fermer, 0, Qt::AlignRight);
 }
 
 void fenetre_correction::corriger_copie(const section_exercice& s,
@@ -143,12 +163,12 @@ QString fenetre_correction::texte_cible() const {
         const auto el = static_cast<element_vise>(n);
         const bool altitude = el == element_vise::za || el == element_vise::zp;
         QString t =
-            QStringLiteral("%1 %2 %3")
+            QStringLiteral("%1 %2\u00A0%3")
                 .arg(QString::fromLatin1(nom_element(el)), nombre_fr(exercice_.cible->valeur(el)),
                      altitude ? QStringLiteral("km") : QStringLiteral("°"));
         const critere_element& k = exercice_.criteres[n];
         if (k.coche) {
-            t += QStringLiteral(" (± %1 %2)")
+            t += QStringLiteral(" (±\u00A0%1\u00A0%2)")
                      .arg(nombre_fr(k.tolerance),
                           altitude ? QStringLiteral("%") : QStringLiteral("°"));
         }
@@ -196,6 +216,7 @@ void fenetre_correction::remplir_tirs(const std::vector<ligne_journal>& journal)
                       nombre_fr(l.apres.zp), nombre_fr(l.apres.inclinaison)});
     }
     tirs_->resizeColumnsToContents();
+    ajuster_hauteur(tirs_);
 }
 
 // The orbit each burn of the plan is fired from, numbered, and the orbit it ends on.
@@ -218,6 +239,7 @@ void fenetre_correction::voir_solution() {
                       nombre_fr(o.tirs[k].delta_v)});
     }
     solution_->resizeColumnsToContents();
+    ajuster_hauteur(solution_);
     total_solution_->setText(QStringLiteral("Total de la solution : ") + delta_v_fr(o.delta_v));
     solution_->show();
     total_solution_->show();
