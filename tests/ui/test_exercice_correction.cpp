@@ -9,6 +9,7 @@
 #include "manoeuvre/correction.h"
 #include "render/fantomes.h"
 #include "ui/exercice/comparaison_copies.h"
+#include "ui/exercice/exercices.h"
 #include "ui/exercice/fenetre_correction.h"
 #include "ui/francais/format_fr.h"
 #include "ui/lecon/fichiers_lecon.h"
@@ -265,6 +266,18 @@ private slots:
         const traces_vus v = traces(f);
         QVERIFY(v.solution > 0);
         QCOMPARE(v.numeros_solution, (QStringList{"1", "2"}));
+        // Flown impulsively, the plan ends on the target; each burn is fired from its
+        // point, where the orbit before it is drawn.
+        const auto& orbites =
+            f.fenetre->findChild<exercice_en_cours*>("exercice_en_cours")->orbites().solution;
+        QCOMPARE(orbites.size(), o.tirs.size() + 1);
+        QVERIFY(cible_atteinte(ecarts(l.exercice->donne, orbites.back().orbite)));
+        QVERIFY(!cible_atteinte(ecarts(l.exercice->donne, orbites[1].orbite)));
+        for (std::size_t k = 0; k < o.tirs.size(); ++k) {
+            QCOMPARE(orbites[k].numero, static_cast<unsigned>(k + 1));
+            QCOMPARE(orbites[k].orbite.anomalie, o.tirs[k].anomalie);
+        }
+        QCOMPARE(orbites.back().numero, 0U);
 
         if (ensuite == "nouvelle") {
             f.controle<QAction>("menu_nouvelle_lecon")->trigger();
