@@ -156,7 +156,15 @@ std::string texte_csv(const std::vector<std::vector<std::string>>& lignes) {
 }
 
 std::string csv_tableur_fr(const std::vector<ligne_journal>& lignes) {
-    return "\xEF\xBB\xBF" + joindre(cellules(lignes, nombre_fr_exact), ';', true);
+    return tableur_fr(cellules(lignes, nombre_fr_exact));
+}
+
+std::string tableur_fr(const std::vector<std::vector<std::string>>& lignes) {
+    return "\xEF\xBB\xBF" + joindre(lignes, ';', true);
+}
+
+std::string nombre_tableur_fr(double x) {
+    return nombre_fr_exact(x);
 }
 
 } // namespace trajel

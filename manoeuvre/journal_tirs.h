@@ -69,4 +69,8 @@ std::string texte_csv(const std::vector<std::vector<std::string>>& lignes);
 // line break quoted.
 std::string csv_tableur_fr(const std::vector<ligne_journal>& lignes);
 
+// Any table in that same form (the first row its header), and a number as it writes one.
+std::string tableur_fr(const std::vector<std::vector<std::string>>& lignes);
+std::string nombre_tableur_fr(double x);
+
 } // namespace trajel
