@@ -6,6 +6,7 @@
 #include "commun/principal.h"
 #include "core/trajectoire.h"
 #include "fenetre_de_test.h"
+#include "render/fantomes.h"
 #include "ui/exercice/dialogue_exercice.h"
 #include "ui/exercice/eleve.h"
 #include "ui/exercice/fenetre_exercice.h"
@@ -39,6 +40,15 @@ namespace {
 
 // The GTO of the launch menu, a 2000 kg satellite with an Isp of 300 s.
 const QString gto = "Option_elliptique|Text1=36000|Text2=200|Text4=7|Text6=2000|Text13=300";
+
+// The widget drawn to a PNG when TRAJEL_CAPTURES names a folder (to look at it).
+void capturer(QWidget* w, const QString& nom) {
+    const QString dossier = qEnvironmentVariable("TRAJEL_CAPTURES");
+    if (!dossier.isEmpty()) {
+        QCoreApplication::processEvents(); // the layouts asked for are laid out
+        w->grab().save(dossier + QLatin1Char('/') + nom + QStringLiteral(".png"));
+    }
+}
 
 // The choices of the dialog a test makes; an empty text leaves the field as it is.
 struct saisie_dialogue {
@@ -95,6 +105,7 @@ std::pair<QString, bool> creer_exercice(const QString& chemin, const saisie_dial
         ->setPlainText("Placez le satellite sur l'orbite géostationnaire.");
     d->findChild<QCheckBox*>("case_assistant_permis")->setChecked(s.assistant);
     d->findChild<QComboBox*>("choix_releve")->setCurrentIndex(s.releve_entier ? 0 : 1);
+    capturer(d, QStringLiteral("dialogue_creer_exercice"));
     d->findChild<QPushButton*>("bouton_enregistrer_exercice")->click();
     return {d->message(), demande};
 }
@@ -136,14 +147,6 @@ void voler(const fenetre_de_test& f, bool ordre_optimal) {
 
 fenetre_exercice* fenetre_ex(const fenetre_de_test& f) {
     return f.fenetre->findChild<fenetre_exercice*>("fenetre_exercice");
-}
-
-// The widget drawn to a PNG when TRAJEL_CAPTURES names a folder (to look at it).
-void capturer(QWidget* w, const QString& nom) {
-    const QString dossier = qEnvironmentVariable("TRAJEL_CAPTURES");
-    if (!dossier.isEmpty()) {
-        w->grab().save(dossier + QLatin1Char('/') + nom + QStringLiteral(".png"));
-    }
 }
 
 } // namespace
@@ -287,6 +290,13 @@ private slots:
         QVERIFY(w != nullptr && w->isVisible());
         QVERIFY(!w->etat().cible_atteinte);
         QCOMPARE(f.controle<QTableWidget>("table_ecarts")->rowCount(), 3);
+        // The target drawn over the scene in its own colour.
+        int cible = 0;
+        for (const element_affichage& x : f.image()->elements_affiches()) {
+            cible += x.nature == element_affichage::genre::trait && x.couleur == couleur_cible;
+        }
+        QVERIFY(cible > 0);
+        capturer(f.fenetre.get(), QStringLiteral("depart_%1").arg(QTest::currentDataTag()));
         voler(f, ordre_optimal);
         QCOMPARE(w->etat().tirs, 2);
         QVERIFY(w->etat().cible_atteinte);
@@ -310,6 +320,7 @@ private slots:
             qInfo("%s : Δv %.6f km/s", QTest::currentDataTag(), w->etat().delta_v);
         }
         capturer(w, QStringLiteral("exercice_%1").arg(QTest::currentDataTag()));
+        capturer(f.fenetre.get(), QStringLiteral("fenetre_%1").arg(QTest::currentDataTag()));
     }
 
     // Undo a burn: the gaps and the Δv spent go back, the target no longer reached; redo

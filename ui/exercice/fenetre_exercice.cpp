@@ -56,8 +56,8 @@ QString bilan_fr(const exercice& e, const avancement_exercice& a) {
         lignes << QStringLiteral("Objectif atteint");
         lignes << QStringLiteral("Δv dépensé : %1 ; optimum : %2 ; rapport : %3 ; note : %4 / 100")
                       .arg(valeur_fr(s.delta_v, km_s), valeur_fr(s.delta_v_optimal, km_s),
-                           s.rapport ? nombre_fr(*s.rapport, 4) : QStringLiteral("-"),
-                           s.note ? nombre_fr(*s.note, 3) : QStringLiteral("-"));
+                           s.rapport ? nombre_fr(*s.rapport) : QStringLiteral("-"),
+                           s.note ? nombre_fr(*s.note, 4) : QStringLiteral("-"));
         lignes << QStringLiteral("Tirs : %1 ; durée de la mission : %2")
                       .arg(s.tirs)
                       .arg(duree_fr(s.temps_mission));
@@ -89,6 +89,9 @@ fenetre_exercice::fenetre_exercice(contexte_exercice& c)
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setToolTip(QStringLiteral(
         "Les éléments vérifiés de l'orbite visée, ceux de l'orbite actuelle et leur écart ; "
         "en vert, l'écart est dans la tolérance"));
@@ -100,12 +103,19 @@ fenetre_exercice::fenetre_exercice(contexte_exercice& c)
     bilan_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(enonce_);
-    disposition->addWidget(table_, 1);
+    disposition->addWidget(table_);
     disposition->addWidget(depense_);
     disposition->addWidget(bilan_);
+    disposition->addStretch();
     suivre_les_evenements([this](bool) { actualiser(); });
     actualiser();
-    resize(QSize(fontMetrics().averageCharWidth() * 62, fontMetrics().height() * 20));
+    resize(taille_voulue());
+}
+
+// The table whole and room for the score's three lines under it.
+QSize fenetre_exercice::taille_voulue() const {
+    const QFontMetrics m = fontMetrics();
+    return sizeHint().expandedTo(QSize(m.averageCharWidth() * 70, 0)) + QSize(0, m.height() * 3);
 }
 
 void fenetre_exercice::actualiser() {
@@ -134,6 +144,17 @@ void fenetre_exercice::actualiser() {
     }
     depense_->setText(depense);
     bilan_->setText(bilan_fr(e, etat_));
+    // The table and the score's lines shown whole: the window grows for them, never
+    // shrinks. The layout is asked again now, not at the next pass of the event loop.
+    table_->updateGeometry();
+    layout()->invalidate();
+    const QMargins marges = layout()->contentsMargins();
+    const QSize voulue(table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
+                           marges.left() + marges.right(),
+                       layout()->totalHeightForWidth(width()));
+    if (isVisible() && (voulue.width() > width() || voulue.height() > height())) {
+        resize(size().expandedTo(voulue));
+    }
     const bool atteint = etat_.score && etat_.score->atteint;
     bilan_->setStyleSheet(atteint ? QStringLiteral("color: #006000; font-weight: bold")
                           : etat_.budget_depasse || etat_.tirs_depasses

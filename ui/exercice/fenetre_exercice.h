@@ -43,6 +43,7 @@ public:
 
 protected:
     void a_l_affichage() override { actualiser(); }
+    QSize taille_voulue() const override;
 
 private:
     void remplir_table();
