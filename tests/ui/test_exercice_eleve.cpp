@@ -4,6 +4,7 @@
 // back; bad input refused in the dialog with nothing written; the exercise's Earth kept.
 
 #include "commun/principal.h"
+#include "core/texte.h"
 #include "core/trajectoire.h"
 #include "fenetre_de_test.h"
 #include "render/fantomes.h"
@@ -26,6 +27,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -261,6 +263,81 @@ private slots:
         QCOMPARE(e.depart.orbite.inclinaison, 7.0);
         QCOMPARE(l.textes[3], QString("7"));
         qInfo("Optimum enregistré : %.6f km/s", e.optimum->delta_v);
+    }
+
+    // "L'orbite actuelle": the teacher flies the target from the start, then makes the
+    // exercise; its start is the window before the first burn (the GTO, its mass), its
+    // target the orbit reached. Without a burn the start is the target: refused.
+    void cible_actuelle_data() {
+        QTest::addColumn<int>("tirs");
+        QTest::newRow("après deux tirs") << 2;
+        QTest::newRow("sans tir") << 0;
+    }
+    void cible_actuelle() {
+        QFETCH(int, tirs);
+        const QString fichier = chemin("actuelle.trajel");
+        QFile::remove(fichier);
+        fenetre_de_test f;
+        saisir(f, gto);
+        if (tirs > 0) {
+            tirer(f, 1);
+            tirer(f, 3);
+        }
+        const orbite_cible atteinte = elements_de(f.fenetre->scene().valeurs.traj);
+        eleve(f)->choisir_exercice = [&](const QString&) { return fichier; };
+        action(f, "menu_creer_exercice")->trigger();
+        auto* d = f.fenetre->findChild<dialogue_creer_exercice*>("dialogue_creer_exercice");
+        d->findChild<QRadioButton*>("choix_cible_actuelle")->click();
+        QVERIFY(d->findChild<QLineEdit*>("cible_Zp")->isReadOnly());
+        d->findChild<QPushButton*>("bouton_enregistrer_exercice")->click();
+        if (tirs == 0) {
+            QVERIFY2(d->message().contains("déjà sur l'orbite visée"), qPrintable(d->message()));
+            QVERIFY(!QFile::exists(fichier));
+            return;
+        }
+        const std::variant<lecon, QString> lu = lire(fichier);
+        QVERIFY(std::holds_alternative<lecon>(lu));
+        const exercice& e = std::get<lecon>(lu).exercice->donne;
+        QCOMPARE(*e.cible, atteinte);
+        QCOMPARE(e.depart.masse, 2000.0);
+        QCOMPARE(e.depart.orbite.inclinaison, 7.0);
+        QCOMPARE(e.depart.orbite.zp, 200.0);
+        QCOMPARE(Val(e.depart.textes[3]), 7.0);
+        QCOMPARE(Val(e.depart.textes[5]), 2000.0);
+        QVERIFY(std::get<lecon>(lu).journal.empty());
+        QCOMPARE(e.optimum->tirs.size(), std::size_t{2});
+    }
+
+    // The exercise made around the real Earth opens the window in it.
+    void modele_a_l_ouverture_data() {
+        QTest::addColumn<bool>("reelle");
+        QTest::newRow("Terre du programme") << false;
+        QTest::newRow("Terre réelle") << true;
+    }
+    void modele_a_l_ouverture() {
+        QFETCH(bool, reelle);
+        const modele_terre m = reelle ? terre_reelle : terre_du_programme;
+        const QString fichier = chemin("modele.trajel");
+        {
+            fenetre_de_test f;
+            QVERIFY(f.fenetre->executer(commande::changer_modele{m}));
+            saisir(f, gto);
+            eleve(f)->choisir_exercice = [&](const QString&) { return fichier; };
+            action(f, "menu_creer_exercice")->trigger();
+            auto* d = f.fenetre->findChild<dialogue_creer_exercice*>("dialogue_creer_exercice");
+            d->findChild<QLineEdit*>("cible_Za")->setText("36000");
+            d->findChild<QLineEdit*>("cible_Zp")->setText("36000");
+            d->findChild<QLineEdit*>("cible_i")->setText("0");
+            d->findChild<QPushButton*>("bouton_enregistrer_exercice")->click();
+            QVERIFY2(d->message().isEmpty(), qPrintable(d->message()));
+        }
+        fenetre_de_test f;
+        QVERIFY(fichiers(f)->ouvrir(fichier));
+        QVERIFY(f.fenetre->scene().modele == m);
+        QVERIFY(fichiers(f)->exercice_actuel()->donne.depart.modele == m);
+        // The target's gaps are around that Earth: 0.5 % of its radius plus 36000 km.
+        const ecart_element& za = fenetre_ex(f)->etat().ecarts[0];
+        QCOMPARE(za.tolerance, 0.005 * (m.rayon + 36000.0));
     }
 
     // The exercise opened in a fresh window and flown with the assistant's burns: the

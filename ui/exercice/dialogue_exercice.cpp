@@ -32,6 +32,14 @@ bool est_altitude(std::size_t k) {
     return k < 2;
 }
 
+// A value shown in a field of the dialog, which reads it back: ten digits, a decimal
+// comma, no grouping ("36000", "1,70754729e-06").
+QString champ_de(double x) {
+    return std::isfinite(x)
+               ? QString::number(x, 'g', 10).replace(QLatin1Char('.'), QLatin1Char(','))
+               : QString();
+}
+
 // The shortest text that reads back to x, as the boxes read it ("36000", "0.25").
 std::string texte_de(double x) {
     return QString::number(x, 'g', QLocale::FloatingPointShortest).toStdString();
@@ -131,7 +139,7 @@ void dialogue_creer_exercice::creer_cible() {
         valeurs_[k] = new QLineEdit(boite);
         valeurs_[k]->setObjectName(QStringLiteral("cible_") + nom);
         const double v = actuelle.valeur(el);
-        valeurs_[k]->setText(std::isfinite(v) ? nombre_fr(v, 10).remove(QChar(0x202F)) : QString());
+        valeurs_[k]->setText(champ_de(v));
         coches_[k] = new QCheckBox(boite);
         coches_[k]->setObjectName(QStringLiteral("coche_") + nom);
         coches_[k]->setChecked(defauts[k].coche);
@@ -206,8 +214,7 @@ void dialogue_creer_exercice::suivre_choix_cible() {
         valeurs_[k]->setReadOnly(actuelle);
         const double v = o.valeur(static_cast<element_vise>(k));
         if (actuelle) {
-            valeurs_[k]->setText(std::isfinite(v) ? nombre_fr(v, 10).remove(QChar(0x202F))
-                                                  : QString());
+            valeurs_[k]->setText(champ_de(v));
         }
     }
 }
@@ -229,7 +236,9 @@ std::variant<exercice, QStringList> dialogue_creer_exercice::exercice_saisi() co
                         &cible.petit_omega};
     for (std::size_t k = 0; k < nombre_elements_vises; ++k) {
         const QString nom = QString::fromLatin1(nom_element(static_cast<element_vise>(k)));
-        *champs[k] = lire(valeurs_[k], QStringLiteral("L'élément visé ") + nom);
+        if (!actuelle) {
+            *champs[k] = lire(valeurs_[k], QStringLiteral("L'élément visé ") + nom);
+        }
         e.criteres[k].coche = coches_[k]->isChecked();
         e.criteres[k].tolerance = lire(tolerances_[k], QStringLiteral("La tolérance sur ") + nom);
     }
@@ -280,6 +289,10 @@ bool dialogue_creer_exercice::enregistrer() {
         return refuser({QStringLiteral(
             "L'assistant ne trouve aucun plan du départ à l'orbite visée : l'optimum ne peut "
             "pas être calculé.")});
+    }
+    if (e.optimum->tirs.empty()) {
+        return refuser({QStringLiteral("Le départ est déjà sur l'orbite visée : il n'y a rien "
+                                       "à faire.")});
     }
     message_->clear();
     message_->hide();
