@@ -286,6 +286,8 @@ private slots:
         const orbite_cible atteinte = elements_de(f.fenetre->scene().valeurs.traj);
         eleve(f)->choisir_exercice = [&](const QString&) { return fichier; };
         action(f, "menu_creer_exercice")->trigger();
+        action(f, "menu_creer_exercice")->trigger(); // one dialog, brought to the front
+        QCOMPARE(f.fenetre->findChildren<dialogue_creer_exercice*>().size(), 1);
         auto* d = f.fenetre->findChild<dialogue_creer_exercice*>("dialogue_creer_exercice");
         d->findChild<QRadioButton*>("choix_cible_actuelle")->click();
         QVERIFY(d->findChild<QLineEdit*>("cible_Zp")->isReadOnly());

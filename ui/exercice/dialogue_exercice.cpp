@@ -191,6 +191,7 @@ void dialogue_creer_exercice::creer_reste() {
     message_->hide();
     disposition->addWidget(message_);
     auto* boutons = new QDialogButtonBox(this);
+    boutons->setObjectName(QStringLiteral("boutons_exercice"));
     QPushButton* bouton = boutons->addButton(QStringLiteral("&Enregistrer l'exercice..."),
                                              QDialogButtonBox::AcceptRole);
     bouton->setObjectName(QStringLiteral("bouton_enregistrer_exercice"));

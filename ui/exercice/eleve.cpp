@@ -57,10 +57,15 @@ exercice_eleve::exercice_eleve(contexte_exercice& c) : QObject(&c.en_cours), c_(
 }
 
 void exercice_eleve::creer() {
-    auto* dialogue = new dialogue_creer_exercice(c_, [this](const QString& propose) {
-        return choisir_exercice ? choisir_exercice(propose) : QString();
-    });
-    dialogue->show();
+    // One dialog at a time: asked again, it comes to the front as it was left.
+    if (!dialogue_) {
+        dialogue_ = new dialogue_creer_exercice(c_, [this](const QString& propose) {
+            return choisir_exercice ? choisir_exercice(propose) : QString();
+        });
+    }
+    dialogue_->show();
+    dialogue_->raise();
+    dialogue_->activateWindow();
 }
 
 void exercice_eleve::suivre() {

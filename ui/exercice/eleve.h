@@ -12,6 +12,7 @@ class QAction;
 
 namespace trajel {
 
+class dialogue_creer_exercice;
 class fenetre_exercice;
 
 // The student's side of the exercises: "Créer un exercice..." (the teacher makes it from
@@ -44,6 +45,7 @@ private:
     QAction* creer_ = nullptr;
     QAction* rendre_ = nullptr;
     QPointer<fenetre_exercice> fenetre_;
+    QPointer<dialogue_creer_exercice> dialogue_;
 };
 
 } // namespace trajel
