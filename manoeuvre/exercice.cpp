@@ -53,7 +53,7 @@ double tolerance_altitude(const exercice& e, element_vise el) {
     const double pourcent = e.criteres[static_cast<std::size_t>(el)].coche
                                 ? e.criteres[static_cast<std::size_t>(el)].tolerance
                                 : tolerance_altitude_defaut;
-    return pourcent / 100.0 * (rayon_terre + e.cible->valeur(el));
+    return pourcent / 100.0 * (e.depart.modele.rayon + e.cible->valeur(el));
 }
 
 bool circulaire_visee(const exercice& e) {
@@ -65,20 +65,20 @@ bool circulaire_visee(const exercice& e) {
 // The impulse of b on t: at its point (the satellite's place when free), the velocity
 // turned by delta_v along its direction in the local frame; the conic reached as a
 // burn writes it.
-trajectoire impulsion(trajectoire t, const tir_impulsionnel& b) {
+trajectoire impulsion(trajectoire t, const tir_impulsionnel& b, const modele_terre& m) {
     if (!b.point_libre) {
         t.anomalie = b.anomalie;
     }
     vecteur r;
     vecteur v;
-    conversion_etat(1, t, r, v);
+    conversion_etat(1, t, r, v, m);
     const repere L = repere_local_de(r, v);
     const vecteur& d = b.direction;
     // v += delta_v (dx u + dy v + dz w)
     v.x += b.delta_v * (d.x * L.u.x + d.y * L.v.x + d.z * L.w.x);
     v.y += b.delta_v * (d.x * L.u.y + d.y * L.v.y + d.z * L.w.y);
     v.z += b.delta_v * (d.x * L.u.z + d.y * L.v.z + d.z * L.w.z);
-    return orbite_atteinte(etat_de(r, v, 1.0));
+    return orbite_atteinte(etat_de(r, v, 1.0), m);
 }
 
 // One request of the assistant flown impulsively: its burns added to s, the orbit
@@ -89,11 +89,11 @@ void voler_demande(trajectoire& t, const demande_manoeuvre& d, solution_optimale
         return;
     }
     const plan_manoeuvre plan = planifier(t, d);
-    t = impulsion(t, plan.tirs.front());
+    t = impulsion(t, plan.tirs.front(), d.modele);
     s.tirs.push_back(plan.tirs.front());
     if (d.genre == genre_manoeuvre::hohmann && plan.tirs.size() > 1) {
         const plan_manoeuvre suite = planifier_suite(t, d);
-        t = impulsion(t, suite.tirs.front());
+        t = impulsion(t, suite.tirs.front(), d.modele);
         s.tirs.push_back(suite.tirs.front());
     }
 }
@@ -103,14 +103,17 @@ bool proche(double r, double vise) {
 }
 
 // The requests that give the target's apsides from the orbit t.
-std::vector<demande_manoeuvre> demandes_forme(const trajectoire& t, const orbite_cible& c) {
+std::vector<demande_manoeuvre> demandes_forme(const trajectoire& t, const orbite_cible& c,
+                                              const modele_terre& m) {
+    const double R = m.rayon;
     const orbite_cible a = elements_de(t);
-    const double rp = a.zp + rayon_terre;
-    const double ra = a.za + rayon_terre;
+    const double rp = a.zp + R;
+    const double ra = a.za + R;
     demande_manoeuvre d;
+    d.modele = m;
     if (c.za == c.zp) {
         d.altitude_visee = c.za;
-        const double rc = c.za + rayon_terre;
+        const double rc = c.za + R;
         if (t.type_conique == elliptique && (proche(ra, rc) || proche(rp, rc))) {
             d.genre = genre_manoeuvre::circularisation;
             d.lieu = proche(ra, rc) ? apside::apoastre : apside::periastre;
@@ -118,12 +121,12 @@ std::vector<demande_manoeuvre> demandes_forme(const trajectoire& t, const orbite
         return {d};
     }
     d.genre = genre_manoeuvre::changement_apside;
-    if (proche(rp, c.zp + rayon_terre)) {
+    if (proche(rp, c.zp + R)) {
         d.lieu = apside::periastre;
         d.altitude_visee = c.za;
         return {d};
     }
-    if (proche(ra, c.za + rayon_terre)) {
+    if (proche(ra, c.za + R)) {
         d.lieu = apside::apoastre;
         d.altitude_visee = c.zp;
         return {d};
@@ -136,9 +139,11 @@ std::vector<demande_manoeuvre> demandes_forme(const trajectoire& t, const orbite
     return {d, e};
 }
 
-solution_optimale voler_ordre(trajectoire t, const orbite_cible& c, bool plan_d_abord) {
+solution_optimale voler_ordre(trajectoire t, const orbite_cible& c, const modele_terre& m,
+                              bool plan_d_abord) {
     solution_optimale s;
     demande_manoeuvre plan;
+    plan.modele = m;
     plan.genre = genre_manoeuvre::changement_inclinaison;
     plan.inclinaison_visee = c.inclinaison;
     if (plan_d_abord) {
@@ -146,7 +151,7 @@ solution_optimale voler_ordre(trajectoire t, const orbite_cible& c, bool plan_d_
     }
     // Each request from the orbit the previous one reached.
     for (std::size_t k = 0; k < 2; ++k) {
-        const std::vector<demande_manoeuvre> forme = demandes_forme(t, c);
+        const std::vector<demande_manoeuvre> forme = demandes_forme(t, c, m);
         if (k < forme.size()) {
             voler_demande(t, forme[k], s);
         }
@@ -218,6 +223,24 @@ orbite_cible elements_de(const trajectoire& t) {
     return o;
 }
 
+trajectoire trajectoire_cible(const exercice& e) {
+    trajectoire t;
+    const orbite_cible& c = *e.cible;
+    const double R = e.depart.modele.rayon;
+    const double ra = c.za + R;
+    const double rp = c.zp + R;
+    t.type_conique = std::string(ra == rp ? circulaire : elliptique);
+    t.za = c.za;
+    t.zp = c.zp;
+    t.grand_omega = c.grand_omega;
+    t.inclinaison = c.inclinaison;
+    t.petit_omega = c.petit_omega;
+    t.excentricite = (ra - rp) / (ra + rp);
+    t.parametre = 2.0 * ra * rp / (ra + rp);
+    construire_reperes(t);
+    return t;
+}
+
 std::vector<std::string> defauts_exercice(const exercice& e) {
     std::vector<std::string> d;
     if (!(e.depart.masse > 0.0) || !std::isfinite(e.depart.masse)) {
@@ -274,7 +297,7 @@ std::optional<solution_optimale> calculer_optimum(const depart_exercice& d,
     std::optional<solution_optimale> meilleure;
     for (bool plan_d_abord : {false, true}) {
         try {
-            solution_optimale s = voler_ordre(d.orbite, cible, plan_d_abord);
+            solution_optimale s = voler_ordre(d.orbite, cible, d.modele, plan_d_abord);
             if (!meilleure || s.delta_v < meilleure->delta_v) {
                 meilleure = std::move(s);
             }
@@ -337,17 +360,18 @@ rejeu_tirs rejouer(const exercice& e, const std::vector<ligne_journal>& journal)
     rejeu_tirs r;
     r.finale = e.depart.orbite;
     r.masse = e.depart.masse;
+    const modele_terre& m = e.depart.modele;
     for (const ligne_journal& l : journal) {
         try {
             trajectoire T = r.finale;
             T.anomalie = l.anomalie;
-            const propulsion moteur{l.poussee, norme(l.poussee), e.depart.isp};
+            const propulsion moteur{l.poussee, norme(l.poussee), e.depart.isp, m};
             const consigne_vol vol = consigne_du_vol(T, moteur, l.duree, l.pas, r.masse);
             trajectoire avant = T;
-            etat S = etat_initial(avant, vol.m0);
+            etat S = etat_initial(avant, vol.m0, m);
             const etat S0 = S;
             voler(vol, S, sans_observateur);
-            const trajectoire apres = orbite_atteinte(S);
+            const trajectoire apres = orbite_atteinte(S, m);
             const bilan_tir b{0, S0, S, vol.moteur, vol.duree, vol.pas, avant, apres};
             r.delta_v += chiffres_du_tir(b).delta_v;
             r.finale = apres;
@@ -405,8 +429,9 @@ std::vector<std::string> differences_copie(const exercice& e,
         d.push_back(*r.echec);
         return d;
     }
-    const auto altitude_proche = [](double a, double b) {
-        return std::abs(a - b) <= tolerance_copie_rayon * (rayon_terre + std::abs(b));
+    const double R = e.depart.modele.rayon;
+    const auto altitude_proche = [R](double a, double b) {
+        return std::abs(a - b) <= tolerance_copie_rayon * (R + std::abs(b));
     };
     const auto angle_proche = [](double a, double b) {
         return std::abs(ecart_angulaire(a, b)) <= tolerance_copie_angle;
@@ -428,7 +453,7 @@ std::vector<std::string> differences_copie(const exercice& e,
     // The node of a near-equatorial orbit and the periapsis of a near circle move with
     // the last digits: they are compared only where they are defined.
     const bool noeud = f.inclinaison > 1e-3 && f.inclinaison < 180.0 - 1e-3;
-    const bool periastre = !std::isinf(f.za) && f.za - f.zp > 1e-3 * (rayon_terre + f.zp);
+    const bool periastre = !std::isinf(f.za) && f.za - f.zp > 1e-3 * (R + f.zp);
     if (!za || !altitude_proche(a.zp, f.zp) || !angle_proche(a.inclinaison, f.inclinaison) ||
         (noeud && !angle_proche(a.grand_omega, f.grand_omega)) ||
         (noeud && periastre && !angle_proche(a.petit_omega, f.petit_omega))) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/constantes.h"
 #include "core/formulaire.h"
 #include "core/module1.h"
 #include "manoeuvre/journal_tirs.h"
@@ -25,7 +26,8 @@ const char* nom_element(element_vise e);
 
 // The start, as the lesson holds the window: the thirteen boxes' texts, the options and
 // the view; and what calcul_trajectoire read from them, from which the attempt is
-// replayed: the record, the mass and the Isp.
+// replayed: the record, the mass and the Isp; and the Earth the window computed around,
+// which the optimum, the replay and the gaps use.
 struct depart_exercice {
     std::array<std::string, 13> textes;
     bouton_option type_orbite = bouton_option::Option_elliptique;
@@ -36,6 +38,7 @@ struct depart_exercice {
     trajectoire orbite;
     double masse = 0.0; // kg
     double isp = 0.0;   // s
+    modele_terre modele = terre_du_programme;
 
     bool operator==(const depart_exercice&) const = default;
 };
@@ -129,6 +132,10 @@ bool cible_atteinte(const std::array<ecart_element, nombre_elements_vises>& ecar
 // The elements of a record as the target holds them (Za of a circle is its Zp; an open
 // orbit's Za is infinite).
 orbite_cible elements_de(const trajectoire& t);
+
+// The target as a record the picture draws around the exercise's Earth: its conic from
+// the apsides (a circle when Za = Zp), its frames from its angles, the anomaly 0.
+trajectoire trajectoire_cible(const exercice& e);
 
 // The journal's burns fired again from the exercise's start with the program's own
 // steps (consigne_du_vol, etat_initial, voler): each from the orbit the previous one

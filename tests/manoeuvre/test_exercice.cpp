@@ -6,7 +6,9 @@
 // elements without meaning.
 
 #include "commun/principal.h"
+#include "core/constantes.h"
 #include "core/texte.h"
+#include "core/trajectoire.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/cibleur.h"
 #include "manoeuvre/exercice.h"
@@ -137,6 +139,74 @@ private slots:
         qInfo("Optimum GTO -> GEO : %.6f km/s (%s, puis %s)", e.optimum->delta_v,
               e.optimum->tirs[0].lieu.c_str(), e.optimum->tirs[1].lieu.c_str());
         QVERIFY(defauts_exercice(e).empty());
+    }
+
+    // The exercise carries the Earth of the window it was made in: the optimum lies
+    // between the circularisation alone and the circularisation then the plane change
+    // on the circle, around that Earth's mu and radius (the two Earths' ranges barely
+    // meet), and an
+    // altitude's tolerance is a share of that Earth's radius.
+    void modele_de_la_terre_data() {
+        QTest::addColumn<bool>("reelle");
+        QTest::newRow("Terre du programme") << false;
+        QTest::newRow("Terre réelle") << true;
+    }
+    void modele_de_la_terre() {
+        QFETCH(bool, reelle);
+        const modele_terre m = reelle ? terre_reelle : terre_du_programme;
+        exercice e = exercice_gto();
+        e.depart.modele = m;
+        calcul_trajectoire(e.depart.orbite, m);
+        e.optimum = calculer_optimum(e.depart, *e.cible);
+        QVERIFY(e.optimum.has_value());
+        const double rc = 36000.0 + m.rayon;
+        const double rp = 200.0 + m.rayon;
+        const double vc = std::sqrt(m.mu / rc);
+        const double va = std::sqrt(m.mu * 2.0 * rp / (rc * (rc + rp)));
+        const double plan_apres = vc - va + 2.0 * vc * std::sin(3.5 * std::numbers::pi / 180.0);
+        QVERIFY2(e.optimum->delta_v > vc - va && e.optimum->delta_v <= plan_apres + 1e-9,
+                 qPrintable(QString::number(e.optimum->delta_v, 'g', 10)));
+        qInfo("Optimum GTO -> GEO (%s) : %.6f km/s", m.nom, e.optimum->delta_v);
+        const auto x =
+            trajel::ecarts(e, orbite_de_elements("circulaire", 0.0, 36000.0, 0.0, 0.0, 0.0));
+        PROCHE(x[0].tolerance, 0.005 * rc, 1e-9);
+        QVERIFY(cible_atteinte(x));
+    }
+
+    // The target as the picture draws it: its own elements read back with no gap, its
+    // radius at the periapsis and the apoapsis those of the target around its Earth.
+    void trajectoire_cible_data() {
+        QTest::addColumn<bool>("reelle");
+        QTest::addColumn<double>("za");
+        QTest::addColumn<double>("zp");
+        QTest::addColumn<double>("i");
+        QTest::newRow("cercle géostationnaire") << false << 36000.0 << 36000.0 << 0.0;
+        QTest::newRow("ellipse inclinée") << false << 20000.0 << 1000.0 << 30.0;
+        QTest::newRow("ellipse, Terre réelle") << true << 20000.0 << 1000.0 << 98.0;
+    }
+    void trajectoire_cible() {
+        QFETCH(bool, reelle);
+        QFETCH(double, za);
+        QFETCH(double, zp);
+        QFETCH(double, i);
+        exercice e;
+        e.depart.modele = reelle ? terre_reelle : terre_du_programme;
+        e.cible = orbite_cible{za, zp, i, 40.0, 75.0};
+        for (critere_element& c : e.criteres) {
+            c.coche = true;
+        }
+        const trajectoire t = trajel::trajectoire_cible(e);
+        QCOMPARE(t.type_conique, std::string(za == zp ? "circulaire" : "elliptique"));
+        const double R = e.depart.modele.rayon;
+        PROCHE(t.parametre / (1.0 + t.excentricite), zp + R, 1e-6);
+        PROCHE(t.parametre / (1.0 - t.excentricite), za + R, 1e-6);
+        // The orbit's normal at i from the pole (the frames turn by the program's own pi).
+        PROCHE(t.repere_RP.w.z, std::cos(i * std::numbers::pi / 180.0), 1e-8);
+        const auto x = trajel::ecarts(e, t);
+        QVERIFY(cible_atteinte(x));
+        for (const ecart_element& g : x) {
+            QVERIFY(g.sans_objet || std::abs(g.ecart) < 1e-9);
+        }
     }
 
     // Sequences flown in the window and scored from their replay.

@@ -38,6 +38,9 @@ outils_lecon::outils_lecon(poste_de_travail& principale)
 fenetre_caracteristiques& outils_lecon::caracteristiques() {
     if (caracteristiques_ == nullptr) {
         caracteristiques_ = new fenetre_caracteristiques(principale_);
+        if (!releve_entier_) {
+            caracteristiques_->montrer_dernier_tir(false);
+        }
     }
     return *caracteristiques_;
 }
@@ -65,6 +68,7 @@ void outils_lecon::creer_menu() {
     assistant_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     assistant_action->setShortcutContext(Qt::ApplicationShortcut);
     connect(assistant_action, &QAction::triggered, this, [this] { assistant().montrer(); });
+    action_assistant_ = assistant_action;
 
     // Space belongs to the picture once clicked (the buttons and boxes keep theirs).
     QAction* animer = menu->addAction(QStringLiteral("A&nimer le satellite\tEspace"));
@@ -124,6 +128,24 @@ void outils_lecon::choisir_acceleration(double facteur) {
     }
 }
 
+void outils_lecon::permettre_assistant(bool permis, const QString& raison) {
+    action_assistant_->setEnabled(permis);
+    action_assistant_->setToolTip(permis ? QString() : raison);
+    action_assistant_->setStatusTip(permis ? QString() : raison);
+    // A withheld item says why in the menu itself.
+    principale_.menu_outils()->setToolTipsVisible(!permis);
+    if (!permis && assistant_ != nullptr) {
+        assistant_->cacher();
+    }
+}
+
+void outils_lecon::releve_entier(bool entier) {
+    releve_entier_ = entier;
+    if (caracteristiques_ != nullptr) {
+        caracteristiques_->montrer_dernier_tir(entier);
+    }
+}
+
 outils_lecon* ajouter_outils_lecon(poste_de_travail& principale) {
     return new outils_lecon(principale);
 }
@@ -148,7 +170,11 @@ outils_installes installer_outils(poste_de_travail& fenetre) {
                                 [animation] { return animation->acceleration(); },
                                 [lecon](double facteur) { lecon->choisir_acceleration(facteur); }});
     ajouter_fiche(fenetre, *historique);
-    installer_exercices(fenetre, *historique, *fichiers, {});
+    installer_exercices(fenetre, *historique, *fichiers,
+                        {[lecon](bool permis, const QString& raison) {
+                             lecon->permettre_assistant(permis, raison);
+                         },
+                         [lecon](bool entier) { lecon->releve_entier(entier); }});
     return {fichiers};
 }
 

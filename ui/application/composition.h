@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <utility>
 #include <vector>
@@ -28,6 +29,10 @@ public:
     animation_satellite& animation() { return *animation_; }
     // The animation's time acceleration, its item checked when the menu offers it.
     void choisir_acceleration(double facteur);
+    // What an exercise allows: the assistant (its item disabled, `raison` its tooltip,
+    // its window closed when not) and the readout's last-burn rows.
+    void permettre_assistant(bool permis, const QString& raison);
+    void releve_entier(bool entier);
 
 private:
     void creer_menu();
@@ -36,6 +41,8 @@ private:
     fenetre_caracteristiques* caracteristiques_ = nullptr;
     assistant_manoeuvre* assistant_ = nullptr;
     animation_satellite* animation_ = nullptr;
+    QAction* action_assistant_ = nullptr;
+    bool releve_entier_ = true;
     std::vector<std::pair<double, QAction*>> accelerations_;
 };
 

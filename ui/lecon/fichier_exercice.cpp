@@ -17,6 +17,8 @@ namespace {
 constexpr const char* noms_types[] = {"circulaire", "elliptique", "parabolique", "hyperbolique"};
 constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
 constexpr const char* noms_releves[] = {"entier", "sans_dernier_tir"};
+// As the lesson names them; the key is written only for the real Earth.
+constexpr const char* noms_modeles[] = {"terre_du_programme", "terre_reelle"};
 constexpr double grand = std::numeric_limits<double>::max();
 constexpr qsizetype longueur_maximale = 1 << 20;
 
@@ -124,14 +126,19 @@ QJsonObject ecrire_depart(depart_exercice d) {
         orbite.insert(QLatin1String(noms_orbite[i]), *nombres[i]);
     }
     const int reperes = static_cast<int>(d.reperes) - static_cast<int>(bouton_option::Option_RN);
-    return {{"textes", textes},
-            {"type_orbite", QLatin1String(noms_types[static_cast<int>(d.type_orbite)])},
-            {"reperes", QLatin1String(noms_reperes[reperes])},
-            {"vue",
-             QJsonObject{{"longitude", d.longitude}, {"latitude", d.latitude}, {"zoom", d.zoom}}},
-            {"orbite", orbite},
-            {"masse", d.masse},
-            {"isp", d.isp}};
+    QJsonObject o{
+        {"textes", textes},
+        {"type_orbite", QLatin1String(noms_types[static_cast<int>(d.type_orbite)])},
+        {"reperes", QLatin1String(noms_reperes[reperes])},
+        {"vue",
+         QJsonObject{{"longitude", d.longitude}, {"latitude", d.latitude}, {"zoom", d.zoom}}},
+        {"orbite", orbite},
+        {"masse", d.masse},
+        {"isp", d.isp}};
+    if (d.modele == terre_reelle) {
+        o.insert("modele", QLatin1String(noms_modeles[1]));
+    }
+    return o;
 }
 
 depart_exercice lire_depart(const QJsonObject& o) {
@@ -157,6 +164,10 @@ depart_exercice lire_depart(const QJsonObject& o) {
     construire_reperes(d.orbite);
     d.masse = nombre(o, "depart", "masse");
     d.isp = nombre(o, "depart", "isp");
+    if (o.contains("modele")) {
+        d.modele =
+            choix(o, "depart", "modele", noms_modeles) == 1 ? terre_reelle : terre_du_programme;
+    }
     return d;
 }
 

@@ -369,6 +369,11 @@ lecon lire_objet(const QJsonObject& racine) {
     if (racine.contains("modele")) {
         l.modele = choix(racine, "modele", noms_modeles) == 1 ? terre_reelle : terre_du_programme;
     }
+    // The window opens in the lesson's Earth: the exercise must have been made around it.
+    if (l.exercice && !(l.exercice->donne.depart.modele == l.modele)) {
+        refuser("exercice.depart.modele",
+                QStringLiteral(": n'est pas le modèle de la Terre de la leçon"));
+    }
     // The burns recorded were integrated around the lesson's Earth.
     if (l.dernier_tir) {
         l.dernier_tir->moteur.modele = l.modele;

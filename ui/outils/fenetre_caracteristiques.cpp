@@ -407,7 +407,10 @@ void fenetre_caracteristiques::actualiser() {
                 }
             }
         }
-        const bool avec_tir = d.tir != nullptr;
+        const bool avec_tir = d.tir != nullptr && dernier_tir_montre_;
+        if (groupe_tir_->isHidden() == dernier_tir_montre_) {
+            groupe_tir_->setHidden(!dernier_tir_montre_);
+        }
         // Hiding a row lays the whole tree out again and repaints it: only on a change.
         const auto cacher = [avec_tir](QTreeWidgetItem* item) {
             if (item->isHidden() == avec_tir) {
@@ -435,6 +438,11 @@ void fenetre_caracteristiques::actualiser() {
     } catch (const std::exception&) {
         // A readout that fails leaves the last one shown; the redraw goes on.
     }
+}
+
+void fenetre_caracteristiques::montrer_dernier_tir(bool montre) {
+    dernier_tir_montre_ = montre;
+    actualiser();
 }
 
 QString fenetre_caracteristiques::texte() const {

@@ -31,6 +31,9 @@ public:
 
     // The figures of traj and of the last burn.
     void actualiser();
+    // The "Dernier tir" group and the burn's comparison and error rows shown (the
+    // default) or left out (an exercise that withholds them).
+    void montrer_dernier_tir(bool montre);
     // The readout as text: one line a figure, its name and value(s) separated by tabs.
     QString texte() const;
 
@@ -75,6 +78,7 @@ private:
     std::vector<QTreeWidgetItem*> lignes_moteur_; // the engine convention's rows
     std::vector<ligne> lignes_;
     std::optional<source_figures> lu_sur_; // none before the first readout
+    bool dernier_tir_montre_ = true;
     // The half-step rerun, done once for each burn.
     unsigned tir_analyse_ = 0;
     std::optional<erreur_integration> erreur_;
