@@ -2,6 +2,7 @@
 
 #include "core/erreur.h"
 #include "core/trajectoire.h"
+#include "render/fantomes.h"
 #include "render/projection.h"
 #include "render/scene.h"
 
@@ -26,16 +27,29 @@ boite_plan boite_cadree(const trajectoire& t, const repere& vue, const modele_te
     };
     // The ends of the conic's steps nu to nu + 1, as tracer_scene draws them:
     // r = p / (1 + e cos nu) along u of repere_orbital(Omega, i, omega + nu).
-    const plage_anomalies plage = plage_tracee(t);
-    for (int nu = plage.debut; nu <= plage.fin + 1 && plage.debut <= plage.fin; ++nu) {
-        vecteur p;
-        if (point_sur_conique(t, static_cast<double>(nu), p)) { // where the conic reaches
-            inclure(p);
+    const auto inclure_conique = [&](const trajectoire& c) {
+        const plage_anomalies plage = plage_tracee(c);
+        for (int nu = plage.debut; nu <= plage.fin + 1 && plage.debut <= plage.fin; ++nu) {
+            vecteur p;
+            if (point_sur_conique(c, static_cast<double>(nu), p)) { // where the conic reaches
+                inclure(p);
+            }
         }
-    }
+    };
+    inclure_conique(t);
     vecteur satellite;
     if (point_sur_conique(t, t.anomalie, satellite)) {
         inclure(satellite);
+    }
+    // An exercise's target and solution are part of the scene to fit.
+    if (orbites_de_l_exercice) {
+        const orbites_exercice o = orbites_de_l_exercice();
+        if (o.cible) {
+            inclure_conique(*o.cible);
+        }
+        for (const orbite_fantome& f : o.solution) {
+            inclure_conique(f.orbite);
+        }
     }
     return b;
 }

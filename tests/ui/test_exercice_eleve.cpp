@@ -160,6 +160,9 @@ class TestExerciceEleve : public QObject {
     QString chemin(const QString& nom) const { return dossier.filePath(nom); }
 
 private slots:
+    // With captures asked for, the files made stay beside them.
+    void initTestCase() { dossier.setAutoRemove(qEnvironmentVariableIsEmpty("TRAJEL_CAPTURES")); }
+
     // The exercise carries its Earth: the key written in the start only for the real
     // one, read back equal; a lesson whose Earth is not its exercise's is refused.
     void modele_de_la_terre_data() {
@@ -375,6 +378,20 @@ private slots:
             cible += x.nature == element_affichage::genre::trait && x.couleur == couleur_cible;
         }
         QVERIFY(cible > 0);
+        // "Ajuster la vue" fits the target too: every step of it inside the picture.
+        f.controle<QAction>("menu_ajuster_vue")->trigger();
+        const double W = f.image()->Width(), H = f.image()->Height();
+        int dedans = 0, dehors = 0;
+        for (const element_affichage& x : f.image()->elements_affiches()) {
+            if (x.nature == element_affichage::genre::trait && x.couleur == couleur_cible) {
+                (std::min(x.x1, x.x2) >= 0 && std::max(x.x1, x.x2) <= W &&
+                         std::min(x.y1, x.y2) >= 0 && std::max(x.y1, x.y2) <= H
+                     ? dedans
+                     : dehors)++;
+            }
+        }
+        QCOMPARE(dehors, 0);
+        QCOMPARE(dedans, cible);
         capturer(f.fenetre.get(), QStringLiteral("depart_%1").arg(QTest::currentDataTag()));
         voler(f, ordre_optimal);
         QCOMPARE(w->etat().tirs, 2);
