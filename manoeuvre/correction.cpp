@@ -1,9 +1,6 @@
 #include "manoeuvre/correction.h"
 
 #include "core/erreur.h"
-#include "manoeuvre/conversion.h"
-#include "manoeuvre/etat.h"
-#include "manoeuvre/tir.h"
 
 namespace trajel {
 
@@ -20,7 +17,8 @@ correction_copie corriger(const exercice& e, const std::vector<ligne_journal>& j
     return c;
 }
 
-std::vector<trajectoire> orbites_du_plan(const trajectoire& depart, const solution_optimale& s) {
+std::vector<trajectoire> orbites_du_plan(const trajectoire& depart, const solution_optimale& s,
+                                         const modele_terre& m) {
     std::vector<trajectoire> orbites;
     trajectoire t = depart;
     try {
@@ -29,17 +27,7 @@ std::vector<trajectoire> orbites_du_plan(const trajectoire& depart, const soluti
                 t.anomalie = b.anomalie;
             }
             orbites.push_back(t);
-            // The impulse at the burn's point: delta_v along its direction in the local
-            // frame (x radial, y ortho-radial, z normal).
-            vecteur r;
-            vecteur v;
-            conversion_etat(1, t, r, v);
-            const repere L = repere_local_de(r, v);
-            const vecteur& d = b.direction;
-            v.x += b.delta_v * (d.x * L.u.x + d.y * L.v.x + d.z * L.w.x);
-            v.y += b.delta_v * (d.x * L.u.y + d.y * L.v.y + d.z * L.w.y);
-            v.z += b.delta_v * (d.x * L.u.z + d.y * L.v.z + d.z * L.w.z);
-            t = orbite_atteinte(etat_de(r, v, 1.0));
+            t = impulsion(t, b, m);
         }
         orbites.push_back(t);
     } catch (const erreur_calcul&) {

@@ -25,9 +25,10 @@ correction_copie corriger(const exercice& e, const std::vector<ligne_journal>& j
                           const std::optional<score_exercice>& annonce,
                           std::optional<double> temps_mission = std::nullopt);
 
-// The optimal plan flown impulsively from the start: the orbit each burn is fired from
-// (its anomaly the burn's point), in firing order, then the orbit the plan ends on.
-// Stops at a burn whose orbit cannot be computed.
-std::vector<trajectoire> orbites_du_plan(const trajectoire& depart, const solution_optimale& s);
+// The optimal plan flown impulsively from the start around the Earth m: the orbit each
+// burn is fired from (its anomaly the burn's point), in firing order, then the orbit the
+// plan ends on. Stops at a burn whose orbit cannot be computed.
+std::vector<trajectoire> orbites_du_plan(const trajectoire& depart, const solution_optimale& s,
+                                         const modele_terre& m);
 
 } // namespace trajel

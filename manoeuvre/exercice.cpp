@@ -62,25 +62,6 @@ bool circulaire_visee(const exercice& e) {
     return std::abs(e.cible->za - e.cible->zp) <= marge;
 }
 
-// The impulse of b on t: at its point (the satellite's place when free), the velocity
-// turned by delta_v along its direction in the local frame; the conic reached as a
-// burn writes it.
-trajectoire impulsion(trajectoire t, const tir_impulsionnel& b, const modele_terre& m) {
-    if (!b.point_libre) {
-        t.anomalie = b.anomalie;
-    }
-    vecteur r;
-    vecteur v;
-    conversion_etat(1, t, r, v, m);
-    const repere L = repere_local_de(r, v);
-    const vecteur& d = b.direction;
-    // v += delta_v (dx u + dy v + dz w)
-    v.x += b.delta_v * (d.x * L.u.x + d.y * L.v.x + d.z * L.w.x);
-    v.y += b.delta_v * (d.x * L.u.y + d.y * L.v.y + d.z * L.w.y);
-    v.z += b.delta_v * (d.x * L.u.z + d.y * L.v.z + d.z * L.w.z);
-    return orbite_atteinte(etat_de(r, v, 1.0), m);
-}
-
 // One request of the assistant flown impulsively: its burns added to s, the orbit
 // reached into t. A Hohmann transfer's second burn is planned from the transfer orbit,
 // as the assistant does. A request already met adds nothing.
@@ -166,6 +147,22 @@ solution_optimale voler_ordre(trajectoire t, const orbite_cible& c, const modele
 }
 
 } // namespace
+
+trajectoire impulsion(trajectoire t, const tir_impulsionnel& b, const modele_terre& m) {
+    if (!b.point_libre) {
+        t.anomalie = b.anomalie;
+    }
+    vecteur r;
+    vecteur v;
+    conversion_etat(1, t, r, v, m);
+    const repere L = repere_local_de(r, v);
+    const vecteur& d = b.direction;
+    // v += delta_v (dx u + dy v + dz w)
+    v.x += b.delta_v * (d.x * L.u.x + d.y * L.v.x + d.z * L.w.x);
+    v.y += b.delta_v * (d.x * L.u.y + d.y * L.v.y + d.z * L.w.y);
+    v.z += b.delta_v * (d.x * L.u.z + d.y * L.v.z + d.z * L.w.z);
+    return orbite_atteinte(etat_de(r, v, 1.0), m);
+}
 
 const char* nom_element(element_vise e) {
     constexpr const char* noms[] = {"Za", "Zp", "i", "Omega", "omega"};

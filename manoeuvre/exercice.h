@@ -105,6 +105,12 @@ std::vector<std::string> defauts_exercice(const exercice& e);
 // Hohmann transfer, a circularisation, apsis changes) and the plane (a plane change at a
 // node) before or after it, whichever costs less. Omega and omega are not planned: the
 // assistant does not turn a node or an apsis line. None when the planner refuses.
+// The impulse of b on t: at its point (the satellite's place when free), the velocity
+// turned by delta_v along its direction in the local frame; the conic reached as a
+// burn writes it, around the Earth m. Raises the arithmetic error.
+trajectoire impulsion(trajectoire t, const tir_impulsionnel& b,
+                      const modele_terre& m = terre_du_programme);
+
 std::optional<solution_optimale> calculer_optimum(const depart_exercice& d,
                                                   const orbite_cible& cible);
 

@@ -11,6 +11,7 @@
 #include "core/trajectoire.h"
 #include "manoeuvre/bilan_tir.h"
 #include "manoeuvre/cibleur.h"
+#include "manoeuvre/correction.h"
 #include "manoeuvre/exercice.h"
 #include "manoeuvre/journal_tirs.h"
 #include "manoeuvre/planificateur.h"
@@ -167,6 +168,11 @@ private slots:
         QVERIFY2(e.optimum->delta_v > vc - va && e.optimum->delta_v <= plan_apres + 1e-9,
                  qPrintable(QString::number(e.optimum->delta_v, 'g', 10)));
         qInfo("Optimum GTO -> GEO (%s) : %.6f km/s", m.nom, e.optimum->delta_v);
+        // The solution drawn: flown around the same Earth, it ends on the target.
+        const std::vector<trajectoire> plan = orbites_du_plan(e.depart.orbite, *e.optimum, m);
+        QCOMPARE(plan.size(), e.optimum->tirs.size() + 1);
+        QVERIFY(!cible_atteinte(trajel::ecarts(e, plan.front())));
+        QVERIFY(cible_atteinte(trajel::ecarts(e, plan.back())));
         const auto x =
             trajel::ecarts(e, orbite_de_elements("circulaire", 0.0, 36000.0, 0.0, 0.0, 0.0));
         PROCHE(x[0].tolerance, 0.005 * rc, 1e-9);

@@ -225,7 +225,8 @@ void fenetre_correction::voir_solution() {
         return;
     }
     const solution_optimale& o = *exercice_.optimum;
-    const std::vector<trajectoire> orbites = orbites_du_plan(exercice_.depart.orbite, o);
+    const std::vector<trajectoire> orbites =
+        orbites_du_plan(exercice_.depart.orbite, o, exercice_.depart.modele);
     std::vector<orbite_fantome> fantomes;
     for (std::size_t k = 0; k < orbites.size(); ++k) {
         const bool finale = k == o.tirs.size();
