@@ -2,6 +2,7 @@
 
 #include "core/erreur.h"
 #include "core/trajectoire.h"
+#include "ui/lecon/lecture_json.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
@@ -19,89 +20,49 @@ constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
 constexpr const char* noms_releves[] = {"entier", "sans_dernier_tir"};
 // As the lesson names them; the key is written only for the real Earth.
 constexpr const char* noms_modeles[] = {"terre_du_programme", "terre_reelle"};
-constexpr double grand = std::numeric_limits<double>::max();
 constexpr qsizetype longueur_maximale = 1 << 20;
 
-struct champ_invalide {
-    QString message;
-};
+using lecture::champ_invalide;
+using lecture::sous;
+
+// The section's fields, named from the file's root: "exercice.depart.masse".
+QString racine(const QString& parent) {
+    return parent.isEmpty() ? QStringLiteral("exercice") : QStringLiteral("exercice.") + parent;
+}
 
 [[noreturn]] void refuser(const QString& champ, const QString& raison) {
-    throw champ_invalide{QStringLiteral("Champ « exercice.%1 » %2.").arg(champ, raison)};
+    lecture::refuser(racine(champ), raison);
 }
 
 QJsonValue exiger(const QJsonObject& o, const QString& champ, const QString& nom) {
-    const QJsonValue v = o.value(nom);
-    if (v.isUndefined()) {
-        throw champ_invalide{QStringLiteral("Champ « exercice.%1 » manquant.").arg(champ)};
-    }
-    return v;
+    return lecture::exiger(o, racine(champ), nom);
 }
 
-QString sous(const QString& parent, const QString& nom) {
-    return parent.isEmpty() ? nom : parent + QLatin1Char('.') + nom;
-}
-
-double nombre(const QJsonObject& o, const QString& parent, const QString& nom, double min = -grand,
-              double max = grand) {
-    const QString champ = sous(parent, nom);
-    const QJsonValue v = exiger(o, champ, nom);
-    if (!v.isDouble() || !std::isfinite(v.toDouble())) {
-        refuser(champ, QStringLiteral(": un nombre est attendu"));
-    }
-    const double x = v.toDouble();
-    if (x < min || x > max) {
-        refuser(champ, QStringLiteral("hors des limites (%1 à %2) : %3")
-                           .arg(min, 0, 'g', 15)
-                           .arg(max, 0, 'g', 15)
-                           .arg(x, 0, 'g', 15));
-    }
-    return x;
+double nombre(const QJsonObject& o, const QString& parent, const QString& nom,
+              double min = -lecture::grand, double max = lecture::grand) {
+    return lecture::nombre(o, racine(parent), nom, min, max);
 }
 
 bool booleen(const QJsonObject& o, const QString& parent, const QString& nom) {
-    const QJsonValue v = exiger(o, sous(parent, nom), nom);
-    if (!v.isBool()) {
-        refuser(sous(parent, nom), QStringLiteral(": vrai ou faux est attendu"));
-    }
-    return v.toBool();
+    return lecture::booleen(o, sous(racine(parent), nom), nom);
 }
 
 QString texte(const QJsonObject& o, const QString& parent, const QString& nom) {
-    const QJsonValue v = exiger(o, sous(parent, nom), nom);
-    if (!v.isString() || v.toString().size() > longueur_maximale) {
-        refuser(sous(parent, nom), QStringLiteral(": un texte est attendu"));
-    }
-    return v.toString();
+    return lecture::texte(o, sous(racine(parent), nom), nom, longueur_maximale);
 }
 
 QJsonObject objet(const QJsonObject& o, const QString& parent, const QString& nom) {
-    const QJsonValue v = exiger(o, sous(parent, nom), nom);
-    if (!v.isObject()) {
-        refuser(sous(parent, nom), QStringLiteral(": un objet est attendu"));
-    }
-    return v.toObject();
+    return lecture::objet(o, sous(racine(parent), nom), nom);
 }
 
-template <std::size_t N>
 int choix(const QJsonObject& o, const QString& parent, const QString& nom,
-          const char* const (&noms)[N]) {
-    const QString t = texte(o, parent, nom);
-    for (std::size_t i = 0; i < N; ++i) {
-        if (t == QLatin1String(noms[i])) {
-            return static_cast<int>(i);
-        }
-    }
-    refuser(sous(parent, nom), QStringLiteral(": « %1 » n'est pas permis").arg(t));
+          std::span<const char* const> noms) {
+    return lecture::choix(o, sous(racine(parent), nom), nom, noms);
 }
 
 vecteur lire_vecteur(const QJsonObject& o, const QString& parent, const QString& nom) {
-    const QJsonValue v = exiger(o, sous(parent, nom), nom);
-    const QJsonArray a = v.toArray();
-    if (!v.isArray() || a.size() != 3 || !a[0].isDouble() || !a[1].isDouble() || !a[2].isDouble()) {
-        refuser(sous(parent, nom), QStringLiteral(": trois nombres sont attendus"));
-    }
-    return {a[0].toDouble(), a[1].toDouble(), a[2].toDouble()};
+    const std::array<double, 3> a = lecture::lire_liste<3>(o, sous(racine(parent), nom), nom);
+    return {a[0], a[1], a[2]};
 }
 
 // The start's record: its type, shape and angles; the frames built again from them.
@@ -315,11 +276,7 @@ section_exercice lire_section(const QJsonObject& o) {
         e.budget_delta_v = nombre(o, QString(), "budget_delta_v");
     }
     if (o.contains("tirs_maximum")) {
-        const double n = nombre(o, QString(), "tirs_maximum", -1e6, 1e6);
-        if (n != std::floor(n)) {
-            refuser("tirs_maximum", QStringLiteral(": un nombre entier est attendu"));
-        }
-        e.tirs_maximum = static_cast<int>(n);
+        e.tirs_maximum = lecture::entier(o, racine({}), "tirs_maximum", -1000000, 1000000);
     }
     e.enonce = texte(o, QString(), "enonce").toStdString();
     e.assistant_permis = booleen(o, QString(), "assistant");

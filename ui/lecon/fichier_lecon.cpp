@@ -1,5 +1,7 @@
 #include "ui/lecon/fichier_lecon.h"
 
+#include "ui/lecon/lecture_json.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,83 +23,15 @@ constexpr const char* noms_reperes[] = {"RN", "RH", "RP", "tous"};
 constexpr const char* noms_modeles[] = {"terre_du_programme", "terre_reelle"};
 constexpr qsizetype tirs_maximum = 100000;
 
-// What is wrong with a field: its name and why.
-struct champ_invalide {
-    QString message;
-};
-
-[[noreturn]] void refuser(const QString& champ, const QString& raison) {
-    throw champ_invalide{QStringLiteral("Champ « %1 » %2.").arg(champ, raison)};
-}
-
-QJsonValue exiger(const QJsonObject& o, const QString& champ, const QString& nom) {
-    const QJsonValue v = o.value(nom);
-    if (v.isUndefined()) {
-        throw champ_invalide{QStringLiteral("Champ « %1 » manquant.").arg(champ)};
-    }
-    return v;
-}
-
-double nombre(const QJsonObject& o, const QString& parent, const QString& nom, double min,
-              double max) {
-    const QString champ = parent.isEmpty() ? nom : parent + QLatin1Char('.') + nom;
-    const QJsonValue v = exiger(o, champ, nom);
-    if (!v.isDouble()) {
-        refuser(champ, QStringLiteral(": un nombre est attendu"));
-    }
-    const double x = v.toDouble();
-    if (!std::isfinite(x) || x < min || x > max) {
-        refuser(champ, QStringLiteral("hors des limites (%1 à %2) : %3")
-                           .arg(min, 0, 'g', 15)
-                           .arg(max, 0, 'g', 15)
-                           .arg(x, 0, 'g', 15));
-    }
-    return x;
-}
-
-int entier(const QJsonObject& o, const QString& parent, const QString& nom, int min, int max) {
-    const double x = nombre(o, parent, nom, min, max);
-    const QString champ = parent.isEmpty() ? nom : parent + QLatin1Char('.') + nom;
-    if (x != std::floor(x)) {
-        refuser(champ, QStringLiteral(": un nombre entier est attendu"));
-    }
-    return static_cast<int>(x);
-}
-
-QString texte(const QJsonObject& o, const QString& champ, const QString& nom, qsizetype longueur) {
-    const QJsonValue v = exiger(o, champ, nom);
-    if (!v.isString()) {
-        refuser(champ, QStringLiteral(": un texte est attendu"));
-    }
-    QString t = v.toString();
-    if (t.size() > longueur) {
-        refuser(champ, QStringLiteral("trop long (plus de %1 caractères)").arg(longueur));
-    }
-    return t;
-}
-
-QJsonObject objet(const QJsonObject& o, const QString& champ, const QString& nom) {
-    const QJsonValue v = exiger(o, champ, nom);
-    if (!v.isObject()) {
-        refuser(champ, QStringLiteral(": un objet est attendu"));
-    }
-    return v.toObject();
-}
-
-template <std::size_t N>
-int choix(const QJsonObject& o, const QString& nom, const char* const (&noms)[N]) {
-    const QString t = texte(o, nom, nom, 100);
-    for (std::size_t i = 0; i < N; ++i) {
-        if (t == QLatin1String(noms[i])) {
-            return static_cast<int>(i);
-        }
-    }
-    QStringList permis;
-    for (const char* n : noms) {
-        permis << QString::fromLatin1(n);
-    }
-    refuser(nom, QStringLiteral(": « %1 » n'est pas l'un de %2").arg(t, permis.join(", ")));
-}
+using lecture::champ_invalide;
+using lecture::choix;
+using lecture::entier;
+using lecture::exiger;
+using lecture::lire_liste;
+using lecture::nombre;
+using lecture::objet;
+using lecture::refuser;
+using lecture::texte;
 
 // The keyword of a conic's type, one of the four.
 std::string type_de_conique(const QJsonObject& o, const QString& champ) {
@@ -169,31 +103,13 @@ ligne_journal lire_tir(const QJsonObject& o, const QString& champ) {
     return l;
 }
 
-// Numbers written in a list, read back whole and finite.
+// Numbers written in a list (read back by lire_liste).
 QJsonArray liste(std::initializer_list<double> valeurs) {
     QJsonArray a;
     for (double v : valeurs) {
         a.append(v);
     }
     return a;
-}
-
-template <std::size_t N>
-std::array<double, N> lire_liste(const QJsonObject& o, const QString& champ, const QString& nom) {
-    const QJsonValue v = exiger(o, champ, nom);
-    if (!v.isArray() || v.toArray().size() != static_cast<qsizetype>(N)) {
-        refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
-    }
-    const QJsonArray a = v.toArray();
-    std::array<double, N> r{};
-    for (std::size_t i = 0; i < N; ++i) {
-        const QJsonValue x = a[static_cast<qsizetype>(i)];
-        if (!x.isDouble() || !std::isfinite(x.toDouble())) {
-            refuser(champ, QStringLiteral(": %1 nombres sont attendus").arg(N));
-        }
-        r[i] = x.toDouble();
-    }
-    return r;
 }
 
 QJsonArray ecrire_etat(const etat& e) {
@@ -312,9 +228,10 @@ lecon lire_objet(const QJsonObject& racine) {
         l.textes[static_cast<std::size_t>(i)] =
             texte(textes, "textes." + nom, nom, longueur_maximale_texte);
     }
-    l.type_orbite = static_cast<bouton_option>(choix(racine, "type_orbite", noms_types));
+    l.type_orbite =
+        static_cast<bouton_option>(choix(racine, "type_orbite", "type_orbite", noms_types));
     l.reperes = static_cast<bouton_option>(static_cast<int>(bouton_option::Option_RN) +
-                                           choix(racine, "reperes", noms_reperes));
+                                           choix(racine, "reperes", "reperes", noms_reperes));
     const QJsonObject vue = objet(racine, "vue", "vue");
     l.longitude = entier(vue, "vue", "longitude", -180, 180);
     l.latitude = entier(vue, "vue", "latitude", -90, 90);
@@ -367,7 +284,8 @@ lecon lire_objet(const QJsonObject& racine) {
         l.exercice = std::get<section_exercice>(std::move(section));
     }
     if (racine.contains("modele")) {
-        l.modele = choix(racine, "modele", noms_modeles) == 1 ? terre_reelle : terre_du_programme;
+        l.modele = choix(racine, "modele", "modele", noms_modeles) == 1 ? terre_reelle
+                                                                        : terre_du_programme;
     }
     // The window opens in the lesson's Earth: the exercise must have been made around it.
     if (l.exercice && !(l.exercice->donne.depart.modele == l.modele)) {
