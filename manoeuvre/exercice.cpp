@@ -396,7 +396,6 @@ score_exercice noter(const exercice& e, const rejeu_tirs& r, std::optional<doubl
         s.delta_v_optimal = e.optimum->delta_v;
         if (r.delta_v > 0.0) {
             s.rapport = r.delta_v / e.optimum->delta_v;
-            s.note = 100.0 * e.optimum->delta_v / r.delta_v;
         }
     }
     if (r.echec) {
@@ -414,6 +413,10 @@ score_exercice noter(const exercice& e, const rejeu_tirs& r, std::optional<doubl
                             std::to_string(*e.tirs_maximum) + " permis.");
     }
     s.atteint = s.cible_atteinte && !s.budget_depasse && !s.tirs_depasses;
+    // A mark only for an exercise done: a missed target or a broken rule earns none.
+    if (s.atteint && s.rapport) {
+        s.note = 100.0 / *s.rapport;
+    }
     return s;
 }
 

@@ -168,7 +168,7 @@ struct score_exercice {
     int tirs = 0;
     std::optional<double> delta_v_optimal;
     std::optional<double> rapport;       // spent / optimum
-    std::optional<double> note;          // 100 optimum / spent
+    std::optional<double> note;          // 100 optimum / spent, when reached
     std::optional<double> temps_mission; // s
     orbite_cible finale;
     std::vector<std::string> raisons; // in French, why not reached

@@ -114,4 +114,13 @@ inline void saisir(const fenetre_de_test& f, const QString& saisies) {
     }
 }
 
+// The widget drawn to a PNG when TRAJEL_CAPTURES names a folder (to look at it).
+inline void capturer(QWidget* w, const QString& nom) {
+    const QString dossier = qEnvironmentVariable("TRAJEL_CAPTURES");
+    if (!dossier.isEmpty()) {
+        QCoreApplication::processEvents(); // the layouts asked for are laid out
+        w->grab().save(dossier + QLatin1Char('/') + nom + QStringLiteral(".png"));
+    }
+}
+
 } // namespace trajel::test

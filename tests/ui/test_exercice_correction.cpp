@@ -201,6 +201,7 @@ private slots:
         ouvrir(f, chemin);
         auto* w = f.controle<fenetre_correction>("fenetre_correction");
         QVERIFY(w->isVisible());
+        capturer(w, QStringLiteral("correction_%1").arg(QTest::currentDataTag()));
         QVERIFY(texte(f, "enonce_correction").contains(enonce));
         QVERIFY(texte(f, "cible_correction")
                     .contains(QString("Za %1\u00A0km (±\u00A0%2\u00A0%)")
@@ -342,6 +343,7 @@ private slots:
         auto* table = f.controle<QTableWidget>("table_copies");
         QVERIFY(table->isVisible());
         QCOMPARE(table->rowCount(), static_cast<int>(chemins.size()));
+        capturer(table->window(), QStringLiteral("comparaison_copies"));
         int ligne = -1;
         for (int r = 0; r < table->rowCount(); ++r) {
             ligne = table->item(r, 0)->text() == fichier ? r : ligne;

@@ -43,15 +43,6 @@ namespace {
 // The GTO of the launch menu, a 2000 kg satellite with an Isp of 300 s.
 const QString gto = "Option_elliptique|Text1=36000|Text2=200|Text4=7|Text6=2000|Text13=300";
 
-// The widget drawn to a PNG when TRAJEL_CAPTURES names a folder (to look at it).
-void capturer(QWidget* w, const QString& nom) {
-    const QString dossier = qEnvironmentVariable("TRAJEL_CAPTURES");
-    if (!dossier.isEmpty()) {
-        QCoreApplication::processEvents(); // the layouts asked for are laid out
-        w->grab().save(dossier + QLatin1Char('/') + nom + QStringLiteral(".png"));
-    }
-}
-
 // The choices of the dialog a test makes; an empty text leaves the field as it is.
 struct saisie_dialogue {
     QString za = "36000";

@@ -15,6 +15,8 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -185,13 +187,24 @@ void fenetre_comparaison::afficher(std::vector<copie_comparee> copies) {
     // A long reason is cut: it is whole in the tooltip. The window takes the table's width.
     const int x = fontMetrics().horizontalAdvance(QLatin1Char('x'));
     table_->setColumnWidth(5, std::min(table_->columnWidth(5), 48 * x));
-    int largeur = 4 * x;
+    // The window as large as the table, every row shown up to 20, within the screen.
+    int largeur = 4 * x + table_->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < table_->columnCount(); ++c) {
         largeur += table_->columnWidth(c);
     }
-    if (!isVisible()) {
-        resize(std::max(width(), largeur), height());
+    const int lignes = std::min(table_->rowCount(), 20);
+    int hauteur = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
+                  layout()->contentsMargins().top() + layout()->contentsMargins().bottom() +
+                  layout()->spacing() + layout()->itemAt(1)->sizeHint().height() +
+                  table_->horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < lignes; ++r) {
+        hauteur += table_->rowHeight(r);
     }
+    QSize taille(std::max(width(), largeur), std::max(height(), hauteur));
+    if (const QScreen* ecran = screen()) {
+        taille = taille.boundedTo(ecran->availableGeometry().size() * 9 / 10);
+    }
+    resize(taille);
 }
 
 void fenetre_comparaison::remplir_ligne(int ligne, const copie_comparee& c) {

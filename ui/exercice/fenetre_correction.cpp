@@ -189,6 +189,8 @@ QString fenetre_correction::texte_score() const {
     if (s.rapport && s.note) {
         dv += QStringLiteral(" (rapport %1, note %2 / 100)")
                   .arg(nombre_fr(*s.rapport), nombre_fr(*s.note, 4));
+    } else if (s.rapport) {
+        dv += QStringLiteral(" (rapport %1, pas de note)").arg(nombre_fr(*s.rapport));
     }
     l << dv;
     QString tirs = QStringLiteral("Tirs : %1").arg(s.tirs);
