@@ -16,8 +16,8 @@ struct boite_plan {
 };
 
 // The box holding the conic of t over the range it is drawn on (the ends of its steps),
-// the Earth's disc, the satellite and the exercise's orbits drawn, seen along `vue`; raises the arithmetic error
-// where a point is not finite.
+// the Earth's disc, the satellite and the exercise's orbits drawn, seen along `vue`; raises the
+// arithmetic error where a point is not finite.
 boite_plan boite_cadree(const trajectoire& t, const repere& vue,
                         const modele_terre& modele = terre_du_programme);
 
