@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -464,7 +465,13 @@ private slots:
             return false;
         };
         QCOMPARE(groupe_tir_cache(), !releve_entier);
+        // Still withheld once a burn has refreshed the readout.
+        f.coller("Text8", "100");
+        f.controle<QPushButton>("cmd_tir")->click();
+        QCOMPARE(groupe_tir_cache(), !releve_entier);
+        QCOMPARE(a->isEnabled(), assistant);
         QVERIFY(action(f, "menu_rendre_exercice")->isEnabled());
+        fichiers(f)->poser_question = [](QMessageBox&) { return int(QMessageBox::Discard); };
         fichiers(f)->nouvelle_lecon();
         QVERIFY(a->isEnabled());
         QVERIFY(!groupe_tir_cache());
