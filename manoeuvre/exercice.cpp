@@ -409,7 +409,7 @@ score_exercice noter(const exercice& e, const rejeu_tirs& r, std::optional<doubl
                             nombre(*e.budget_delta_v) + " km/s permis.");
     }
     if (s.tirs_depasses) {
-        s.raisons.push_back("Trop de tirs : " + std::to_string(r.tirs) + " pour " +
+        s.raisons.push_back("Nombre de tirs dépassé : " + std::to_string(r.tirs) + " pour " +
                             std::to_string(*e.tirs_maximum) + " permis.");
     }
     s.atteint = s.cible_atteinte && !s.budget_depasse && !s.tirs_depasses;

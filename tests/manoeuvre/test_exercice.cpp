@@ -226,7 +226,7 @@ private slots:
         QTest::newRow("ordre inverse") << false << 0.0 << 0 << true << "";
         QTest::newRow("budget juste suffisant") << true << 2.1 << 2 << true << "";
         QTest::newRow("budget dépassé") << false << 2.1 << 0 << false << "Budget de Δv dépassé";
-        QTest::newRow("trop de tirs") << true << 0.0 << 1 << false << "Trop de tirs";
+        QTest::newRow("trop de tirs") << true << 0.0 << 1 << false << "Nombre de tirs dépassé";
     }
     void score() {
         QFETCH(bool, ordre_optimal);
