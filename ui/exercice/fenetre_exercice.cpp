@@ -25,7 +25,8 @@ const QColor vert_dans_tolerance(0xc6, 0xef, 0xce);
 } // namespace
 
 avancement_exercice avancement(const exercice& e, const trajectoire& actuelle,
-                               const std::vector<ligne_journal>& journal, double temps_mission) {
+                               const std::vector<ligne_journal>& journal, double temps_mission,
+                               std::optional<rejeu_memorise>* memoire) {
     avancement_exercice a;
     a.ecarts = ecarts(e, actuelle);
     a.cible_atteinte = cible_atteinte(a.ecarts);
@@ -35,7 +36,12 @@ avancement_exercice avancement(const exercice& e, const trajectoire& actuelle,
     a.tirs_depasses = e.tirs_maximum && a.tirs > *e.tirs_maximum;
     if (a.cible_atteinte && !a.budget_depasse && !a.tirs_depasses && a.tirs > 0) {
         // The score is the replay's, not the rows': what the burns fly from the start.
-        a.score = noter(e, rejouer(e, journal), temps_mission);
+        std::optional<rejeu_memorise> local;
+        std::optional<rejeu_memorise>& m = memoire != nullptr ? *memoire : local;
+        if (!m || m->journal != journal || !(m->donne == e)) {
+            m = rejeu_memorise{e, journal, rejouer(e, journal)};
+        }
+        a.score = noter(e, m->rejeu, temps_mission);
     }
     return a;
 }
@@ -126,7 +132,8 @@ void fenetre_exercice::actualiser() {
     const exercice& e = s->donne;
     const instantane_scene scene = c_.principale.scene();
     try {
-        etat_ = avancement(e, scene.valeurs.traj, c_.historique.journal(), scene.temps_mission);
+        etat_ = avancement(e, scene.valeurs.traj, c_.historique.journal(), scene.temps_mission,
+                           &rejeu_);
     } catch (const std::exception&) {
         // A replay that fails leaves the last figures; the window goes on.
         return;

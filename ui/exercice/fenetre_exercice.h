@@ -23,8 +23,17 @@ struct avancement_exercice {
     std::optional<score_exercice> score; // only once reached
 };
 
+// The last replay, with the exercise and the journal it flew: a refresh that leaves both
+// as they were (a view turned, an animation frame) does not fly the burns again.
+struct rejeu_memorise {
+    exercice donne;
+    std::vector<ligne_journal> journal;
+    rejeu_tirs rejeu;
+};
+
 avancement_exercice avancement(const exercice& e, const trajectoire& actuelle,
-                               const std::vector<ligne_journal>& journal, double temps_mission);
+                               const std::vector<ligne_journal>& journal, double temps_mission,
+                               std::optional<rejeu_memorise>* memoire = nullptr);
 
 // The text under the table: "Objectif atteint" and the score, or what is exceeded, or
 // the gaps left.
@@ -54,6 +63,7 @@ private:
     QLabel* depense_ = nullptr;
     QLabel* bilan_ = nullptr;
     avancement_exercice etat_;
+    std::optional<rejeu_memorise> rejeu_;
 };
 
 } // namespace trajel
